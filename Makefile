@@ -1,0 +1,35 @@
+# Velkscope: `make run` starts the program on the simulated capture device,
+# `make test` runs every test. Both install what is missing first.
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps build run test bench fuzz clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELK_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build build/release -j $(JOBS)
+
+run: build
+	@bash scripts/run.sh build/release/bin
+
+# Sanitized build (AddressSanitizer and UndefinedBehaviorSanitizer) with the
+# fuzz targets, which ctest runs for a bounded number of inputs each.
+test: deps
+	cmake -S . -B build/test -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+	      -DVELK_SANITIZE=ON -DVELK_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build build/test -j $(JOBS)
+	cd build/test && ctest --output-on-failure -j $(JOBS)
+
+bench: deps
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DVELK_BENCH=ON -DVELK_TESTS=OFF \
+	      -DVELK_GUI=OFF $(CMAKE_FLAGS)
+	cmake --build build/bench -j $(JOBS)
+	build/bench/bin/velk_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+
+clean:
+	rm -rf build

@@ -1,0 +1,204 @@
+#include "files/TraceFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <new>
+#include <string>
+#include <vector>
+
+#include "store/TraceText.h"
+
+namespace {
+
+// Buffered writes to a descriptor that remember the first failure.
+class FdWriter {
+public:
+    explicit FdWriter(int fd) : fd_(fd) { buffer_.reserve(kChunk + 512); }
+    std::string& Buffer() { return buffer_; }
+    bool FlushIfFull() { return buffer_.size() < kChunk || Flush(); }
+    bool Flush() {
+        size_t done = 0;
+        while (done < buffer_.size()) {
+            ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) return false;
+            done += static_cast<size_t>(n);
+        }
+        buffer_.clear();
+        return true;
+    }
+
+private:
+    static constexpr size_t kChunk = 64 * 1024;
+    int fd_;
+    std::string buffer_;
+};
+
+bool IsHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
+}
+
+bool IsUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+
+int HexValue(char c) { return c <= '9' ? c - '0' : c - 'A' + 10; }
+
+// The number after "INDEX=", read as scanf's "%u" does on the 32-bit
+// platform the format comes from: blanks skipped, an optional sign, a value
+// too large for 32 bits saturates.
+uint32_t ReadHeaderNumber(std::string_view text, size_t pos) {
+    while (pos < text.size() && (text[pos] == ' ' || (text[pos] >= '\t' && text[pos] <= '\r')))
+        ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    uint64_t value = 0;
+    bool saturated = false;
+    for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+        value = value * 10 + static_cast<uint64_t>(text[pos] - '0');
+        if (value > UINT32_MAX) saturated = true;
+        if (saturated) value = UINT32_MAX;
+    }
+    if (saturated) return UINT32_MAX;
+    uint32_t v = static_cast<uint32_t>(value);
+    return negative ? 0u - v : v;
+}
+
+// "TX[hh:mm:ss.mmm]" (or "RX[") with X at p: the separators must stand in place.
+bool IsRecordStart(std::string_view text, size_t p) {
+    auto at = [&](size_t i, char c) { return i < text.size() && text[i] == c; };
+    return at(p, 'X') && at(p + 1, '[') && (text[p - 1] == 'T' || text[p - 1] == 'R') &&
+           at(p + 4, ':') && at(p + 7, ':') && at(p + 10, '.') && at(p + 14, ']');
+}
+
+// Collects the record text that starts at `start`, dropping the line breaks
+// of its 80-character lines. Stops early, with false, at the first character
+// that makes the text unacceptable anyway (not upper-case hex after the time
+// stamp), so no input makes the scan quadratic.
+bool CollectRecord(std::string_view text, size_t start, std::string& out) {
+    constexpr size_t kHexStart = 16;
+    out.clear();
+    size_t lineCount = 0;
+    for (size_t q = start; q < text.size(); ++q) {
+        char c = text[q];
+        if (c == '\r') {
+            if (lineCount % TraceText::kLineLength != 0) break;
+            lineCount = 0;
+            continue;
+        }
+        if (c == '\n') {
+            if (q + 1 >= text.size() || !IsHexDigit(text[q + 1])) break;
+            lineCount = 0;
+            continue;
+        }
+        if (out.size() >= kHexStart && !IsUpperHexDigit(c)) return false;
+        out.push_back(c);
+        ++lineCount;
+    }
+    return true;
+}
+
+// Even length, hex after the time stamp (checked while collecting) and a
+// time stamp that reads correctly.
+bool ReadRecordTime(const std::string& recordText, TimeStamp& time) {
+    if (recordText.size() % 2 != 0 || recordText.size() < 16 || recordText[8] != ':') return false;
+    return time.Parse(std::string_view(recordText).substr(2, 14));
+}
+
+}  // namespace
+
+bool TraceFile::SaveText(FrameStore& store, int fd, const std::atomic<bool>& cancel) {
+    auto& progress = store.Progress();
+    progress = 0;
+    bool ok = true;
+    try {
+        FdWriter writer(fd);
+        size_t count = store.Count();
+        if (count > 0 && store.At(0).Index() != 0)
+            writer.Buffer() += TraceText::HeaderLine(store.At(0).Index());
+        double step = count > 0 ? 100.0 / static_cast<double>(count) : 0.0;
+        for (size_t i = 0; i < count && ok; ++i) {
+            if (cancel.load(std::memory_order_relaxed)) {
+                ok = false;
+                break;
+            }
+            TraceText::AppendRecordText(writer.Buffer(), store.At(i));
+            ok = writer.FlushIfFull();
+            progress = static_cast<int>(static_cast<double>(i) * step);
+        }
+        if (ok) ok = writer.Flush();
+    } catch (const std::bad_alloc&) {
+        ok = false;
+    }
+    progress = 100;
+    return ok;
+}
+
+TraceFile::LoadResult TraceFile::LoadText(FrameStore& store, std::string_view text,
+                                          const std::atomic<bool>& cancel) {
+    auto& progress = store.Progress();
+    progress = 0;
+    store.Clear();
+    size_t zero = text.find('\0');
+    if (zero != std::string_view::npos) text = text.substr(0, zero);
+
+    uint32_t nextIndex = 0;
+    if (text.substr(0, 6) == "INDEX=") nextIndex = ReadHeaderNumber(text, 6);
+
+    try {
+        std::string recordText;
+        std::vector<uint8_t> frame;
+        double step = text.empty() ? 0.0 : 100.0 / static_cast<double>(text.size());
+        for (size_t p = 1; p < text.size(); ++p) {
+            if (cancel.load(std::memory_order_relaxed)) return kCancelled;
+            progress.store(static_cast<int>(static_cast<double>(p) * step),
+                           std::memory_order_relaxed);
+            if (!IsRecordStart(text, p)) continue;
+            TimeStamp time;
+            if (!CollectRecord(text, p - 1, recordText) || !ReadRecordTime(recordText, time))
+                continue;
+
+            FrameRecord record(recordText[0] == 'R' ? FrameRecord::kRx : FrameRecord::kTx);
+            record.SetTime(time);
+            record.SetIndex(static_cast<int32_t>(nextIndex++));
+            frame.assign(1, 0x7E);
+            for (size_t i = 16; i + 1 < recordText.size(); i += 2)
+                frame.push_back(static_cast<uint8_t>(HexValue(recordText[i]) * 16 +
+                                                     HexValue(recordText[i + 1])));
+            frame.push_back(0x7E);
+            record.SetBytes(frame.data(), frame.size());
+            if (store.Add(record, false) == FrameStore::kRefused) return kStoreFull;
+        }
+    } catch (const std::bad_alloc&) {
+        return kReadFailed;
+    }
+    progress = 100;
+    return kLoaded;
+}
+
+TraceFile::LoadResult TraceFile::LoadFile(FrameStore& store, int fd,
+                                          const std::atomic<bool>& cancel) {
+    struct stat st;
+    if (fstat(fd, &st) != 0 || st.st_size < 0) return kReadFailed;
+    std::string text;
+    try {
+        text.resize(static_cast<size_t>(st.st_size));
+    } catch (const std::bad_alloc&) {
+        return kReadFailed;
+    }
+    size_t done = 0;
+    while (done < text.size()) {
+        ssize_t n = ::read(fd, text.data() + done, text.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return kReadFailed;
+        if (n == 0) break;  // the file shrank meanwhile: load what is there
+        done += static_cast<size_t>(n);
+    }
+    text.resize(done);
+    return LoadText(store, text, cancel);
+}

@@ -1,0 +1,47 @@
+#include "store/TraceText.h"
+
+#include <cstdio>
+
+std::string TraceText::IndexText(int32_t index) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, index < 100000 ? "%06ld" : "%010ld", static_cast<long>(index));
+    return buf;
+}
+
+std::string TraceText::HeaderLine(int32_t index) {
+    return "INDEX=" + IndexText(index) + "\r\n";
+}
+
+std::string TraceText::RecordText(const FrameRecord& record) {
+    std::string out;
+    AppendRecordText(out, record);
+    return out;
+}
+
+void TraceText::AppendRecordText(std::string& out, const FrameRecord& record) {
+    static const char kHex[] = "0123456789ABCDEF";
+    char head[40];
+    int headLength = std::snprintf(head, sizeof head, "%cX[%s]", record.IsRx() ? 'R' : 'T',
+                                   record.Time().Format().c_str());
+    // The octets between the flags: positions 1 .. length-2.
+    uint32_t n = record.Length();
+    uint32_t octets = n >= 2 ? n - 2 : 0;
+    size_t total = static_cast<size_t>(headLength) + 2 * static_cast<size_t>(octets);
+    out.reserve(out.size() + total + 2 * (total / kLineLength + 1));
+
+    size_t column = 0;
+    auto put = [&](char c) {
+        out.push_back(c);
+        if (++column == kLineLength) {
+            out.append("\r\n");
+            column = 0;
+        }
+    };
+    for (int i = 0; i < headLength; ++i) put(head[i]);
+    const uint8_t* bytes = record.Bytes();
+    for (uint32_t i = 1; i <= octets; ++i) {
+        put(kHex[bytes[i] >> 4]);
+        put(kHex[bytes[i] & 0x0F]);
+    }
+    if (column != 0) out.append("\r\n");
+}
