@@ -24,6 +24,9 @@ test: deps
 	      -DVELK_SANITIZE=ON -DVELK_FUZZ=ON $(CMAKE_FLAGS)
 	cmake --build build/test -j $(JOBS)
 	cd build/test && ctest --output-on-failure -j $(JOBS)
+	cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DVELK_TSAN=ON -DVELK_GUI=OFF -DVELK_TESTS=ON
+	cmake --build build/tsan -j $(JOBS) --target device_tests
+	cd build/tsan && ctest --output-on-failure -L device
 
 bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DVELK_BENCH=ON -DVELK_TESTS=OFF \
