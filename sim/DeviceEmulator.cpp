@@ -106,7 +106,7 @@ void DeviceEmulator::HandleLine(std::string_view raw, int64_t steadyMs) {
         return;
     case 'M':
         Echo('M');
-        VoiceMonitor(rest);
+        VoiceMonitor(rest, raw);
         return;
     default:
         return;  // not a command of this device
@@ -127,18 +127,19 @@ void DeviceEmulator::SetClock(std::string_view text, int64_t steadyMs) {
     Note("clock set to " + time.Format());
 }
 
-void DeviceEmulator::VoiceMonitor(std::string_view text) {
+void DeviceEmulator::VoiceMonitor(std::string_view text, std::string_view raw) {
     // " rr,tt": the RX channel first, then the TX channel.
     size_t pos = 0;
     int rx = 0, tx = 0;
     if (!ReadNumber(text, pos, rx) || pos >= text.size() || text[pos] != ',' ||
         !ReadNumber(text, ++pos, tx) || pos != text.size() || rx > 23 || tx > 23) {
-        Note("voice monitor: bad selection");
+        Note("voice monitor: bad selection \"" + std::string(raw) + "\"");
         return;
     }
+    // The command as received, so a host's exact text can be checked.
     char buf[64];
-    std::snprintf(buf, sizeof buf, "voice monitor: RX %02d, TX %02d", rx, tx);
-    Note(buf);
+    std::snprintf(buf, sizeof buf, "\": RX %02d, TX %02d", rx, tx);
+    Note("voice monitor \"" + std::string(raw) + buf);
 }
 
 void DeviceEmulator::AppendStatus(int direction) {

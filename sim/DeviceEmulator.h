@@ -61,7 +61,7 @@ private:
     void StartMonitoring(int64_t steadyMs);
     void StopMonitoring(const char* why);
     void SetClock(std::string_view text, int64_t steadyMs);
-    void VoiceMonitor(std::string_view text);
+    void VoiceMonitor(std::string_view text, std::string_view raw);
     void Note(const std::string& text) const;
 
     Settings settings_;

@@ -94,7 +94,7 @@ TEST(DeviceEmulator, EchoesAndAnswersEveryCommand) {
 
     EXPECT_EQ(Lines{"M"}, rig.Send("M 03,05\r"));
     ASSERT_FALSE(rig.log.empty());
-    EXPECT_EQ("voice monitor: RX 03, TX 05", rig.log.back());
+    EXPECT_EQ("voice monitor \"M 03,05\": RX 03, TX 05", rig.log.back());
     EXPECT_EQ(Lines{"R"}, rig.Send("R\r"));
     EXPECT_EQ((Lines{"S", "E"}), rig.Send("S\rE\r"));
     EXPECT_FALSE(rig.device.Monitoring());
