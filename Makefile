@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test bench fuzz clean
+.PHONY: all deps build run test bench soak clean
 
 all: build
 
@@ -33,6 +33,10 @@ bench: deps
 	      -DVELK_GUI=OFF $(CMAKE_FLAGS)
 	cmake --build build/bench -j $(JOBS)
 	build/bench/bin/velk_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+
+# 60 s of velksim at full speed into the device link; every frame checked.
+soak: bench
+	build/bench/bin/velk_soak 60
 
 clean:
 	rm -rf build

@@ -1,5 +1,7 @@
 #include "sim/X25Builder.h"
 
+#include <algorithm>
+
 namespace {
 
 enum PacketType : uint8_t {
@@ -69,7 +71,8 @@ std::vector<uint8_t> X25Builder::Data(int lcn, int ps, int pr, bool more,
                                       const std::vector<uint8_t>& payload) {
     uint8_t type = static_cast<uint8_t>(((pr & 7) << 5) | (more ? 0x10 : 0) | ((ps & 7) << 1));
     std::vector<uint8_t> p = Header(lcn, type);
-    p.insert(p.end(), payload.begin(), payload.end());
+    p.resize(p.size() + payload.size());
+    std::copy(payload.begin(), payload.end(), p.end() - static_cast<ptrdiff_t>(payload.size()));
     return p;
 }
 
