@@ -1,6 +1,7 @@
 #include "sim/X25Builder.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace {
 
@@ -72,7 +73,7 @@ std::vector<uint8_t> X25Builder::Data(int lcn, int ps, int pr, bool more,
     uint8_t type = static_cast<uint8_t>(((pr & 7) << 5) | (more ? 0x10 : 0) | ((ps & 7) << 1));
     std::vector<uint8_t> p = Header(lcn, type);
     p.resize(p.size() + payload.size());
-    std::copy(payload.begin(), payload.end(), p.end() - static_cast<ptrdiff_t>(payload.size()));
+    std::copy(payload.begin(), payload.end(), p.end() - static_cast<std::ptrdiff_t>(payload.size()));
     return p;
 }
 
