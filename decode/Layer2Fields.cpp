@@ -1,0 +1,185 @@
+#include "decode/Layer2Fields.h"
+
+#include "base/Cp932.h"
+#include "decode/FrameQueries.h"
+
+namespace {
+
+constexpr int kAbsent = FrameRecord::kAbsent;
+
+std::string Named(std::string_view prefix, const std::string& name) {
+    std::string out;
+    out.reserve(prefix.size() + name.size());
+    out.append(prefix).append(name);
+    return out;
+}
+
+std::string Numbered(const std::string& prefix, int value) {
+    return value == kAbsent ? std::string() : prefix + std::to_string(value);
+}
+
+}  // namespace
+
+bool Layer2Fields::HasLayer3(const FrameRecord& record) {
+    return record.IsIFrame() || (record.IsUIFrame() && record.Sapi() == 0);
+}
+
+bool Layer2Fields::IsCommand(const FrameRecord& record) {
+    int address = record.BodyByte(FrameRecord::AddressOffset());
+    if (address == kAbsent) return false;
+    bool cr = (address & 0x02) != 0;
+    return record.IsRx() ? cr : !cr;
+}
+
+int Layer2Fields::Tei(const FrameRecord& record) {
+    int control = record.ControlOffset();
+    if (control == kAbsent) return kAbsent;
+    int octet = record.BodyByte(control - 1);
+    return octet == kAbsent ? kAbsent : octet >> 1;
+}
+
+int Layer2Fields::FrameTypeCode(const FrameRecord& record) {
+    int control = record.BodyByte(record.ControlOffset());
+    if (control == kAbsent) return kAbsent;
+    if (record.IsIFrame()) return control & 0x01;
+    if (record.IsUFrame()) return control & 0xEF;
+    return control & 0x0F;
+}
+
+int Layer2Fields::SendSequence(const FrameRecord& record) {
+    if (!record.IsIFrame()) return kAbsent;
+    return record.BodyByte(record.ControlOffset()) >> 1;
+}
+
+int Layer2Fields::ReceiveSequence(const FrameRecord& record) {
+    if (!record.IsIFrame() && !record.IsSFrame()) return kAbsent;
+    int second = record.BodyByte(record.ControlOffset() + 1);
+    return second == kAbsent ? kAbsent : second >> 1;
+}
+
+int Layer2Fields::PollFinalBit(const FrameRecord& record) {
+    int control = record.ControlOffset();
+    if (record.IsUFrame()) return (record.BodyByte(control) & 0x10) ? 1 : 0;
+    if (!record.IsIFrame() && !record.IsSFrame()) return kAbsent;
+    int second = record.BodyByte(control + 1);
+    return second == kAbsent ? kAbsent : (second & 0x01);
+}
+
+std::string Layer2Fields::SapiField(const FrameRecord& record, const Catalogue& catalogue) {
+    int sapi = record.Sapi();
+    if (sapi == kAbsent) return {};
+    return Named("SAPI=", catalogue.Lookup(Catalogue::AF_SAPI, static_cast<uint8_t>(sapi)));
+}
+
+std::string Layer2Fields::TeiField(const FrameRecord& record, const Catalogue& catalogue) {
+    int tei = Tei(record);
+    if (tei == kAbsent) return {};
+    return Named("TEI=", catalogue.Lookup(Catalogue::AF_TEI, static_cast<uint8_t>(tei)));
+}
+
+std::string Layer2Fields::CommandResponseField(const FrameRecord& record,
+                                               const Catalogue& catalogue) {
+    if (record.BodyByte(FrameRecord::AddressOffset()) == kAbsent) return {};
+    // Keyed by the C/R bit a TX frame would carry.
+    uint8_t key = IsCommand(record) ? 0x00 : 0x02;
+    return Named("C/R=", catalogue.Lookup(Catalogue::AF_UCR, key));
+}
+
+std::string Layer2Fields::FrameTypeName(const FrameRecord& record, const Catalogue& catalogue) {
+    int code = FrameTypeCode(record);
+    if (code == kAbsent) return {};
+    return catalogue.Lookup(Catalogue::CF_FRAME, static_cast<uint8_t>(code));
+}
+
+std::string Layer2Fields::CommandField(const FrameRecord& record, const Catalogue& catalogue) {
+    int code = FrameTypeCode(record);
+    if (code == kAbsent) return {};
+    const std::string& name = catalogue.Lookup(Catalogue::CF_FRAME, static_cast<uint8_t>(code));
+    std::string out;
+    out.reserve(name.size() + 2);
+    out.append("[").append(name).append("]");
+    return out;
+}
+
+// Without N(S) (an S or U frame) only the prefix; without a control octet nothing.
+std::string Layer2Fields::SendSequenceField(const FrameRecord& record) {
+    if (FrameTypeCode(record) == kAbsent) return {};
+    const std::string& prefix = VELK_SJIS("送信ｼｰｹﾝｽ番号=");
+    return record.IsIFrame() ? Numbered(prefix, SendSequence(record)) : prefix;
+}
+
+std::string Layer2Fields::ReceiveSequenceField(const FrameRecord& record) {
+    if (FrameTypeCode(record) == kAbsent) return {};
+    const std::string& prefix = VELK_SJIS("受信ｼｰｹﾝｽ番号=");
+    return record.IsUFrame() ? prefix : Numbered(prefix, ReceiveSequence(record));
+}
+
+std::string Layer2Fields::PollFinalField(const FrameRecord& record, const Catalogue& catalogue) {
+    int bit = PollFinalBit(record);
+    if (bit == kAbsent) return {};
+    bool final = !record.IsIFrame() && !IsCommand(record);
+    const std::string& prefix = final ? VELK_SJIS("ﾌｧｲﾅﾙ=") : VELK_SJIS("ﾎﾟｰﾙ=");
+    return Named(prefix, catalogue.Lookup(Catalogue::CF_PF, static_cast<uint8_t>(bit)));
+}
+
+std::string Layer2Fields::CrcField(bool crcGood, const Catalogue& catalogue) {
+    return Named("CRC=", catalogue.Lookup(Catalogue::CRC, crcGood ? 0x00 : 0x01));
+}
+
+std::string Layer2Fields::CrcField(FrameRecord& record, const Catalogue& catalogue) {
+    return CrcField(record.CheckCrc(), catalogue);
+}
+
+std::string Layer2Fields::TimeField(const FrameRecord& record) {
+    return "TIME=" + record.Time().Format();
+}
+
+std::string Layer2Fields::DataField(const FrameRecord& record) {
+    std::string out;
+    AppendData(out, record);
+    return out;
+}
+
+void Layer2Fields::AppendData(std::string& out, const FrameRecord& record) {
+    static const char kHex[] = "0123456789ABCDEF";
+    const uint8_t* bytes = record.Bytes();
+    size_t n = record.Length();
+    size_t at = out.size();
+    out.resize(at + 3 * n);
+    for (size_t i = 0; i < n; ++i, at += 3) {
+        out[at] = kHex[bytes[i] >> 4];
+        out[at + 1] = kHex[bytes[i] & 0x0F];
+        out[at + 2] = ' ';
+    }
+}
+
+std::string Layer2Fields::ManagementMessageField(const FrameRecord& record,
+                                                 const Catalogue& catalogue) {
+    int type = FrameQueries::InfoOctet(record, 3);
+    if (type == kAbsent) return {};
+    const std::string& name = catalogue.Lookup(Catalogue::IF_L2MG_MSG, static_cast<uint8_t>(type));
+    std::string out;
+    out.reserve(name.size() + 2);
+    out.append("-").append(name).append("-");
+    return out;
+}
+
+std::string Layer2Fields::ManagementMessageType(const FrameRecord& record,
+                                                const Catalogue& catalogue) {
+    int type = FrameQueries::InfoOctet(record, 3);
+    if (type == kAbsent) return {};
+    return Named(VELK_SJIS("ﾒｯｾｰｼﾞ種別="),
+                 catalogue.Lookup(Catalogue::IF_L2MG_MSG, static_cast<uint8_t>(type)));
+}
+
+// The section follows the message type: 1..7 select "IF_L2MG_AI1:".."IF_L2MG_AI7:".
+std::string Layer2Fields::ActionIndicator(const FrameRecord& record, const Catalogue& catalogue) {
+    int type = FrameQueries::InfoOctet(record, 3);
+    if (type == kAbsent) return {};
+    const std::string& prefix = VELK_SJIS("動作表示=");
+    if (type < 1 || type > 7) return prefix;
+    int action = FrameQueries::InfoOctet(record, 4);
+    if (action == kAbsent) return {};
+    auto section = static_cast<Catalogue::Section>(Catalogue::IF_L2MG_AI1 + type - 1);
+    return Named(prefix, catalogue.Lookup(section, static_cast<uint8_t>(action >> 1)));
+}
