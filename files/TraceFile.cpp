@@ -10,33 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "files/FdWriter.h"
 #include "store/TraceText.h"
 
 namespace {
-
-// Buffered writes to a descriptor that remember the first failure.
-class FdWriter {
-public:
-    explicit FdWriter(int fd) : fd_(fd) { buffer_.reserve(kChunk + 512); }
-    std::string& Buffer() { return buffer_; }
-    bool FlushIfFull() { return buffer_.size() < kChunk || Flush(); }
-    bool Flush() {
-        size_t done = 0;
-        while (done < buffer_.size()) {
-            ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) return false;
-            done += static_cast<size_t>(n);
-        }
-        buffer_.clear();
-        return true;
-    }
-
-private:
-    static constexpr size_t kChunk = 64 * 1024;
-    int fd_;
-    std::string buffer_;
-};
 
 bool IsHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');

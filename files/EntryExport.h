@@ -1,0 +1,22 @@
+#pragma once
+// The text export of detail entries: each entry's presentation marks turned
+// into TABs, its display lines ended by CR LF, and with indent on every "="
+// replaced by one to three TABs so the values line up in a column.
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/FdWriter.h"
+
+class EntryExport {
+public:
+    // Appends the export text of one entry, its final CR LF included.
+    static void AppendEntry(std::string& out, std::string_view entry, bool indent);
+    // Writes every entry in order; false once a write has failed.
+    static bool WriteEntries(const std::vector<std::string>& entries, bool indent,
+                             FdWriter& out);
+    // The detail window's own save: the entries alone to an open file,
+    // flushed; false when a write failed.
+    static bool WriteEntriesToFile(const std::vector<std::string>& entries, bool indent,
+                                   int fd);
+};

@@ -1,0 +1,25 @@
+#pragma once
+// Buffered writes to an open file descriptor. The first failed write (a full
+// disk, a closed pipe) is remembered: later flushes write nothing and keep
+// reporting it, so a caller may check once at the end.
+#include <cstddef>
+#include <string>
+
+class FdWriter {
+public:
+    explicit FdWriter(int fd);
+
+    // Text appended here goes out on the next flush.
+    std::string& Buffer() { return buffer_; }
+    // Writes the buffer once it holds a chunk; false once any write failed.
+    bool FlushIfFull() { return buffer_.size() < kChunk ? !failed_ : Flush(); }
+    // Writes everything buffered; false once any write failed.
+    bool Flush();
+    bool Failed() const { return failed_; }
+
+private:
+    static constexpr size_t kChunk = 64 * 1024;
+    int fd_;
+    bool failed_ = false;
+    std::string buffer_;
+};

@@ -1,0 +1,30 @@
+#pragma once
+// The text export of the frame list: every frame's row text as the list
+// shows it (RX rows one TAB to the right), and with "text export includes
+// detail" on, a "=" line before each frame and a "-" line and the frame's
+// detail entries after its row.
+#include <string>
+#include <string_view>
+
+#include "decode/MessageCatalogue.h"
+#include "files/DetailSource.h"
+#include "options/DisplayOptions.h"
+#include "store/FrameStore.h"
+
+class ListExport {
+public:
+    // Writes the whole store, in store order, to the open file; every row
+    // and detail uses the snapshot. The records' frame check results are
+    // computed (and cached) on the way. False when a write failed (the
+    // export stops there) or memory ran out; an empty store writes nothing.
+    static bool ExportList(FrameStore& store, const DisplayOptions& snapshot,
+                           const MessageCatalogue& catalogue, DetailSource& details, int fd);
+
+    // Appends a row text as exported: CR before every LF, for an RX row a
+    // TAB at the start of every line, and a final CR LF.
+    static void AppendRow(std::string& out, std::string_view row, bool rx);
+
+    // 79 "=" and 79 "-", each with CR LF.
+    static std::string_view FrameLine();
+    static std::string_view DetailLine();
+};

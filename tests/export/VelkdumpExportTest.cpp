@@ -1,0 +1,227 @@
+// velkdump FILE as a user runs it: the real executable, once from the build's
+// program folder (shipped HDLC.msg, whatever velk.opt is there) and once
+// copied into a private folder with a velk.opt and HDLC.msg of the test's own.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <atomic>
+#include <filesystem>
+#include <initializer_list>
+#include <string>
+
+#include "decode/MessageCatalogue.h"
+#include "decode/RowText.h"
+#include "files/TraceFile.h"
+#include "options/OptionData.h"
+#include "store/FrameStore.h"
+#include "tests/e2e/VelksimProcess.h"
+#include "tests/export/ExportTestSupport.h"
+
+namespace {
+
+using exporttest::ReadFile;
+using exporttest::Sjis;
+using exporttest::WriteFile;
+
+// SABME, UA, a SETUP with bearer capability, and a frame with a damaged FCS.
+const std::string kTrace =
+    "INDEX=000010\r\n"
+    "TX[01:02:03.004]00017F6454\r\n"
+    "RX[01:02:03.050]020173B02B\r\n"
+    "TX[01:02:04.100]0001000008010105040380 90A364B5\r\n"
+    "RX[23:59:59.999]02010102BEA6\r\n";
+
+std::string TraceText() {
+    std::string t = kTrace;
+    t.erase(t.find(' '), 1);  // the space only keeps the line readable here
+    return t;
+}
+
+const std::string kNoDetails = "velkdump: detail export not available in this build";
+
+struct Outcome {
+    int rc = -1;
+    std::string out;
+    std::string err;
+};
+
+class VelkdumpExport : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(folder_.Path().empty());
+        trace_ = folder_.Path() + "/calls.vkt";
+        ASSERT_TRUE(WriteFile(trace_, TraceText()));
+    }
+
+    Outcome Velkdump(const std::string& program, std::initializer_list<std::string> args) {
+        std::vector<std::string> argv{program};
+        argv.insert(argv.end(), args.begin(), args.end());
+        Outcome r;
+        std::string out = folder_.Path() + "/run.out";
+        std::string err = folder_.Path() + "/run.err";
+        r.rc = RunProgram(argv, out, err, 30000);
+        r.out = ReadFile(out);
+        r.err = ReadFile(err);
+        return r;
+    }
+
+    // velkdump copied into a folder of its own, with the given display
+    // options in its velk.opt and a catalogue that names SAPI 0.
+    std::string PrivateVelkdump(const DisplayOptions& options) {
+        std::string dir = folder_.Path() + "/program";
+        std::filesystem::create_directories(dir);
+        std::string program = dir + "/velkdump";
+        if (!std::filesystem::exists(program)) {
+            std::filesystem::copy_file(VELKDUMP_PATH, program);
+            ::chmod(program.c_str(), 0755);
+            WriteFile(dir + "/HDLC.msg", Sjis("AF_SAPI:\n0x00=\"呼制御\"\n"));
+        }
+        OptionData file(dir + "/velk.opt", OptionData::kReadOnly);
+        file.SetDisplayOptions(options);
+        EXPECT_TRUE(file.Save());
+        return program;
+    }
+
+    static DisplayOptions Options(std::initializer_list<int32_t> ids, int8_t split, bool detail) {
+        DisplayOptions o = OptionData::DefaultDisplayOptions();
+        o.columnOrder.fill(DisplayOptions::kEndOfColumns);
+        std::copy(ids.begin(), ids.end(), o.columnOrder.begin());
+        o.dataSplit = split;
+        o.exportDetail = detail ? 1 : 0;
+        return o;
+    }
+
+    exporttest::TempFolder folder_;
+    std::string trace_;
+};
+
+}  // namespace
+
+TEST_F(VelkdumpExport, RowsWithTheShippedCatalogueAndTheProgramsOptions) {
+    Outcome r = Velkdump(VELKDUMP_PATH, {trace_, "--no-details"});
+    ASSERT_EQ(r.rc, 0) << r.err;
+
+    // The same rows built here from the files beside the program.
+    std::string bin = VELK_BIN_DIR;
+    MessageCatalogue catalogue;
+    ASSERT_TRUE(catalogue.LoadFile(bin + "/HDLC.msg"));
+    DisplayOptions options;
+    OptionData(bin + "/velk.opt", OptionData::kReadOnly).GetDisplayOptions(options);
+    FrameStore store;
+    std::atomic<bool> cancel{false};
+    ASSERT_EQ(TraceFile::LoadText(store, TraceText(), cancel), TraceFile::kLoaded);
+    ASSERT_EQ(store.Count(), 4u);
+    std::string expected;
+    for (size_t i = 0; i < store.Count(); ++i) {
+        FrameRecord& record = store.At(i);
+        std::string row;
+        RowText::BuildRowText(record, row, options, record.CheckCrc(), catalogue);
+        std::string indent = record.IsRx() ? "\t" : "";
+        size_t from = 0;
+        for (size_t lf; (lf = row.find('\n', from)) != std::string::npos; from = lf + 1)
+            expected += indent + row.substr(from, lf - from) + "\r\n";
+        expected += indent + row.substr(from) + "\r\n";
+    }
+    EXPECT_EQ(r.out, expected);
+    EXPECT_EQ(r.err, "");
+}
+
+TEST_F(VelkdumpExport, HandWrittenRowsOfIndexTimeAndData) {
+    std::string program = PrivateVelkdump(Options({2, 6, 13, 8}, 8, true));
+    Outcome r = Velkdump(program, {trace_, "--no-details"});
+    ASSERT_EQ(r.rc, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "INDEX=000010 TIME=01:02:03.004 \r\n"
+              "7E 00 01 7F 64 54 7E \r\n"
+              "\tINDEX=000011 TIME=01:02:03.050 \r\n"
+              "\t7E 02 01 73 B0 2B 7E \r\n"
+              "INDEX=000012 TIME=01:02:04.100 \r\n"
+              "7E 00 01 00 00 08 01 01 \r\n"
+              "05 04 03 80 90 A3 64 B5 \r\n"
+              "7E \r\n"
+              "\tINDEX=000013 TIME=23:59:59.999 \r\n"
+              "\t7E 02 01 01 02 BE A6 7E \r\n");
+}
+
+TEST_F(VelkdumpExport, OptionsAndNamesComeFromBesideTheProgram) {
+    std::string program = PrivateVelkdump(Options({3, 2}, 0, false));
+    Outcome r = Velkdump(program, {trace_});
+    ASSERT_EQ(r.rc, 0) << r.err;
+    std::string sapi = Sjis("SAPI=呼制御 ");
+    // The damaged frame shows no SAPI.
+    EXPECT_EQ(r.out, sapi + "INDEX=000010 \r\n\t" + sapi + "INDEX=000011 \r\n" + sapi +
+                         "INDEX=000012 \r\n\tINDEX=000013 \r\n");
+}
+
+TEST_F(VelkdumpExport, DetailsAreRefusedUntilTheBuildHasABuilder) {
+    std::string out = folder_.Path() + "/list.txt";
+    // On in velk.opt.
+    std::string program = PrivateVelkdump(Options({2}, 0, true));
+    Outcome r = Velkdump(program, {trace_, "-o", out});
+    EXPECT_EQ(r.rc, 3);
+    EXPECT_NE(r.err.find(kNoDetails), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_FALSE(std::filesystem::exists(out));
+    // On by the switch over a velk.opt that has it off.
+    program = PrivateVelkdump(Options({2}, 0, false));
+    r = Velkdump(program, {"--details", trace_});
+    EXPECT_EQ(r.rc, 3);
+    EXPECT_NE(r.err.find(kNoDetails), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(VelkdumpExport, OutputFileWithDashO) {
+    std::string program = PrivateVelkdump(Options({2}, 0, false));
+    std::string out = folder_.Path() + "/list.txt";
+    WriteFile(out, "old contents that are longer than the export itself\r\n");
+    Outcome r = Velkdump(program, {trace_, "-o", out});
+    ASSERT_EQ(r.rc, 0) << r.err;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(ReadFile(out),
+              "INDEX=000010 \r\n\tINDEX=000011 \r\nINDEX=000012 \r\n\tINDEX=000013 \r\n");
+}
+
+TEST_F(VelkdumpExport, FileThatCannotBeReadFails) {
+    std::string missing = folder_.Path() + "/missing.vkt";
+    Outcome r = Velkdump(VELKDUMP_PATH, {missing, "--no-details"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.err.find("velkdump: cannot open " + missing), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+    // A folder opens but does not read.
+    r = Velkdump(VELKDUMP_PATH, {folder_.Path(), "--no-details"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.err.find("velkdump: cannot read"), std::string::npos) << r.err;
+}
+
+TEST_F(VelkdumpExport, FileWithMoreFramesThanTheStoreHoldsFails) {
+    std::string big;
+    for (size_t i = 0; i <= FrameStore::kCapacity; ++i) big += "TX[01:02:03.004]00017F6454\r\n";
+    std::string path = folder_.Path() + "/big.vkt";
+    ASSERT_TRUE(WriteFile(path, big));
+    Outcome r = Velkdump(VELKDUMP_PATH, {path, "--no-details"});
+    EXPECT_EQ(r.rc, 1);
+    EXPECT_NE(r.err.find("more than 30000 frames"), std::string::npos) << r.err;
+    EXPECT_EQ(r.out, "");
+}
+
+TEST_F(VelkdumpExport, OutputThatCannotBeCreatedOrWrittenFails) {
+    Outcome r = Velkdump(VELKDUMP_PATH, {trace_, "--no-details", "-o", folder_.Path() + "/no/such/dir"});
+    EXPECT_EQ(r.rc, 2);
+    EXPECT_NE(r.err.find("velkdump: cannot create"), std::string::npos) << r.err;
+    r = Velkdump(VELKDUMP_PATH, {trace_, "--no-details", "-o", "/dev/full"});
+    EXPECT_EQ(r.rc, 2);
+    EXPECT_NE(r.err.find("velkdump: write error"), std::string::npos) << r.err;
+}
+
+TEST_F(VelkdumpExport, ConflictingArgumentsShowTheUsage) {
+    for (auto args : {std::vector<std::string>{trace_, "--details", "--no-details"},
+                      std::vector<std::string>{trace_, "--capture", "3"},
+                      std::vector<std::string>{trace_, trace_}}) {
+        std::vector<std::string> argv{VELKDUMP_PATH};
+        argv.insert(argv.end(), args.begin(), args.end());
+        std::string err = folder_.Path() + "/usage.err";
+        EXPECT_EQ(RunProgram(argv, folder_.Path() + "/usage.out", err, 10000), 2);
+        EXPECT_NE(ReadFile(err).find("usage: velkdump FILE"), std::string::npos);
+    }
+}
