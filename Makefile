@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test bench soak clean
+.PHONY: all deps build run test bench soak dump-bench clean
 
 all: build
 
@@ -37,6 +37,17 @@ bench: deps
 # 60 s of velksim at full speed into the device link; every frame checked.
 soak: bench
 	build/bench/bin/velk_soak 60
+
+# 60 s of velksim at 5000 frames/s into the main window, ring buffer and log
+# files on, offscreen; every logged frame checked, tick percentiles shown.
+monitor-soak: deps
+	cmake -S . -B build/monitor-soak -DCMAKE_BUILD_TYPE=Release -DVELK_BENCH=ON -DVELK_TESTS=OFF $(CMAKE_FLAGS)
+	cmake --build build/monitor-soak -j $(JOBS) --target velk_monitor_soak velksim velk_catalogue
+	QT_QPA_PLATFORM=offscreen build/monitor-soak/bin/velk_monitor_soak 60 5000
+
+# velkdump as a whole process over a live-captured 30000-frame trace.
+dump-bench: bench
+	bash bench/velkdump-bench.sh build/bench/bin 9
 
 clean:
 	rm -rf build

@@ -1,5 +1,10 @@
 #include "store/FrameStore.h"
 
+#include <chrono>
+#include <thread>
+
+#include "store/TraceText.h"
+
 FrameRecord& FrameStore::At(size_t position) {
     if (position < records_.size()) return records_[position];
     outside_ = FrameRecord();
@@ -17,6 +22,7 @@ void FrameStore::Clear() {
     records_.shrink_to_fit();
     nextIndex_ = 0;
     loggedIndex_ = 0;
+    logFileFirst_ = -1;
     ringBuffer_ = false;
 }
 
@@ -26,4 +32,55 @@ int FrameStore::Add(FrameRecord& record, bool number) {
     if (number) record.SetIndex(static_cast<int32_t>(nextIndex_++));
     records_.push_back(record);
     return records_.size() == kCapacity ? kStoredNowFull : kStored;
+}
+
+bool FrameStore::LogKeepsUp() const {
+    return !(ringBuffer_ && logging_ && nextIndex_ - loggedIndex_ >= kLogLagLimit);
+}
+
+bool FrameStore::WriteLog() {
+    if (!ringBuffer_ || !logging_ || nextIndex_ == 0) return true;
+    using Clock = std::chrono::steady_clock;
+    // Records are gathered and written in pieces; loggedIndex_ moves only
+    // past records that reached the file.
+    constexpr size_t kPiece = 256 * 1024;
+    auto t0 = Clock::now();
+    int fd = -1;
+    std::string piece;
+    uint32_t next = loggedIndex_;
+    bool ok = true;
+    auto flush = [&]() {
+        if (piece.empty()) return true;
+        if (!LogWriter::Append(fd, piece)) return false;
+        piece.clear();
+        loggedIndex_ = next;
+        return true;
+    };
+    while (next < nextIndex_) {
+        if (next % kRecordsPerLog == 0 && logFileFirst_ != next) {
+            if (!flush()) { ok = false; break; }
+            if (fd >= 0) LogWriter::Close(fd);
+            fd = -1;
+            std::string name;
+            if (!logWriter_.CreateFile(static_cast<int32_t>(next), name)) { ok = false; break; }
+            logFileName_ = name;
+            logFileFirst_ = next;
+        }
+        if (fd < 0) {
+            fd = LogWriter::OpenForAppend(logFileName_);
+            if (fd < 0) { ok = false; break; }
+        }
+        const size_t behind = nextIndex_ - next;
+        if (behind <= records_.size())
+            TraceText::AppendRecordText(piece, records_[records_.size() - behind]);
+        ++next;
+        if (piece.size() >= kPiece && !flush()) { ok = false; break; }
+        if (Clock::now() - t0 > std::chrono::milliseconds(10)) {
+            t0 = Clock::now();
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+    }
+    if (ok && fd >= 0) ok = flush();
+    if (fd >= 0) LogWriter::Close(fd);
+    return ok;
 }

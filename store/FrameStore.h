@@ -7,6 +7,7 @@
 #include <string>
 
 #include "store/FrameRecord.h"
+#include "store/LogWriter.h"
 
 class FrameStore {
 public:
@@ -31,6 +32,19 @@ public:
     // too) takes the next INDEX first.
     int Add(FrameRecord& record, bool number);
 
+    // Log files: with ring buffer and logging on, appends every numbered
+    // record not yet logged, in INDEX order, starting a new file every
+    // 30000 records. False when a file could not be made or written; the
+    // records not written are tried again at the next call.
+    static constexpr uint32_t kRecordsPerLog = 30000;
+    static constexpr uint32_t kLogLagLimit = 1000;
+    bool WriteLog();
+    // False when logging is on and 1000 or more records wait for the log.
+    bool LogKeepsUp() const;
+    // Where log files go and the clock that names them.
+    LogWriter& Logs() { return logWriter_; }
+    const LogWriter& Logs() const { return logWriter_; }
+
     bool IsRingBuffer() const { return ringBuffer_; }
     bool IsLogging() const { return logging_; }
     uint32_t NextIndex() const { return nextIndex_; }
@@ -48,6 +62,9 @@ private:
     bool ringBuffer_ = false;
     bool logging_ = false;
     std::string logFileName_;
+    LogWriter logWriter_;
+    // INDEX whose file logFileName_ is; -1 when this run has none yet.
+    int64_t logFileFirst_ = -1;
     std::atomic<int> progress_{0};
     FrameRecord outside_;
 };

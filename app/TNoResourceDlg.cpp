@@ -1,0 +1,30 @@
+#include "app/TNoResourceDlg.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "base/Cp932.h"
+#include "base/QtText.h"
+
+TNoResourceDlg::TNoResourceDlg(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowStaysOnTopHint) {
+    setWindowTitle(QtText::FromCp932(VELK_SJIS("システム異常")));
+    auto* text = new QPlainTextEdit(this);
+    text->setReadOnly(true);
+    text->setPlainText(QtText::FromCp932(VELK_SJIS(
+        "メモリやスワップエリアが不足している可能性があり、\n"
+        "VELKの処理を継続できません。\n"
+        "十分なリソースを確保し、コンピューターを再起動してくだ\n"
+        "さい。")));
+    QPalette pal = text->palette();
+    pal.setColor(QPalette::Text, Qt::red);
+    text->setPalette(pal);
+    auto* cancel = new QPushButton(QtText::FromCp932(VELK_SJIS("ｷｬﾝｾﾙ")), this);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(text);
+    layout->addWidget(cancel, 0, Qt::AlignHCenter);
+    resize(400, 160);
+}

@@ -1,0 +1,173 @@
+// Whole-process soak of live capture: velksim sending at a high frame rate
+// to the main window, which monitors with ring buffer and log files on
+// under the offscreen platform. Afterwards every log file is read back: each
+// INDEX must be there once, in order, with the octets the simulator sent.
+// Reports the timer tick's duration percentiles.
+//
+//   velk_monitor_soak [seconds] [frames per second]   (default 60, 5000)
+#include <QApplication>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/TMainForm.h"
+#include "options/OptionData.h"
+#include "sim/TrafficGenerator.h"
+#include "tests/e2e/VelksimProcess.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct LogCheck {
+    uint64_t frames = 0, wrong = 0, files = 0, badHeaders = 0;
+};
+
+int HexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Reads the log files in INDEX order and compares every record with the
+// simulator's sequence for the seed.
+LogCheck CheckLogs(const std::string& folder, uint64_t seed) {
+    struct File {
+        long first;
+        std::string text;
+    };
+    std::vector<File> files;
+    for (const auto& e : fs::directory_iterator(folder)) {
+        if (e.path().extension() != ".log") continue;
+        std::string text = ReadWholeFile(e.path().string());
+        long first = 0;
+        if (text.rfind("INDEX=", 0) == 0) first = std::strtol(text.c_str() + 6, nullptr, 10);
+        files.push_back({first, std::move(text)});
+    }
+    std::sort(files.begin(), files.end(), [](const File& a, const File& b) { return a.first < b.first; });
+    LogCheck check;
+    TrafficGenerator expected(seed);
+    SimFrame frame;
+    std::vector<uint8_t> octets;
+    int direction = -1;
+    auto finish = [&] {
+        if (direction < 0) return;
+        expected.Next(frame);
+        if (frame.direction != direction || frame.octets != octets) ++check.wrong;
+        ++check.frames;
+        octets.clear();
+        direction = -1;
+    };
+    for (const File& f : files) {
+        ++check.files;
+        if (f.first != static_cast<long>(check.frames)) ++check.badHeaders;
+        size_t pos = 0;
+        while (pos < f.text.size()) {
+            size_t end = f.text.find("\r\n", pos);
+            if (end == std::string::npos) end = f.text.size();
+            std::string line = f.text.substr(pos, end - pos);
+            pos = end + 2;
+            if (line.rfind("INDEX=", 0) == 0) continue;
+            size_t hex = 0;
+            if (line.size() >= 16 && (line[0] == 'T' || line[0] == 'R') && line[1] == 'X' && line[2] == '[') {
+                finish();
+                direction = line[0] == 'R' ? 1 : 0;
+                hex = 16;
+            }
+            for (; hex + 1 < line.size(); hex += 2)
+                octets.push_back(static_cast<uint8_t>(HexValue(line[hex]) * 16 + HexValue(line[hex + 1])));
+        }
+        finish();
+    }
+    return check;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
+    const int fps = argc > 2 ? std::atoi(argv[2]) : 5000;
+    const uint64_t seed = 77;
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    VelksimProcess sim;
+    if (!sim.Start(1, {"--seed", std::to_string(seed), "--rate-fps", std::to_string(fps), "--quiet"})) {
+        std::fprintf(stderr, "velk_monitor_soak: velksim did not start\n");
+        return 2;
+    }
+    char dir[] = "/tmp/velksoakXXXXXX";
+    const std::string folder = std::string(mkdtemp(dir)) + "/";
+    {
+        OptionData options(folder + "velk.opt");
+        MonitorOptions m = OptionData::DefaultMonitorOptions();
+        m.ringBuffer = 1;
+        m.logFile = 1;
+        options.SetMonitorOptions(m);
+    }
+    QApplication app(argc, argv);
+    TMainFormSetup setup;
+    setup.optionFile = folder + "velk.opt";
+    setup.logFolder = folder;
+    TMainForm form(setup);
+    form.resize(900, 700);
+    form.show();
+
+    std::vector<double> ticks;
+    bool running = false;
+    uint32_t lastIndex = 0;
+    form.onTickDone = [&](double ms) {
+        if (running) ticks.push_back(ms);
+    };
+    // Starts once the first tick has found the device; stops after the run.
+    QTimer starter;
+    starter.setInterval(200);
+    QObject::connect(&starter, &QTimer::timeout, [&] {
+        if (form.CurrentUiState() != TMainForm::kConnected) return;
+        starter.stop();
+        form.StartMonitoring();
+        running = form.CurrentUiState() == TMainForm::kMonitoring;
+        if (!running) {
+            app.exit(3);
+            return;
+        }
+        QTimer::singleShot(seconds * 1000, [&] {
+            running = false;
+            lastIndex = form.Store().NextIndex();
+            form.StopMonitoring();
+            app.exit(0);
+        });
+    });
+    starter.start();
+    QTimer::singleShot((seconds + 20) * 1000, [&] { app.exit(4); });
+    const int rc = app.exec();
+    const bool logging = form.Store().IsLogging();
+    const uint32_t logged = form.Store().LoggedIndex();
+    form.close();
+    sim.Stop();
+    if (rc != 0) {
+        std::fprintf(stderr, "velk_monitor_soak: the run did not complete (%d)\n", rc);
+        return 2;
+    }
+
+    LogCheck check = CheckLogs(folder, seed);
+    std::sort(ticks.begin(), ticks.end());
+    auto pct = [&](double p) {
+        return ticks.empty() ? 0.0 : ticks[std::min(ticks.size() - 1, static_cast<size_t>(p * ticks.size()))];
+    };
+    std::printf("frames %u in %d s (%.0f frames/s, asked %d); logged %u, logging %s\n", lastIndex, seconds,
+                double(lastIndex) / seconds, fps, logged, logging ? "on" : "forced off");
+    std::printf("log files %llu holding %llu frames; wrong or out of order %llu; bad headers %llu\n",
+                static_cast<unsigned long long>(check.files), static_cast<unsigned long long>(check.frames),
+                static_cast<unsigned long long>(check.wrong), static_cast<unsigned long long>(check.badHeaders));
+    std::printf("timer ticks %zu: p50 %.2f ms, p90 %.2f ms, p99 %.2f ms, max %.2f ms\n", ticks.size(), pct(0.5),
+                pct(0.9), pct(0.99), ticks.empty() ? 0.0 : ticks.back());
+    fs::remove_all(folder);
+    const bool ok = logging && check.wrong == 0 && check.badHeaders == 0 && check.frames == logged &&
+                    logged >= lastIndex && pct(0.99) <= 50.0;
+    std::printf("%s\n", ok ? "PASS" : "FAIL");
+    return ok ? 0 : 1;
+}
