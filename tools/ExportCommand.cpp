@@ -42,7 +42,7 @@ int LoadInput(const std::string& path, FrameStore& store) {
 
 }  // namespace
 
-int ExportCommand::Run(const Settings& settings, DetailSource* details) {
+int ExportCommand::Run(const Settings& settings, DetailSource& details) {
     FrameStore store;
     if (int result = LoadInput(settings.input, store); result != kDone) return result;
 
@@ -52,11 +52,6 @@ int ExportCommand::Run(const Settings& settings, DetailSource* details) {
         .GetDisplayOptions(snapshot);
     if (settings.details != kDetailsFromOptions)
         snapshot.exportDetail = settings.details == kDetailsOn ? 1 : 0;
-    if (snapshot.exportDetail != 0 && details == nullptr) {
-        std::fprintf(stderr, "velkdump: detail export not available in this build\n");
-        return kNoDetailBuilder;
-    }
-
     int out = STDOUT_FILENO;
     const char* outName = "standard output";
     if (!settings.output.empty()) {
@@ -69,15 +64,8 @@ int ExportCommand::Run(const Settings& settings, DetailSource* details) {
         }
     }
 
-    // With details off the source is never asked; any will do.
-    class NoDetails : public DetailSource {
-    public:
-        bool Build(FrameRecord&, const DisplayOptions&, std::vector<std::string>&) override {
-            return false;
-        }
-    } none;
     bool ok = ListExport::ExportList(store, snapshot, MessageCatalogue::Program(),
-                                     details ? *details : none, out);
+                                     details, out);
     int writeErrno = errno;
     if (out != STDOUT_FILENO && ::close(out) != 0 && ok) {
         ok = false;

@@ -21,9 +21,8 @@ public:
         kDone = 0,
         kInputFailed = 1,       // the file cannot be read or does not load whole
         kOutputFailed = 2,      // the output cannot be created or a write failed
-        kNoDetailBuilder = 3,   // details are on but this build has no builder
     };
 
-    // details: the detail entry builder, or nullptr when the build has none.
-    static int Run(const Settings& settings, DetailSource* details);
+    // details: where each frame's detail entries come from.
+    static int Run(const Settings& settings, DetailSource& details);
 };

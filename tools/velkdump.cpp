@@ -7,7 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "files/DetailSource.h"
+#include "decode/MessageCatalogue.h"
+#include "detail/DetailEntrySource.h"
 #include "tools/CaptureCommand.h"
 #include "tools/ExportCommand.h"
 
@@ -31,16 +32,6 @@ int Usage() {
                  "  --count K     stop after K frames (default: until SIGINT or SIGTERM)\n");
     return 2;
 }
-
-// ---------------------------------------------------------------------------
-// PLUG-IN POINT for the detail export: the one place that gives velkdump its
-// detail entry builder. Return a DetailSource that runs the detail decoder
-// with MessageCatalogue::Program() (an adapter over the detail entries
-// builder). While it returns nullptr, velkdump refuses to export with details
-// ("detail export not available in this build", exit 3) instead of writing
-// a detail-less export.
-DetailSource* DetailBuilder() { return nullptr; }
-// ---------------------------------------------------------------------------
 
 bool ReadNumber(const char* text, unsigned long long& value) {
     char* end = nullptr;
@@ -85,7 +76,12 @@ int main(int argc, char** argv) {
     if (exportMode && countGiven) return Usage();
 
     std::signal(SIGPIPE, SIG_IGN);
-    if (exportMode) return ExportCommand::Run(exporting, DetailBuilder());
+    if (exportMode) {
+        // Details from the detail decoder with the program's catalogue, as the
+        // main window's export builds them.
+        DetailEntrySource details(MessageCatalogue::Program());
+        return ExportCommand::Run(exporting, details);
+    }
 
     struct sigaction action {};
     action.sa_handler = OnSignal;

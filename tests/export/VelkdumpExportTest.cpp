@@ -3,7 +3,9 @@
 // copied into a private folder with a velk.opt and HDLC.msg of the test's own.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <filesystem>
@@ -12,6 +14,8 @@
 
 #include "decode/MessageCatalogue.h"
 #include "decode/RowText.h"
+#include "detail/DetailEntrySource.h"
+#include "files/ListExport.h"
 #include "files/TraceFile.h"
 #include "options/OptionData.h"
 #include "store/FrameStore.h"
@@ -37,8 +41,6 @@ std::string TraceText() {
     t.erase(t.find(' '), 1);  // the space only keeps the line readable here
     return t;
 }
-
-const std::string kNoDetails = "velkdump: detail export not available in this build";
 
 struct Outcome {
     int rc = -1;
@@ -154,21 +156,45 @@ TEST_F(VelkdumpExport, OptionsAndNamesComeFromBesideTheProgram) {
                          "INDEX=000012 \r\n\tINDEX=000013 \r\n");
 }
 
-TEST_F(VelkdumpExport, DetailsAreRefusedUntilTheBuildHasABuilder) {
-    std::string out = folder_.Path() + "/list.txt";
-    // On in velk.opt.
+TEST_F(VelkdumpExport, DetailsComeFromTheDetailDecoder) {
+    // On in velk.opt (icons, titles and indent as the defaults have them).
     std::string program = PrivateVelkdump(Options({2}, 0, true));
-    Outcome r = Velkdump(program, {trace_, "-o", out});
-    EXPECT_EQ(r.rc, 3);
-    EXPECT_NE(r.err.find(kNoDetails), std::string::npos) << r.err;
-    EXPECT_EQ(r.out, "");
-    EXPECT_FALSE(std::filesystem::exists(out));
-    // On by the switch over a velk.opt that has it off.
-    program = PrivateVelkdump(Options({2}, 0, false));
-    r = Velkdump(program, {"--details", trace_});
-    EXPECT_EQ(r.rc, 3);
-    EXPECT_NE(r.err.find(kNoDetails), std::string::npos) << r.err;
-    EXPECT_EQ(r.out, "");
+    Outcome r = Velkdump(program, {trace_});
+    ASSERT_EQ(r.rc, 0) << r.err;
+
+    // The SABME's block, by hand: separators, row, the opening flag, the
+    // address title and the address octet with both "=" turned into TABs.
+    const std::string equals(79, '='), dashes(79, '-');
+    const std::string sabmeStart = equals + "\r\n" + "INDEX=000010 \r\n" + dashes + "\r\n" +
+                                   "Flag\t7E\t01111110\tHDLC flag\r\n" +
+                                   Sjis("\t＜＜アドレスフィールド＞＞\r\n") +
+                                   Sjis("AF+00\t00\t000000xx\tSAPI\t\t\t呼制御\r\n") +
+                                   "\t\txxxxxx0x\tC/R\t\t\t0x00\r\n";
+    EXPECT_EQ(r.out.substr(0, sabmeStart.size()), sabmeStart);
+
+    // The whole output is what the export core writes for the same store,
+    // options and catalogue: byte for byte what the main window saves.
+    MessageCatalogue catalogue;
+    catalogue.LoadText(Sjis("AF_SAPI:\n0x00=\"呼制御\"\n"));
+    FrameStore store;
+    std::atomic<bool> cancel{false};
+    ASSERT_EQ(TraceFile::LoadText(store, TraceText(), cancel), TraceFile::kLoaded);
+    DetailEntrySource details(catalogue);
+    std::string expectedPath = folder_.Path() + "/expected.txt";
+    int fd = ::open(expectedPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ASSERT_GE(fd, 0);
+    ASSERT_TRUE(ListExport::ExportList(store, Options({2}, 0, true), catalogue, details, fd));
+    ::close(fd);
+    EXPECT_EQ(r.out, ReadFile(expectedPath));
+    // Every frame has its block, the damaged one too.
+    size_t blocks = 0;
+    for (size_t at = 0; (at = r.out.find(equals + "\r\n", at)) != std::string::npos; ++at) ++blocks;
+    EXPECT_EQ(blocks, 4u);
+
+    // --no-details over a velk.opt with details on gives the rows only.
+    r = Velkdump(program, {"--no-details", trace_});
+    ASSERT_EQ(r.rc, 0) << r.err;
+    EXPECT_EQ(r.out, "INDEX=000010 \r\n\tINDEX=000011 \r\nINDEX=000012 \r\n\tINDEX=000013 \r\n");
 }
 
 TEST_F(VelkdumpExport, OutputFileWithDashO) {

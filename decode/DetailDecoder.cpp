@@ -1,0 +1,261 @@
+#include "decode/DetailDecoder.h"
+
+#include <array>
+
+#include "base/Cp932.h"
+#include "decode/DetailBuild.h"
+#include "decode/DetailItem.h"
+#include "decode/ElementDecoders.h"
+#include "decode/ElementWalk.h"
+#include "decode/Layer2Fields.h"
+#include "decode/Layer3Fields.h"
+#include "decode/X25Decoder.h"
+
+namespace {
+
+using Kind = DetailDecoder::FieldKind;
+using OctetClass = DetailDecoder::OctetClass;
+constexpr int kAbsent = FrameRecord::kAbsent;
+
+// Field positions of one frame, computed once. A field whose octets are
+// missing still has a position, so that classification follows the order
+// of the fields whatever the frame holds.
+struct Layout {
+    explicit Layout(const FrameRecord& record) {
+        length = static_cast<int>(record.Length());
+        sapi = record.Sapi();
+        int bodyEnd = static_cast<int>(record.BodyEnd());
+        control = record.ControlOffset();
+        // No octet ends the address: all of the body is address.
+        if (control == kAbsent) control = bodyEnd;
+        int c = record.BodyByte(control);
+        info = control + ((c != kAbsent && (c & 0x03) == 0x03) ? 1 : 2);
+        int lengthOctet = record.BodyByte(info + 1);
+        callRefLength = lengthOctet == kAbsent ? 0 : lengthOctet & 0x0F;
+        bool ui = c != kAbsent && (c & ~0x10) == 0x03;
+        messageType = ui ? info + 3 : info + 2 + callRefLength;
+    }
+
+    bool Classified() const { return sapi == 0 || sapi == 16 || sapi == 63; }
+
+    // Element octets are given with offset 0; the walk places them.
+    OctetClass Classify(int p) const {
+        if (!Classified() || p < 0 || p >= length) return {Kind::kUnclassified, 0};
+        if (p == 0) return {Kind::kOpeningFlag, 0};
+        if (p == length - 3 || p == length - 2) return {Kind::kFcs, p - (length - 3)};
+        if (p == length - 1) return {Kind::kClosingFlag, 0};
+        if (p < control) return {Kind::kAddress, p - 1};
+        if (p < info) return {Kind::kControl, p - control};
+        if (sapi == 63) return {Kind::kManagement, p - info};
+        if (sapi == 16) return {Kind::kPacket, p - info};
+        if (p == info) return {Kind::kProtocol, 0};
+        if (p == info + 1) return {Kind::kCallRefLength, 0};
+        if (p > info + 1 && p <= info + 1 + callRefLength) return {Kind::kCallRefValue, p - info - 2};
+        if (p == messageType) return {Kind::kMessageType, 0};
+        if (p < messageType) return {Kind::kUnclassified, 0};
+        return {Kind::kElement, 0};
+    }
+
+    int length = 0;
+    int sapi = kAbsent;
+    int control = 0;
+    int info = 0;
+    int callRefLength = 0;
+    int messageType = 0;
+};
+
+struct KindText {
+    const char* tag;    // UTF-8; nullptr: no prefix
+    bool offset;        // the tag carries the octet's offset
+    const char* title;  // UTF-8; nullptr: none
+};
+constexpr KindText kKindTexts[] = {
+    {nullptr, false, nullptr},                             // kNoKind
+    {"Flag", false, nullptr},                              // kOpeningFlag
+    {"AF+", true, "＜＜アドレスフィールド＞＞"},             // kAddress
+    {"CF+", true, "＜＜コントロールフィールド＞＞"},         // kControl
+    {"PRTCL", false, "＜＜インフォメーションフィールド＞＞"},  // kProtocol
+    {"CNLEN", false, nullptr},                             // kCallRefLength
+    {"CN+", true, nullptr},                                // kCallRefValue
+    {"MESG", false, nullptr},                              // kMessageType
+    {"L2+", true, "＜＜インフォメーションフィールド＞＞"},     // kManagement
+    {nullptr, true, "＜＜インフォメーションフィールド＞＞"},   // kPacket
+    {nullptr, true, nullptr},                              // kElement
+    {"CRC+", true, "＜＜フレームチェックシーケンス＞＞"},     // kFcs
+    {"Flag", false, nullptr},                              // kClosingFlag
+    {nullptr, false, nullptr},                             // kUnclassified
+};
+
+struct KindStrings {
+    std::array<std::string, std::size(kKindTexts)> tags;
+    std::array<std::string, std::size(kKindTexts)> titles;  // with the title mark
+    KindStrings() {
+        for (size_t i = 0; i < std::size(kKindTexts); ++i) {
+            if (kKindTexts[i].tag) tags[i] = kKindTexts[i].tag;
+            if (kKindTexts[i].title)
+                titles[i] = DetailItem::kTitle + Cp932::FromUtf8(kKindTexts[i].title);
+        }
+    }
+};
+
+const KindStrings& Strings() {
+    static const KindStrings strings;
+    return strings;
+}
+
+// The frame check verdict, computed once per build on a copy of the record.
+class FcsVerdict {
+public:
+    explicit FcsVerdict(const FrameRecord& record) : record_(record) {}
+    bool Good() {
+        if (!known_) {
+            FrameRecord copy(record_);
+            good_ = copy.CheckCrc();
+            known_ = true;
+        }
+        return good_;
+    }
+
+private:
+    const FrameRecord& record_;
+    bool known_ = false;
+    bool good_ = false;
+};
+
+void AddressItem(DetailBuild& b, DetailItem& item, int offset) {
+    const FrameRecord& r = b.record;
+    if (offset == 0) {
+        item.Field(0xFC, Layer2Fields::SapiField(r, b.catalogue));
+        item.Field(0x02, Layer2Fields::CommandResponseField(r, b.catalogue));
+    } else if (offset == 1) {
+        int tei = Layer2Fields::Tei(r);
+        if (tei == kAbsent) return;
+        item.Field(0xFE, Layer2Fields::TeiField(r, b.catalogue)).Add("(TEI=").AddNumber(tei).Add(")");
+    }
+}
+
+void ControlItem(DetailBuild& b, DetailItem& item, int offset) {
+    const FrameRecord& r = b.record;
+    const MessageCatalogue& c = b.catalogue;
+    if (offset == 0) {
+        const std::string& command = VELK_SJIS("ｺﾏﾝﾄﾞ=");
+        if (r.IsIFrame()) {
+            item.Field(0x01, command).Add(Layer2Fields::FrameTypeName(r, c));
+            item.Field(0xFE, Layer2Fields::SendSequenceField(r));
+        } else if (r.IsSFrame()) {
+            item.Field(0x0F, command).Add(Layer2Fields::FrameTypeName(r, c));
+        } else {
+            item.Field(0xEF, command).Add(Layer2Fields::FrameTypeName(r, c));
+            item.Field(0x10, Layer2Fields::PollFinalField(r, c));
+        }
+    } else if (offset == 1) {
+        item.Field(0xFE, Layer2Fields::ReceiveSequenceField(r));
+        item.Field(0x01, Layer2Fields::PollFinalField(r, c));
+    }
+}
+
+void ManagementItem(DetailBuild& b, DetailItem& item, int offset) {
+    switch (offset) {
+        case 0: item.Field(0xFF, VELK_SJIS("ﾏﾈｼﾞﾒﾝﾄｴﾝﾃｨﾃｨ識別子")); return;
+        case 1:
+        case 2: item.Field(0xFF, VELK_SJIS("参照番号(Ri)")); return;
+        case 3: item.Field(0xFF, Layer2Fields::ManagementMessageType(b.record, b.catalogue)); return;
+        case 4: item.Field(0xFE, Layer2Fields::ActionIndicator(b.record, b.catalogue)); return;
+    }
+}
+
+void CallRefValueItem(DetailBuild& b, DetailItem& item, int offset, int callRefLength) {
+    const FrameRecord& r = b.record;
+    const std::string& label = VELK_SJIS("呼番号=");
+    if (offset == 0) {
+        item.Field(0x80, Layer3Fields::CallRefFlag(r, b.catalogue));
+        item.Field(0x7F, label);
+        if (callRefLength == 1) item.AddNumber(item.Octet() & 0x7F);
+        else item.Add(b.catalogue.Lookup(MessageCatalogue::IF_CALLNUMLEN,
+                                         static_cast<uint8_t>(callRefLength)));
+        return;
+    }
+    item.Field(0xFF, label);
+    int value = r.CallReference();
+    if (value >= 0) item.AddNumber(value);
+}
+
+}  // namespace
+
+DetailDecoder& DetailDecoder::Program() {
+    static DetailDecoder decoder;
+    return decoder;
+}
+
+const std::string& DetailDecoder::Title(FieldKind kind) {
+    static const std::string none;
+    if (kind >= std::size(kKindTexts) || Strings().titles[kind].empty()) return none;
+    return Strings().titles[kind];
+}
+
+DetailDecoder::OctetClass DetailDecoder::ClassifyOctet(const FrameRecord& record, int position) {
+    Layout layout(record);
+    OctetClass c = layout.Classify(position);
+    if (c.kind == kElement) c.offset = ElementWalk::LocateElement(record, position).offset;
+    return c;
+}
+
+void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& options,
+                          const MessageCatalogue& catalogue, std::vector<std::string>& items) {
+    DetailBuild b(record, options, catalogue, facility_);
+    const Layout layout(record);
+    const KindStrings& strings = Strings();
+    ElementWalk walk(record, layout.messageType + 1);
+    FcsVerdict fcs(record);
+    FieldKind previous = kNoKind;
+    const int length = static_cast<int>(record.Length());
+    items.reserve(items.size() + static_cast<size_t>(length) + 5);
+
+    for (int p = 0; p < length; ++p) {
+        const OctetClass c = layout.Classify(p);
+        if (c.kind != previous) {
+            previous = c.kind;
+            if (options.showTitles && !strings.titles[c.kind].empty())
+                items.push_back(strings.titles[c.kind]);
+        }
+        std::string text;
+        DetailItem item(text, static_cast<uint8_t>(record.ByteAt(static_cast<size_t>(p))));
+        if (c.kind == kElement) {
+            ElementDecoders::Decode(b, text, p, walk.Locate(p));
+        } else if (c.kind == kPacket) {
+            X25Decoder::Decode(b, text, p, c.offset);
+        } else if (c.kind == kUnclassified) {
+            item.Bare();
+        } else {
+            // The frame check sequence counts its octets in decimal.
+            item.Prefix(strings.tags[c.kind], kKindTexts[c.kind].offset ? c.offset : DetailItem::kNoOffset,
+                        b.Icons(), c.kind == kFcs);
+            switch (c.kind) {
+                case kOpeningFlag:
+                case kClosingFlag:
+                    item.Pattern(0xFF);
+                    item.Add("\tHDLC flag");
+                    break;
+                case kFcs:
+                    item.Field(0xFF, Layer2Fields::CrcField(fcs.Good(), catalogue));
+                    break;
+                case kAddress: AddressItem(b, item, c.offset); break;
+                case kControl: ControlItem(b, item, c.offset); break;
+                case kManagement: ManagementItem(b, item, c.offset); break;
+                case kProtocol:
+                    item.Field(0xFF, Layer3Fields::ProtocolDiscriminator(record, catalogue));
+                    break;
+                case kCallRefLength:
+                    item.Field(0x0F, Layer3Fields::CallRefLengthText(record));
+                    break;
+                case kCallRefValue: CallRefValueItem(b, item, c.offset, layout.callRefLength); break;
+                case kMessageType:
+                    item.Field(0x7F, VELK_SJIS("ﾒｯｾｰｼﾞ種別="))
+                        .Add(Layer3Fields::MessageTypeName(record, catalogue));
+                    break;
+                default: break;
+            }
+        }
+        items.push_back(std::move(text));
+    }
+}

@@ -1,0 +1,66 @@
+#include "decode/DetailItem.h"
+
+#include "base/Cp932.h"
+
+void DetailItem::Prefix(std::string_view tag, int offset, bool icons, bool decimalOffset) {
+    if (icons) {
+        text_.push_back(kTagOpen);
+        text_.append(tag);
+        if (offset != kNoOffset) {
+            if (decimalOffset) text_.append(std::to_string(offset));
+            else AppendHex(text_, static_cast<unsigned>(offset));
+        }
+        text_.push_back(kTagClose);
+    }
+    AppendHex(text_, octet_);
+    text_.push_back('\t');
+}
+
+DetailItem& DetailItem::Field(uint8_t mask, std::string_view label) {
+    if (fields_++ > 0) text_.append("\n\t");
+    Pattern(mask);
+    text_.push_back('\t');
+    text_.append(label);
+    return *this;
+}
+
+DetailItem& DetailItem::AddNumber(long value) {
+    text_.append(std::to_string(value));
+    return *this;
+}
+
+DetailItem& DetailItem::AddQuotedChar() {
+    text_.push_back('\'');
+    AppendChar(text_, octet_);
+    text_.push_back('\'');
+    return *this;
+}
+
+void DetailItem::AppendPattern(std::string& out, uint8_t octet, uint8_t mask) {
+    for (int bit = 7; bit >= 0; --bit) {
+        uint8_t b = static_cast<uint8_t>(1u << bit);
+        out.push_back(!(mask & b) ? 'x' : (octet & b) ? '1' : '0');
+    }
+}
+
+void DetailItem::AppendHex(std::string& out, unsigned value) {
+    static const char kHex[] = "0123456789ABCDEF";
+    char digits[8];
+    int n = 0;
+    do {
+        digits[n++] = kHex[value & 0x0F];
+        value >>= 4;
+    } while (value != 0 && n < 8);
+    if (n < 2) digits[n++] = '0';
+    while (n > 0) out.push_back(digits[--n]);
+}
+
+void DetailItem::AppendChar(std::string& out, uint8_t octet) {
+    switch (octet) {
+        case 0x0D: out.append("\\r"); return;
+        case 0x0A: out.append("\\n"); return;
+        case 0x09: out.append("\\t"); return;
+    }
+    if (octet >= 0x20 && octet <= 0x7E) out.push_back(static_cast<char>(octet));
+    else out.append(VELK_SJIS("･"));
+}
