@@ -4,9 +4,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,28 +14,11 @@
 #include "store/FreeSpace.h"
 #include "store/LogWriter.h"
 #include "store/TraceText.h"
+#include "tests/support/TestSupport.h"
 
-namespace fs = std::filesystem;
+using namespace testsupport;
 
 namespace {
-
-std::string TempFolder() {
-    char dir[] = "/tmp/velklogXXXXXX";
-    return std::string(mkdtemp(dir)) + "/";
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-std::vector<std::string> LogFiles(const std::string& folder) {
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(folder))
-        if (e.path().extension() == ".log") names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
 
 FrameRecord Frame(int n) {
     FrameRecord r(static_cast<uint8_t>(n & 1));
@@ -70,6 +51,16 @@ struct LoggingStore {
     }
 };
 
+// Each test in a private folder of its own.
+class InFolder : public ::testing::Test {
+    TempFolder dir_;
+
+protected:
+    const std::string folder = dir_.Slash();
+};
+using FrameStoreLog = InFolder;
+using LogWriterFolder = InFolder;
+
 }  // namespace
 
 TEST(LogWriter, NamesFilesByLocalDateAndTime) {
@@ -79,8 +70,7 @@ TEST(LogWriter, NamesFilesByLocalDateAndTime) {
     EXPECT_EQ(LogWriter::DateName(1796481007), "20261205143007");
 }
 
-TEST(LogWriter, NeverEmptiesAnExistingFileOfTheSameSecond) {
-    const std::string folder = TempFolder();
+TEST_F(LogWriterFolder, NeverEmptiesAnExistingFileOfTheSameSecond) {
     LogWriter w;
     w.SetFolder(folder);
     w.SetClock([] { return std::time_t(1780000000); });
@@ -93,9 +83,9 @@ TEST(LogWriter, NeverEmptiesAnExistingFileOfTheSameSecond) {
     EXPECT_EQ(first, base + ".log");
     EXPECT_EQ(second, base + "_2.log");
     EXPECT_EQ(third, base + "_3.log");
-    EXPECT_EQ(ReadAll(first), "TX[00:00:00.000]0201\r\n");
-    EXPECT_EQ(ReadAll(second), "INDEX=030000\r\n");
-    EXPECT_EQ(ReadAll(third), "");
+    EXPECT_EQ(ReadFile(first), "TX[00:00:00.000]0201\r\n");
+    EXPECT_EQ(ReadFile(second), "INDEX=030000\r\n");
+    EXPECT_EQ(ReadFile(third), "");
 }
 
 TEST(LogWriter, CannotCreateInAMissingFolder) {
@@ -105,8 +95,7 @@ TEST(LogWriter, CannotCreateInAMissingFolder) {
     EXPECT_FALSE(w.CreateFile(0, path));
 }
 
-TEST(FrameStoreLog, EveryFrameOnceInIndexOrderAcrossFiles) {
-    const std::string folder = TempFolder();
+TEST_F(FrameStoreLog, EveryFrameOnceInIndexOrderAcrossFiles) {
     LoggingStore s(folder);
     std::string expected[3];
     // Written in chunks as the timer would, below the lag limit each time.
@@ -122,14 +111,13 @@ TEST(FrameStoreLog, EveryFrameOnceInIndexOrderAcrossFiles) {
     }
     auto names = LogFiles(folder);
     ASSERT_EQ(names.size(), 3u);
-    EXPECT_EQ(ReadAll(folder + names[0]), expected[0]);
-    EXPECT_EQ(ReadAll(folder + names[1]), "INDEX=030000\r\n" + expected[1]);
-    EXPECT_EQ(ReadAll(folder + names[2]), "INDEX=060000\r\n" + expected[2]);
+    EXPECT_EQ(ReadFile(folder + names[0]), expected[0]);
+    EXPECT_EQ(ReadFile(folder + names[1]), "INDEX=030000\r\n" + expected[1]);
+    EXPECT_EQ(ReadFile(folder + names[2]), "INDEX=060000\r\n" + expected[2]);
     EXPECT_EQ(s.store.Count(), FrameStore::kCapacity);
 }
 
-TEST(FrameStoreLog, FindsRingBufferPositionsPastTheCapacity) {
-    const std::string folder = TempFolder();
+TEST_F(FrameStoreLog, FindsRingBufferPositionsPastTheCapacity) {
     LoggingStore s(folder, true, false);
     s.Add(0, 30000);
     s.store.SetModes(true, true);
@@ -140,12 +128,11 @@ TEST(FrameStoreLog, FindsRingBufferPositionsPastTheCapacity) {
     ASSERT_EQ(names.size(), 2u);
     // Records 0..499 have left the ring; the rest are found at their
     // positions, so the file from 30000 holds exactly the new ones.
-    EXPECT_EQ(ReadAll(folder + names[1]), "INDEX=030000\r\n" + tail);
+    EXPECT_EQ(ReadFile(folder + names[1]), "INDEX=030000\r\n" + tail);
     EXPECT_EQ(s.store.LoggedIndex(), 30500u);
 }
 
-TEST(FrameStoreLog, LagLimitAndSwitches) {
-    const std::string folder = TempFolder();
+TEST_F(FrameStoreLog, LagLimitAndSwitches) {
     {
         LoggingStore s(folder);
         s.Add(0, 999);
@@ -167,8 +154,7 @@ TEST(FrameStoreLog, LagLimitAndSwitches) {
     }
 }
 
-TEST(FrameStoreLog, ARestartedRunStartsANewFileAndKeepsTheOld) {
-    const std::string folder = TempFolder();
+TEST_F(FrameStoreLog, ARestartedRunStartsANewFileAndKeepsTheOld) {
     LoggingStore s(folder);
     s.store.Logs().SetClock([] { return std::time_t(1780000000); });  // same second
     std::string run1 = s.Add(0, 10);
@@ -179,12 +165,11 @@ TEST(FrameStoreLog, ARestartedRunStartsANewFileAndKeepsTheOld) {
     ASSERT_TRUE(s.store.WriteLog());
     auto names = LogFiles(folder);
     ASSERT_EQ(names.size(), 2u);
-    EXPECT_EQ(ReadAll(folder + names[0]), run1);
-    EXPECT_EQ(ReadAll(folder + names[1]), run2);
+    EXPECT_EQ(ReadFile(folder + names[0]), run1);
+    EXPECT_EQ(ReadFile(folder + names[1]), run2);
 }
 
-TEST(FrameStoreLog, AFailedCreateIsRetriedWithoutLoss) {
-    const std::string folder = TempFolder();
+TEST_F(FrameStoreLog, AFailedCreateIsRetriedWithoutLoss) {
     LoggingStore s(folder + "later/");
     std::string all = s.Add(0, 20);
     EXPECT_FALSE(s.store.WriteLog());
@@ -193,11 +178,10 @@ TEST(FrameStoreLog, AFailedCreateIsRetriedWithoutLoss) {
     EXPECT_TRUE(s.store.WriteLog());
     auto names = LogFiles(folder + "later/");
     ASSERT_EQ(names.size(), 1u);
-    EXPECT_EQ(ReadAll(folder + "later/" + names[0]), all);
+    EXPECT_EQ(ReadFile(folder + "later/" + names[0]), all);
 }
 
-TEST(FrameStoreLog, AWriteErrorDoesNotAdvanceAndIsNotWrittenTwice) {
-    const std::string folder = TempFolder();
+TEST_F(FrameStoreLog, AWriteErrorDoesNotAdvanceAndIsNotWrittenTwice) {
     LoggingStore s(folder);
     std::string first = s.Add(0, 10);
     ASSERT_TRUE(s.store.WriteLog());
@@ -216,9 +200,9 @@ TEST(FrameStoreLog, AWriteErrorDoesNotAdvanceAndIsNotWrittenTwice) {
     EXPECT_EQ(s.store.LoggedIndex(), 10u);
     auto names = LogFiles(folder);
     ASSERT_EQ(names.size(), 1u);
-    EXPECT_EQ(ReadAll(folder + names[0]), first);
+    EXPECT_EQ(ReadFile(folder + names[0]), first);
     ASSERT_TRUE(s.store.WriteLog());
-    EXPECT_EQ(ReadAll(folder + names[0]), first + more);
+    EXPECT_EQ(ReadFile(folder + names[0]), first + more);
 }
 
 TEST(FreeSpace, ReadsTheFolderAndFailsWithMinusOne) {

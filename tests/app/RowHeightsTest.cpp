@@ -6,6 +6,7 @@
 
 #include "decode/RowText.h"
 #include "options/OptionData.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -19,13 +20,7 @@ FrameRecord Frame(int n, size_t octets) {
 
 // INDEX, line break, data split by 8: the data lines follow the length.
 DisplayOptions IndexThenData() {
-    DisplayOptions o = OptionData::DefaultDisplayOptions();
-    o.columnOrder.fill(-1);
-    o.columnOrder[0] = RowText::kIndex;
-    o.columnOrder[1] = RowText::kLineBreak;
-    o.columnOrder[2] = RowText::kData;
-    o.dataSplit = 8;
-    return o;
+    return testsupport::Columns({RowText::kIndex, RowText::kLineBreak, RowText::kData}, 8);
 }
 
 }  // namespace

@@ -2,10 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "TestFrames.h"
+#include "tests/support/TestSupport.h"
 
-using testframes::Frame;
-using testframes::Sjis;
+using namespace testsupport;
 using L2 = Layer2Fields;
 
 namespace {
@@ -13,7 +12,7 @@ namespace {
 constexpr uint8_t kTx = FrameRecord::kTx, kRx = FrameRecord::kRx;
 
 const MessageCatalogue& Names() {
-    static const MessageCatalogue c = testframes::Catalogue(
+    static const MessageCatalogue c = Catalogue(
         "AF_SAPI:\n0x3F=\"管理\"\nAF_TEI:\n0x40-0x7E=\"自動\"\nAF_UCR:\n0x00=\"C\"\n0x02=\"R\"\n"
         "CF_FRAME:\n0x03=\"UI\"\n0x6F=\"SABME\"\nCF_PF:\n0x00=\"0\"\n0x01=\"1\"\n"
         "IF_L2MG_MSG:\n0x01=\"ID要求\"\nIF_L2MG_AI1:\n0x7F=\"任意\"\n"

@@ -2,29 +2,23 @@
 
 #include <gtest/gtest.h>
 
-#include "TestFrames.h"
+#include "tests/support/TestSupport.h"
 #include "decode/ChannelList.h"
 #include "decode/FrameQueries.h"
 
-using testframes::Frame;
-using testframes::Q931;
-using testframes::Sjis;
+using namespace testsupport;
 using L3 = Layer3Fields;
 
 namespace {
 
 const MessageCatalogue& Names() {
-    static const MessageCatalogue c = testframes::Catalogue(
+    static const MessageCatalogue c = Catalogue(
         "IF_PROTOCOL:\n0x08=\"Q.931\"\n"
         "IF_CALLNUMFLG:\n0x00=\"発信側\"\n0x01=\"着信側\"\n"
         "IF_CALLNUMLEN:\n0x02=\"2ｵｸﾃｯﾄ\"\n"
         "IF_MESSAGE:\n0x05=\"SETUP\"\n0x0D=\"SETUP ACK\"\n"
         "IF_X25_PTYPE:\n0x00=\"CALL REQUEST,発呼要求\"\n0x01=\"着呼\"\n0x0B=\"A,B,C\"\n");
     return c;
-}
-
-std::string Channels(std::vector<uint8_t> element) {
-    return ChannelList::Field(Q931(0x05, element));
 }
 
 FrameRecord Packet(uint8_t identifier, uint8_t direction) {
@@ -60,41 +54,39 @@ TEST(Layer3CallReference, UiFrameTakesMessageTypeAtFixedPlace) {
     EXPECT_EQ(L3::MessageTypeField(ui, Names()), "-SETUP-");
 }
 
-TEST(Layer3Channels, ByNumber) {
-    EXPECT_EQ(Channels({0x18, 0x03, 0xA9, 0x83, 0x97}), "CH=23");
-    EXPECT_EQ(Channels({0x18, 0x04, 0xA9, 0x83, 0x01, 0x82}), "CH=1,2");
-    EXPECT_EQ(Channels({0x18, 0x03, 0xA9, 0x88, 0x81}), "CH=1");  // H11 by number
-    // Octet 3 without its extension bit: octet 3.2 follows the next octet that has it.
-    EXPECT_EQ(Channels({0x18, 0x04, 0x29, 0x80, 0x83, 0x82}), "CH=2");
-    // Interface identifier present: octet 3.2 follows the octets 3.1.
-    EXPECT_EQ(Channels({0x18, 0x04, 0xE9, 0x81, 0x83, 0x85}), "CH=5");
-    EXPECT_EQ(Channels({0x18, 0x05, 0xE9, 0x01, 0x82, 0x83, 0x86}), "CH=6");
-}
-
-TEST(Layer3Channels, ByMap) {
-    EXPECT_EQ(Channels({0x18, 0x05, 0xA9, 0x93, 0x00, 0x00, 0x05}), "CH=1,3");
-    EXPECT_EQ(Channels({0x18, 0x05, 0xA9, 0x93, 0x80, 0x01, 0x01}), "CH=24,9,1");
-    EXPECT_EQ(Channels({0x18, 0x03, 0xA9, 0x96, 0x05}), Sjis("CH=1～6,13～18"));
-    EXPECT_EQ(Channels({0x18, 0x03, 0xA9, 0x96, 0xF8}), Sjis("CH=19～24"));
-    EXPECT_EQ(Channels({0x18, 0x03, 0xA9, 0x98, 0x00}), "CH=1");
-    EXPECT_EQ(Channels({0x18, 0x05, 0xA9, 0x93, 0x00, 0x00, 0x00}), "");
-}
-
-TEST(Layer3Channels, OtherElementsTypesAndTheFcs) {
-    EXPECT_EQ(Channels({0x18, 0x03, 0xA9, 0x84, 0x81}), "CH=UnKnown");
-    EXPECT_EQ(Channels({0x18, 0x01, 0x89}), "");  // basic-rate interface type
-    EXPECT_EQ(Channels({}), "");
-    // Found behind other elements and single-octet elements.
-    EXPECT_EQ(Channels({0x04, 0x03, 0x80, 0x90, 0xA3, 0xA1, 0x96, 0x18, 0x03, 0xA9, 0x83, 0x8A}),
-              "CH=10");
-    // 0x18 inside another element's contents is not an element.
-    EXPECT_EQ(Channels({0x1C, 0x04, 0x18, 0x03, 0xA9, 0x83}), "");
-    // Reading stops at the FCS.
-    // Channel numbers without an ending octet: only those before the FCS.
-    EXPECT_EQ(Channels({0x18, 0x05, 0xA9, 0x83, 0x01}), "CH=1");
-    EXPECT_EQ(Channels({0x18, 0x05, 0xA9, 0x83}), "");
-    EXPECT_EQ(Channels({0x18, 0x05, 0xA9, 0x93, 0x00, 0x01}), "CH=9");
-    EXPECT_EQ(Channels({0x18, 0x05, 0x29, 0x00}), "");  // no octet 3.2 before the FCS
+TEST(Layer3Channels, ByNumberByMapOtherTypesAndTheFcs) {
+    const std::pair<std::vector<uint8_t>, std::string> cases[] = {
+        {{0x18, 0x03, 0xA9, 0x83, 0x97}, "CH=23"},
+        {{0x18, 0x04, 0xA9, 0x83, 0x01, 0x82}, "CH=1,2"},
+        {{0x18, 0x03, 0xA9, 0x88, 0x81}, "CH=1"},  // H11 by number
+        // Octet 3 without its extension bit: octet 3.2 follows the next octet that has it.
+        {{0x18, 0x04, 0x29, 0x80, 0x83, 0x82}, "CH=2"},
+        // Interface identifier present: octet 3.2 follows the octets 3.1.
+        {{0x18, 0x04, 0xE9, 0x81, 0x83, 0x85}, "CH=5"},
+        {{0x18, 0x05, 0xE9, 0x01, 0x82, 0x83, 0x86}, "CH=6"},
+        // By map.
+        {{0x18, 0x05, 0xA9, 0x93, 0x00, 0x00, 0x05}, "CH=1,3"},
+        {{0x18, 0x05, 0xA9, 0x93, 0x80, 0x01, 0x01}, "CH=24,9,1"},
+        {{0x18, 0x03, 0xA9, 0x96, 0x05}, Sjis("CH=1～6,13～18")},
+        {{0x18, 0x03, 0xA9, 0x96, 0xF8}, Sjis("CH=19～24")},
+        {{0x18, 0x03, 0xA9, 0x98, 0x00}, "CH=1"},
+        {{0x18, 0x05, 0xA9, 0x93, 0x00, 0x00, 0x00}, ""},
+        // Other element types.
+        {{0x18, 0x03, 0xA9, 0x84, 0x81}, "CH=UnKnown"},
+        {{0x18, 0x01, 0x89}, ""},  // basic-rate interface type
+        {{}, ""},
+        // Found behind other elements and single-octet elements.
+        {{0x04, 0x03, 0x80, 0x90, 0xA3, 0xA1, 0x96, 0x18, 0x03, 0xA9, 0x83, 0x8A}, "CH=10"},
+        // 0x18 inside another element's contents is not an element.
+        {{0x1C, 0x04, 0x18, 0x03, 0xA9, 0x83}, ""},
+        // Reading stops at the FCS: only channel numbers before it.
+        {{0x18, 0x05, 0xA9, 0x83, 0x01}, "CH=1"},
+        {{0x18, 0x05, 0xA9, 0x83}, ""},
+        {{0x18, 0x05, 0xA9, 0x93, 0x00, 0x01}, "CH=9"},
+        {{0x18, 0x05, 0x29, 0x00}, ""},  // no octet 3.2 before the FCS
+    };
+    for (const auto& [element, expected] : cases)
+        EXPECT_EQ(ChannelList::Field(Q931(0x05, element)), expected) << ::testing::PrintToString(element);
 }
 
 TEST(Layer3Numbers, WithAndWithoutOctet3aUpToTheFcs) {
@@ -146,7 +138,7 @@ TEST(Layer3Packets, FieldShowsNameAfterFirstComma) {
     EXPECT_EQ(L3::X25PacketField(Packet(0x0B, FrameRecord::kRx), Names()), Sjis("-着呼-"));
     EXPECT_EQ(L3::X25PacketField(Packet(0x01, FrameRecord::kRx), Names()), "-0x0C-");
     EXPECT_EQ(L3::X25PacketField(Packet(0x09, FrameRecord::kRx), Names()), "");
-    MessageCatalogue commas = testframes::Catalogue("IF_X25_PTYPE:\n0x0B=\"A,B,C\"\n0x0C=\",\"\n");
+    MessageCatalogue commas = Catalogue("IF_X25_PTYPE:\n0x0B=\"A,B,C\"\n0x0C=\",\"\n");
     EXPECT_EQ(L3::X25PacketField(Packet(0x00, FrameRecord::kRx), commas), "-B,C-");
     EXPECT_EQ(L3::X25PacketField(Packet(0x21, FrameRecord::kRx), commas), "--");
     EXPECT_EQ(L3::X25PacketField(Frame({0x40, 0x01, 0x00, 0x00, 0x10, 0x01}), Names()), "");

@@ -1,11 +1,12 @@
 #include "decode/MessageCatalogue.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <random>
 
-#include "TestFrames.h"
+#include "tests/support/TestSupport.h"
+
+using namespace testsupport;
 
 using MC = MessageCatalogue;
 
@@ -105,17 +106,12 @@ TEST(MessageCatalogueLines, CodeParts) {
 }
 
 TEST(MessageCatalogueLines, TextParts) {
-    MessageCatalogue c = testframes::Catalogue(
+    MessageCatalogue c = Catalogue(
         "CF_FRAME:\n0x01=\"ABC\"\n0x02=ABC\n0x03= \"ABC\"\n0x04=\"\"\n0x05=\"\"\"DEF\"GHI\"\n"
         "0x06=A=B\n0x07=\"日本語のﾃｷｽﾄ\"\n0x08=\n");
-    EXPECT_EQ(c.Lookup(MC::CF_FRAME, 0x01), "ABC");
-    EXPECT_EQ(c.Lookup(MC::CF_FRAME, 0x02), "ABC");
-    EXPECT_EQ(c.Lookup(MC::CF_FRAME, 0x03), " ");
-    EXPECT_EQ(c.Lookup(MC::CF_FRAME, 0x04), "0x04");
-    EXPECT_EQ(c.Lookup(MC::CF_FRAME, 0x05), "DEF");
-    EXPECT_EQ(c.Lookup(MC::CF_FRAME, 0x06), "A=B");
-    EXPECT_EQ(c.Lookup(MC::CF_FRAME, 0x07), testframes::Sjis("日本語のﾃｷｽﾄ"));
-    EXPECT_EQ(c.Lookup(MC::CF_FRAME, 0x08), "0x08");
+    const std::pair<int, std::string> expected[] = {{1, "ABC"}, {2, "ABC"}, {3, " "}, {4, "0x04"},
+        {5, "DEF"}, {6, "A=B"}, {7, Sjis("日本語のﾃｷｽﾄ")}, {8, "0x08"}};
+    for (const auto& [code, text] : expected) EXPECT_EQ(c.Lookup(MC::CF_FRAME, code), text) << code;
 }
 
 TEST(MessageCatalogueLookup, FirstEntryWinsAndEverythingElseIsHex) {
@@ -134,15 +130,10 @@ TEST(MessageCatalogueFiles, MissingFileLeavesEverythingHexAndAFileReplacesConten
     EXPECT_FALSE(c.LoadFile("/nonexistent/HDLC.msg"));
     EXPECT_EQ(c.Lookup(MC::CRC, 0x00), "0x00");
     EXPECT_FALSE(c.LoadFile("/"));
-    char path[] = "/tmp/velkcatXXXXXX";
-    int fd = mkstemp(path);
-    ASSERT_GE(fd, 0);
-    std::string text = testframes::Sjis("CRC:\n0x01=\"異常\"\n");
-    ASSERT_EQ(write(fd, text.data(), text.size()), static_cast<ssize_t>(text.size()));
-    close(fd);
-    EXPECT_TRUE(c.LoadFile(path));
-    unlink(path);
-    EXPECT_EQ(c.Lookup(MC::CRC, 0x01), testframes::Sjis("異常"));
+    TempFolder folder;
+    ASSERT_TRUE(WriteFile(folder.Path() + "/HDLC.msg", Sjis("CRC:\n0x01=\"異常\"\n")));
+    EXPECT_TRUE(c.LoadFile(folder.Path() + "/HDLC.msg"));
+    EXPECT_EQ(c.Lookup(MC::CRC, 0x01), Sjis("異常"));
 }
 
 TEST(MessageCatalogueBadInput, RandomBytesGiveOnlyWellFormedEntries) {

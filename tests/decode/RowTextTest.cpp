@@ -6,17 +6,15 @@
 #include <cstdio>
 #include <random>
 
-#include "TestFrames.h"
+#include "tests/support/TestSupport.h"
 #include "options/OptionData.h"
 
-using testframes::Frame;
-using testframes::Q931;
-using testframes::Sjis;
+using namespace testsupport;
 
 namespace {
 
 const MessageCatalogue& Names() {
-    static const MessageCatalogue c = testframes::Catalogue(
+    static const MessageCatalogue c = Catalogue(
         "AF_SAPI:\n0x00=\"CC\"\n"
         "AF_TEI:\n0x00=\"T0\"\n"
         "AF_UCR:\n0x00=\"CMD\"\n0x02=\"RSP\"\n"
@@ -26,14 +24,6 @@ const MessageCatalogue& Names() {
         "IF_X25_PTYPE:\n0x00=\"CALL REQUEST,発呼要求\"\n"
         "CRC:\n0x00=\"OK\"\n0x01=\"NG\"\n");
     return c;
-}
-
-DisplayOptions Order(std::initializer_list<int32_t> ids, int8_t split = 0) {
-    DisplayOptions o = OptionData::DefaultDisplayOptions();
-    o.columnOrder.fill(DisplayOptions::kEndOfColumns);
-    std::copy(ids.begin(), ids.end(), o.columnOrder.begin());
-    o.dataSplit = split;
-    return o;
 }
 
 std::string Row(const FrameRecord& r, const DisplayOptions& o, bool fcsGood = true) {
@@ -81,21 +71,21 @@ TEST(RowTextColumns, DefaultOrderOnASetup) {
 
 TEST(RowTextColumns, EveryIdInTableOrder) {
     FrameRecord r = SetupFrame();
-    std::string all = Row(r, Order({0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 8}));
+    std::string all = Row(r, Columns({0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 8}));
     EXPECT_EQ(all, Sjis("C/R=CMD CRC=OK INDEX=000001 SAPI=CC TEI=T0 [I] TIME=01:02:03.004 CH=1 "
                         "-SETUP- 呼番号=1 発番号=\"1234\" 着番号=\"567\" ") + Hex(r));
     // Ids outside 0..13 produce nothing.
-    EXPECT_EQ(Row(r, Order({2, 14, -2, 99, 6})), "INDEX=000001 TIME=01:02:03.004 ");
+    EXPECT_EQ(Row(r, Columns({2, 14, -2, 99, 6})), "INDEX=000001 TIME=01:02:03.004 ");
 }
 
 TEST(RowTextColumns, FailedFrameCheckShowsOnlyCrcIndexTimeAndData) {
     FrameRecord r = SetupFrame();
-    std::string row = Row(r, Order({0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 8}), false);
+    std::string row = Row(r, Columns({0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 13, 8}), false);
     EXPECT_EQ(row, "CRC=NG INDEX=000001 TIME=01:02:03.004 \n" + Hex(r));
 }
 
 TEST(RowTextColumns, Layer3ItemsFollowSapiAndFormat) {
-    auto items = Order({9, 10, 7, 11, 12});
+    auto items = Columns({9, 10, 7, 11, 12});
     // X.25 on SAPI 16 whose octets look like Q.931 elements: only the packet text.
     FrameRecord x25 = Frame({0x40, 0x01, 0x00, 0x00, 0x10, 0x01, 0x0B, 0x18, 0x03, 0xA9, 0x83,
                              0x81, 0x6C, 0x02, 0xA1, '9', 0x70, 0x02, 0xA1, '8'});
@@ -114,35 +104,35 @@ TEST(RowTextColumns, Layer3ItemsFollowSapiAndFormat) {
 TEST(RowTextLines, DataSplit) {
     FrameRecord twenty = Numbered(Frame(std::vector<uint8_t>(16, 0xAB)));
     ASSERT_EQ(twenty.Length(), 20u);
-    std::string row = Row(twenty, Order({2, 13, 8}, 8));
+    std::string row = Row(twenty, Columns({2, 13, 8}, 8));
     EXPECT_EQ(row, "INDEX=000001 \n" + Hex(twenty, 8));
     EXPECT_EQ(std::count(row.begin(), row.end(), '\n'), 3);
     EXPECT_EQ(row.substr(row.rfind('\n') + 1).size(), 12u);  // the last line holds 4 octets
     // k * s octets give k lines; one more octet a further line.
     FrameRecord sixteen = Frame(std::vector<uint8_t>(12, 0x11));
-    std::string two = Row(sixteen, Order({8}, 8));
+    std::string two = Row(sixteen, Columns({8}, 8));
     EXPECT_EQ(two, Hex(sixteen, 8));
     EXPECT_EQ(std::count(two.begin(), two.end(), '\n'), 1);
     EXPECT_EQ(two.back(), ' ');
     FrameRecord seventeen = Frame(std::vector<uint8_t>(13, 0x11));
-    EXPECT_EQ(Row(seventeen, Order({8}, 16)), Hex(seventeen, 16));
-    EXPECT_EQ(Row(seventeen, Order({8}, 32)), Hex(seventeen));
+    EXPECT_EQ(Row(seventeen, Columns({8}, 16)), Hex(seventeen, 16));
+    EXPECT_EQ(Row(seventeen, Columns({8}, 32)), Hex(seventeen));
     // A stored split that the dialog never writes.
-    EXPECT_EQ(Row(seventeen, Order({8}, 5)), Hex(seventeen, 5));
-    EXPECT_EQ(Row(seventeen, Order({8}, -8)), Hex(seventeen));
+    EXPECT_EQ(Row(seventeen, Columns({8}, 5)), Hex(seventeen, 5));
+    EXPECT_EQ(Row(seventeen, Columns({8}, -8)), Hex(seventeen));
 }
 
 TEST(RowTextLines, LineBreaks) {
     FrameRecord r = SetupFrame();
-    EXPECT_EQ(Row(r, Order({2, 13})), "INDEX=000001 \n");
-    EXPECT_EQ(Row(r, Order({13, 13, 2, 13, 13, 6})), "INDEX=000001 \nTIME=01:02:03.004 ");
-    EXPECT_EQ(Row(r, Order({})), "");
-    EXPECT_EQ(Row(r, Order({-1, 2})), "");
+    EXPECT_EQ(Row(r, Columns({2, 13})), "INDEX=000001 \n");
+    EXPECT_EQ(Row(r, Columns({13, 13, 2, 13, 13, 6})), "INDEX=000001 \nTIME=01:02:03.004 ");
+    EXPECT_EQ(Row(r, Columns({})), "");
+    EXPECT_EQ(Row(r, Columns({-1, 2})), "");
     // An empty item after the last break: the trailing line feed goes.
-    EXPECT_EQ(Row(r, Order({2, 13, 0}), false), "INDEX=000001 ");
-    EXPECT_EQ(Row(r, Order({2, 13, 0, 13}), false), "INDEX=000001 \n");
+    EXPECT_EQ(Row(r, Columns({2, 13, 0}), false), "INDEX=000001 ");
+    EXPECT_EQ(Row(r, Columns({2, 13, 0, 13}), false), "INDEX=000001 \n");
     // All fifty slots used.
-    DisplayOptions full = Order({});
+    DisplayOptions full = Columns({});
     full.columnOrder.fill(2);
     std::string row = Row(r, full);
     EXPECT_EQ(row.size(), 50u * 13);
@@ -151,16 +141,16 @@ TEST(RowTextLines, LineBreaks) {
 TEST(RowTextLines, RulesLookOnlyAtThisRow) {
     FrameRecord r = SetupFrame();
     std::string text = "earlier\n";
-    RowText::BuildRowText(r, text, Order({13, 2, 13, 0}), false, Names());
+    RowText::BuildRowText(r, text, Columns({13, 2, 13, 0}), false, Names());
     EXPECT_EQ(text, "earlier\nINDEX=000001 ");
     text = "abc";
-    RowText::BuildRowText(r, text, Order({2}), true, Names());
+    RowText::BuildRowText(r, text, Columns({2}), true, Names());
     EXPECT_EQ(text, "abcINDEX=000001 ");
 }
 
 TEST(RowTextBadInput, RandomFramesOfEveryLength) {
     std::mt19937 rng(11);
-    DisplayOptions all = Order({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
+    DisplayOptions all = Columns({0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13});
     for (size_t n = 0; n <= 300; ++n) {
         for (int round = 0; round < 20; ++round) {
             std::vector<uint8_t> bytes(n);
@@ -184,7 +174,7 @@ TEST(RowTextBadInput, RandomFramesOfEveryLength) {
             // The same with a correct FCS around the random body.
             FrameRecord good = Frame(bytes, static_cast<uint8_t>(round % 2));
             ASSERT_EQ(good.CheckCrc(), n > 0);
-            std::string row = Row(good, Order({7, 9, 10, 11, 12}, 8), true);
+            std::string row = Row(good, Columns({7, 9, 10, 11, 12}, 8), true);
             for (unsigned char c : row) ASSERT_TRUE(c >= 0x20);
         }
     }

@@ -7,7 +7,7 @@
 #include "DetailTestSupport.h"
 #include "detail/DetailEntries.h"
 
-using namespace detailtest;
+using namespace testsupport;
 
 namespace {
 
@@ -53,10 +53,8 @@ TEST(DetailRobustness, RandomFramesGiveOneItemPerOctetPlusTitles) {
         std::vector<uint8_t> bytes = RandomFrame(rng);
         FrameRecord r(static_cast<uint8_t>(i & 1));
         r.SetBytes(bytes.data(), bytes.size());
-        DisplayOptions o = Options(i & 2, i & 4, i & 8);
-        std::vector<std::string> items;
-        decoder.Build(r, o, Names(), items);
-        CheckItems(items, bytes.size(), o);
+        CheckItems(Items(decoder, r, Names(), i & 4, i & 8, i & 2), bytes.size(),
+                   Options(i & 2, i & 4, i & 8));
         if (HasFatalFailure()) return;
     }
 }
@@ -70,28 +68,19 @@ TEST(DetailRobustness, ShortFramesAndCutHeaders) {
         {0x00, 0x01, 0x00, 0x00, 0x08, 0x01, 0x01, 0x05, 0x08, 0xFF, 0x80, 0x90},
         {0x40, 0x01, 0x00, 0x00, 0x10}, {0xFC, 0xFF, 0x03, 0x0F},
     };
-    DetailDecoder decoder;
-    for (const auto& body : bodies) {
-        FrameRecord r = Frame(body);
-        DisplayOptions o = Options(true, true, true);
-        std::vector<std::string> items;
-        decoder.Build(r, o, Names(), items);
-        CheckItems(items, r.Length(), o);
-    }
-    // Without flags or FCS at all.
-    for (size_t n = 0; n < 6; ++n) {
+    std::vector<FrameRecord> records;
+    for (const auto& body : bodies) records.push_back(Frame(body));
+    for (size_t n = 0; n < 6; ++n) {  // without flags or FCS at all
         std::vector<uint8_t> raw(n, 0x00);
-        FrameRecord r;
-        r.SetBytes(raw.data(), raw.size());
-        DisplayOptions o = Options(true, true, true);
-        std::vector<std::string> items;
-        decoder.Build(r, o, Names(), items);
-        CheckItems(items, n, o);
+        records.emplace_back().SetBytes(raw.data(), raw.size());
     }
+    DetailDecoder decoder;
+    for (const FrameRecord& r : records)
+        CheckItems(Items(decoder, r, Names(), true, true, true), r.Length(), Options(true, true, true));
 }
 
 TEST(DetailRobustness, AddressWithoutEndIsAllAddress) {
-    auto items = Items(Frame({0x00, 0x00, 0x00, 0x02}), Names());
+    auto items = Items(Frame({0x00, 0x00, 0x00, 0x02}));
     EXPECT_EQ(items[3], S("\x10" "AF+02\x11" "00\t"));
     EXPECT_EQ(items[4], S("\x10" "AF+03\x11" "02\t"));
     // Without an address end there is no TEI to show.

@@ -2,19 +2,18 @@
 // layer-3 header, with the titles and icons switched on and off.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "DetailTestSupport.h"
 #include "decode/DetailDecoder.h"
 #include "decode/DetailItem.h"
 
-using namespace detailtest;
+using namespace testsupport;
 
 namespace {
 
 std::vector<std::string> Build(const FrameRecord& r, bool titles, bool icons) {
-    DetailDecoder decoder;
-    std::vector<std::string> items;
-    decoder.Build(r, Options(titles, icons, false), Names(), items);
-    return items;
+    return Items(r, Names(), icons, false, titles);
 }
 
 std::string Hex(int octet) {
@@ -70,7 +69,7 @@ TEST(LayerTwoDetail, SapiTwentyShowsBareOctetsWithoutTitles) {
     for (size_t p = 0; p < r.Length(); ++p) EXPECT_EQ(items[p], Hex(r.ByteAt(p)));
 }
 
-TEST(LayerTwoDetail, ReceiveReadyWithoutInformationField) {
+TEST(LayerTwoDetail, ReceiveReadyWithoutInformationFieldBothWays) {
     // RR, N(R) 2, P set, from the user side (a command: "ﾎﾟｰﾙ=").
     FrameRecord r = Frame({0x00, 0x01, 0x01, 0x05});
     auto items = Build(r, true, true);
@@ -83,15 +82,11 @@ TEST(LayerTwoDetail, ReceiveReadyWithoutInformationField) {
     auto plain = Build(r, false, true);
     EXPECT_EQ(plain[3], S("\x10" "CF+00\x11" "01\txxxx0001\tｺﾏﾝﾄﾞ=RR"));
     EXPECT_EQ(plain[4], S("\x10" "CF+01\x11" "05\t0000010x\t受信ｼｰｹﾝｽ番号=2\n\txxxxxxx1\tﾎﾟｰﾙ=1"));
-}
-
-TEST(LayerTwoDetail, ResponseFromTheNetworkShowsFinal) {
-    // RX with C/R 0 is a response.
-    FrameRecord r = Frame({0x00, 0x01, 0x01, 0x05}, FrameRecord::kRx);
-    auto items = Build(r, false, true);
-    EXPECT_EQ(items[2], S("\x10" "AF+01\x11" "01\t0000000x\tTEI=固定(TEI=0)"));
-    EXPECT_TRUE(items[4].ends_with(S("\tﾌｧｲﾅﾙ=1"))) << items[4];
-    EXPECT_TRUE(items[1].ends_with(S("C/R=ﾚｽﾎﾟﾝｽ")));
+    // The same from the network side, RX with C/R 0, is a response: "ﾌｧｲﾅﾙ=".
+    auto rx = Build(Frame({0x00, 0x01, 0x01, 0x05}, FrameRecord::kRx), false, true);
+    EXPECT_EQ(rx[2], S("\x10" "AF+01\x11" "01\t0000000x\tTEI=固定(TEI=0)"));
+    EXPECT_TRUE(rx[4].ends_with(S("\tﾌｧｲﾅﾙ=1"))) << rx[4];
+    EXPECT_TRUE(rx[1].ends_with(S("C/R=ﾚｽﾎﾟﾝｽ")));
 }
 
 TEST(LayerTwoDetail, IconsOffDropsTheTagsOnly) {
@@ -126,7 +121,7 @@ TEST(LayerTwoDetail, TitlesOffKeepsTheOctetItems) {
     EXPECT_EQ(with.size(), r.Length() + 4);  // address, control, information, FCS
 }
 
-TEST(LayerTwoDetail, TwoOctetCallReference) {
+TEST(LayerTwoDetail, CallReferenceOfTwoOctetsAndOfOne) {
     FrameRecord r = Q931({0x02, 0x81, 0x23}, 0x7D, {});
     auto items = Build(r, false, true);
     EXPECT_EQ(items[3], S("\x10" "CF+00\x11" "00\txxxxxxx0\tｺﾏﾝﾄﾞ=I\n\t0000000x\t送信ｼｰｹﾝｽ番号=0"));
@@ -136,12 +131,8 @@ TEST(LayerTwoDetail, TwoOctetCallReference) {
     EXPECT_EQ(items[7], S("\x10" "CN+00\x11" "81\t1xxxxxxx\t呼番号ﾌﾗｸﾞ=着側\n\tx0000001\t呼番号=2ｵｸﾃｯﾄ"));
     EXPECT_EQ(items[8], S("\x10" "CN+01\x11" "23\t00100011\t呼番号=291"));
     EXPECT_EQ(items[9], S("\x10" "MESG\x11" "7D\tx1111101\tﾒｯｾｰｼﾞ種別=STATUS"));
-}
-
-TEST(LayerTwoDetail, OneOctetCallReferenceShowsItsValue) {
-    FrameRecord r = Q931({0x01, 0x85}, 0x05, {});
-    auto items = Build(r, false, true);
-    EXPECT_EQ(items[7], S("\x10" "CN+00\x11" "85\t1xxxxxxx\t呼番号ﾌﾗｸﾞ=着側\n\tx0000101\t呼番号=5"));
+    // A one-octet call reference shows its value.
+    EXPECT_EQ(Build(Q931({0x01, 0x85}, 0x05, {}), false, true)[7], S("\x10" "CN+00\x11" "85\t1xxxxxxx\t呼番号ﾌﾗｸﾞ=着側\n\tx0000101\t呼番号=5"));
 }
 
 TEST(LayerTwoDetail, UiFrameMessageTypeInsideATwoOctetCallReference) {
@@ -182,20 +173,14 @@ TEST(LayerTwoDetail, TeiManagementInformation) {
 TEST(LayerTwoDetail, ClassifyOctetFollowsTheFieldOrder) {
     using D = DetailDecoder;
     FrameRecord r = Q931({0x01, 0x01}, 0x05, {0xA1, 0x18, 0x01, 0x83});
-    auto kind = [&](int p) { return D::ClassifyOctet(r, p).kind; };
-    EXPECT_EQ(kind(0), D::kOpeningFlag);
-    EXPECT_EQ(kind(2), D::kAddress);
-    EXPECT_EQ(D::ClassifyOctet(r, 2).offset, 1);
-    EXPECT_EQ(kind(4), D::kControl);
-    EXPECT_EQ(kind(5), D::kProtocol);
-    EXPECT_EQ(kind(6), D::kCallRefLength);
-    EXPECT_EQ(kind(7), D::kCallRefValue);
-    EXPECT_EQ(kind(8), D::kMessageType);
-    EXPECT_EQ(kind(9), D::kElement);
-    EXPECT_EQ(kind(12), D::kElement);
-    EXPECT_EQ(D::ClassifyOctet(r, 12).offset, 2);
-    EXPECT_EQ(kind(13), D::kFcs);
-    EXPECT_EQ(D::ClassifyOctet(r, 14).offset, 1);
-    EXPECT_EQ(kind(15), D::kClosingFlag);
-    EXPECT_EQ(kind(16), D::kUnclassified);
+    // position, kind, offset
+    const std::tuple<int, D::FieldKind, int> expected[] = {
+        {0, D::kOpeningFlag, 0}, {2, D::kAddress, 1}, {4, D::kControl, 1}, {5, D::kProtocol, 0},
+        {6, D::kCallRefLength, 0}, {7, D::kCallRefValue, 0}, {8, D::kMessageType, 0}, {9, D::kElement, 0},
+        {12, D::kElement, 2}, {13, D::kFcs, 0}, {14, D::kFcs, 1}, {15, D::kClosingFlag, 0}};
+    for (const auto& [p, kind, offset] : expected) {
+        EXPECT_EQ(D::ClassifyOctet(r, p).kind, kind) << p;
+        EXPECT_EQ(D::ClassifyOctet(r, p).offset, offset) << p;
+    }
+    EXPECT_EQ(D::ClassifyOctet(r, 16).kind, D::kUnclassified);
 }

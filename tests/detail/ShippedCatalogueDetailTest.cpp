@@ -4,7 +4,7 @@
 #include "DetailTestSupport.h"
 #include "base/ProgramFolder.h"
 
-using namespace detailtest;
+using namespace testsupport;
 
 TEST(ShippedCatalogueDetail, SetupNamesEveryElement) {
     MessageCatalogue c;

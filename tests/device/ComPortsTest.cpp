@@ -16,7 +16,7 @@ namespace {
 namespace fs = std::filesystem;
 
 // A made-up /dev and /sys/class/tty with a ports folder beside them.
-class FakeSystem : public ::testing::Test {
+class ComPortsOnFakeSystem : public ::testing::Test {
 protected:
     void SetUp() override {
         char dir[] = "/tmp/velkdevXXXXXX";
@@ -42,7 +42,7 @@ protected:
     ComPorts::Roots roots_;
 };
 
-TEST_F(FakeSystem, LinksFirstThenAdaptersOnTheLowestFreeNumbers) {
+TEST_F(ComPortsOnFakeSystem, LinksFirstThenAdaptersOnTheLowestFreeNumbers) {
     Node("ttyUSB10");
     Node("ttyUSB2");
     Node("ttyACM0");
@@ -69,16 +69,14 @@ TEST_F(FakeSystem, LinksFirstThenAdaptersOnTheLowestFreeNumbers) {
     EXPECT_EQ(ComPorts::List(roots_), expected);
 
     // Opening a number goes where the list says.
-    EXPECT_EQ(ComPorts::DevicePath(0, roots_), roots_.portsFolder + "COM1");
-    EXPECT_EQ(ComPorts::DevicePath(1, roots_), roots_.devFolder + "ttyUSB2");
-    EXPECT_EQ(ComPorts::DevicePath(2, roots_), roots_.portsFolder + "COM3");
-    EXPECT_EQ(ComPorts::DevicePath(4, roots_), roots_.devFolder + "ttyACM0");
-    EXPECT_EQ(ComPorts::DevicePath(11, roots_), roots_.portsFolder + "COM12");
-    EXPECT_EQ(ComPorts::DevicePath(5, roots_), roots_.devFolder + "ttyS5");
-    EXPECT_EQ(ComPorts::DevicePath(-1, roots_), "");
+    const std::pair<int, std::string> paths[] = {
+        {0, roots_.portsFolder + "COM1"},   {1, roots_.devFolder + "ttyUSB2"},
+        {2, roots_.portsFolder + "COM3"},   {4, roots_.devFolder + "ttyACM0"},
+        {11, roots_.portsFolder + "COM12"}, {5, roots_.devFolder + "ttyS5"}, {-1, ""}};
+    for (const auto& [index, path] : paths) EXPECT_EQ(ComPorts::DevicePath(index, roots_), path) << index;
 }
 
-TEST_F(FakeSystem, NothingToList) {
+TEST_F(ComPortsOnFakeSystem, NothingToList) {
     EXPECT_TRUE(ComPorts::List(roots_).empty());
     EXPECT_EQ(ComPorts::DevicePath(0, roots_), roots_.devFolder + "ttyS0");
     roots_.portsFolder = base_ + "/missing/";
@@ -91,15 +89,12 @@ TEST(ComPortsSystem, FolderComesFromTheEnvironment) {
     TestPorts::Link(42, pty.SlavePath());
     EXPECT_EQ(ComPorts::DevicePath(41), TestPorts::Folder() + "COM42");
     std::vector<ComPortEntry> ports = ComPorts::List();
-    bool found = false;
+    int found = 0;
     for (size_t i = 0; i < ports.size(); ++i) {
         if (i > 0) EXPECT_LT(ports[i - 1].number, ports[i].number);
-        if (ports[i].number == 42) {
-            found = true;
-            EXPECT_EQ(ports[i].path, pty.SlavePath());
-        }
+        if (ports[i].number == 42 && ++found) EXPECT_EQ(ports[i].path, pty.SlavePath());
     }
-    EXPECT_TRUE(found);
+    EXPECT_EQ(found, 1);
     // A pseudo-terminal is no UART: reachable only through its link.
     EXPECT_FALSE(ComPorts::IsRealUart(pty.SlavePath()));
     TestPorts::Unlink(42);

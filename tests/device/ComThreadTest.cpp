@@ -8,15 +8,12 @@
 #include <new>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "DeviceTestSupport.h"
 
 namespace {
-
-std::vector<uint8_t> BytesOf(const FrameRecord& r) {
-    return std::vector<uint8_t>(r.Bytes(), r.Bytes() + r.Length());
-}
 
 // COM1 on a pseudo-terminal, as the thread opens it when constructed.
 class ComThreadOnPty : public ::testing::Test {
@@ -26,6 +23,12 @@ protected:
 
     bool PopSoon(ComThread& t, FrameRecord& r, int ms = 2000) {
         return WaitUntil([&] { return t.PopFrame(r); }, ms);
+    }
+    // True when no frame comes in a while.
+    static bool NoFrameComes(ComThread& t) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        FrameRecord r;
+        return !t.PopFrame(r);
     }
 
     PtyPair pty_;
@@ -39,9 +42,8 @@ TEST_F(ComThreadOnPty, ConstructedOnCom1AndSuspended) {
     EXPECT_EQ(t.Kind(), DeviceKind::kRq730);
     // Nothing is read before Start.
     pty_.Write("TX[12:34:56.789]0201\r");
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_TRUE(NoFrameComes(t));
     FrameRecord r;
-    EXPECT_FALSE(t.PopFrame(r));
     t.Start();
     EXPECT_TRUE(PopSoon(t, r));
 }
@@ -60,10 +62,9 @@ TEST_F(ComThreadOnPty, CommandsGoOutWithCarriageReturn) {
 
 TEST_F(ComThreadOnPty, VoiceChannelsAreCheckedAndSentRxFirst) {
     ComThread t;
-    EXPECT_FALSE(t.SelectVoiceChannels(24, 1));
-    EXPECT_FALSE(t.SelectVoiceChannels(1, 24));  // an RX channel above 23 is refused too
-    EXPECT_FALSE(t.SelectVoiceChannels(-1, 0));
-    EXPECT_FALSE(t.SelectVoiceChannels(0, -1));
+    // An RX channel above 23 is refused as well as a TX one.
+    for (auto [tx, rx] : {std::pair{24, 1}, {1, 24}, {-1, 0}, {0, -1}})
+        EXPECT_FALSE(t.SelectVoiceChannels(tx, rx)) << tx << "," << rx;
     EXPECT_EQ(pty_.Drain(), "");
     EXPECT_TRUE(t.SelectVoiceChannels(0, 0));
     EXPECT_TRUE(t.SelectVoiceChannels(3, 23));
@@ -214,8 +215,7 @@ TEST_F(ComThreadOnPty, AnErrorInTheLoopFailsTheLinkForGood) {
     EXPECT_FALSE(t.StartMonitor());
     EXPECT_FALSE(t.SelectVoiceChannels(0, 0));
     pty_.Write("TX[00:00:00.002]01\r");
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_FALSE(t.PopFrame(r));  // nothing is read any more
+    EXPECT_TRUE(NoFrameComes(t));  // nothing is read any more
     EXPECT_EQ(pty_.Drain(), "");
     EXPECT_TRUE(t.HasFailed());
 }
@@ -228,11 +228,9 @@ TEST_F(ComThreadOnPty, StopEndsARunningLoop) {
     ASSERT_TRUE(PopSoon(t, r));
     t.Stop();
     pty_.Write("TX[00:00:00.002]01\r");
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_FALSE(t.PopFrame(r));
+    EXPECT_TRUE(NoFrameComes(t));
     t.Start();  // a stopped thread does not run again
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    EXPECT_FALSE(t.PopFrame(r));
+    EXPECT_TRUE(NoFrameComes(t));
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <pty.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -54,6 +55,10 @@ bool WaitUntil(const std::function<bool()>& pred, int ms) {
     return true;
 }
 
+std::vector<uint8_t> BytesOf(const FrameRecord& r) {
+    return std::vector<uint8_t>(r.Bytes(), r.Bytes() + r.Length());
+}
+
 PtyPair::PtyPair() {
     struct termios raw {};
     cfmakeraw(&raw);
@@ -94,25 +99,22 @@ bool PtyPair::Write(std::string_view bytes) {
     return true;
 }
 
+void PtyPair::ReadNow(std::string& got) {
+    char buf[4096];
+    ssize_t n;
+    while ((n = read(master_, buf, sizeof buf)) > 0) got.append(buf, static_cast<size_t>(n));
+}
+
 std::string PtyPair::Read(size_t want, int ms) {
     std::string got;
-    WaitUntil(
-        [&] {
-            char buf[4096];
-            ssize_t n;
-            while ((n = read(master_, buf, sizeof buf)) > 0) got.append(buf, static_cast<size_t>(n));
-            return got.size() >= want;
-        },
-        ms);
+    WaitUntil([&] { ReadNow(got); return got.size() >= want; }, ms);
     return got;
 }
 
 std::string PtyPair::Drain(int settleMs) {
     std::this_thread::sleep_for(std::chrono::milliseconds(settleMs));
     std::string got;
-    char buf[4096];
-    ssize_t n;
-    while ((n = read(master_, buf, sizeof buf)) > 0) got.append(buf, static_cast<size_t>(n));
+    ReadNow(got);
     return got;
 }
 
@@ -136,13 +138,10 @@ std::vector<std::string> FakeDevice::Commands() const {
 }
 
 bool FakeDevice::WaitForCommand(const std::string& command, int ms) const {
-    return WaitUntil(
-        [&] {
-            for (const std::string& c : Commands())
-                if (c == command) return true;
-            return false;
-        },
-        ms);
+    return WaitUntil([&] {
+        std::vector<std::string> all = Commands();
+        return std::find(all.begin(), all.end(), command) != all.end();
+    }, ms);
 }
 
 void FakeDevice::Run() {
@@ -175,8 +174,7 @@ void FakeDevice::Run() {
 
 void FakeDevice::Reply(const std::string& line) {
     if (line.empty()) return;
-    std::string out;
-    if (script_.echo) out += line.substr(0, 1) + "\r";
+    std::string out = line.substr(0, 1) + "\r";
     if (line == "V" && !script_.identity.empty()) out += script_.identity + "\r";
     if (line == "T" && !script_.clock.empty()) out += script_.clock + "\r";
     if (line == "I")

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "store/FrameRecord.h"
+
 // The folder VELKSCOPE_PORTS names for this test process; set before main.
 class TestPorts {
 public:
@@ -22,6 +24,9 @@ public:
 
 // Polls pred every 5 ms for up to `ms`; the result is pred's last answer.
 bool WaitUntil(const std::function<bool()>& pred, int ms = 2000);
+
+// The octets of a record, flags included.
+std::vector<uint8_t> BytesOf(const FrameRecord& r);
 
 // A pseudo-terminal pair in raw mode; the test keeps a slave descriptor
 // open as a device would, so the master survives the host's reopening.
@@ -41,6 +46,8 @@ public:
     std::string Read(size_t want, int ms = 1000);
     // Reads whatever the master has now, after a short settle.
     std::string Drain(int settleMs = 50);
+    // Appends what the master has now to `got`.
+    void ReadNow(std::string& got);
     speed_t SlaveSpeed() const;
     void CloseMaster();
 
@@ -51,8 +58,8 @@ private:
 };
 
 // A scripted capture device on a pty master: it answers only while the
-// host's line rate equals its own, echoes each command and answers "V",
-// "T" and "I" as told. Commands it received are recorded.
+// host's line rate equals its own, echoes each command's first character and
+// answers "V", "T" and "I" as told. Commands it received are recorded.
 class FakeDevice {
 public:
     struct Script {
@@ -60,7 +67,6 @@ public:
         std::string identity;  // reply to "V"; empty: silent
         std::string clock;     // reply to "T"
         std::vector<std::string> status;  // replies to "I"
-        bool echo = true;
     };
 
     FakeDevice(PtyPair& pty, Script script);

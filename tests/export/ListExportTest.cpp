@@ -6,7 +6,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <initializer_list>
 #include <set>
 #include <string>
 #include <vector>
@@ -16,12 +15,11 @@
 #include "files/ListExport.h"
 #include "options/OptionData.h"
 #include "store/FrameStore.h"
-#include "tests/export/ExportTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
-using exporttest::FromHex;
-using exporttest::Sjis;
+using namespace testsupport;
 
 const std::string kEquals = std::string(79, '=') + "\r\n";
 const std::string kDashes = std::string(79, '-') + "\r\n";
@@ -34,21 +32,14 @@ constexpr const char* kBadSabme = "7E 00 01 7F 64 55 7E";
 
 DisplayOptions Options(std::initializer_list<int32_t> ids, int8_t split, bool detail,
                        bool indent = false) {
-    DisplayOptions o = OptionData::DefaultDisplayOptions();
-    o.columnOrder.fill(DisplayOptions::kEndOfColumns);
-    std::copy(ids.begin(), ids.end(), o.columnOrder.begin());
-    o.dataSplit = split;
+    DisplayOptions o = Columns(ids, split);
     o.exportDetail = detail ? 1 : 0;
     o.indent = indent ? 1 : 0;
     return o;
 }
 
 const MessageCatalogue& Names() {
-    static const MessageCatalogue c = [] {
-        MessageCatalogue m;
-        m.LoadText(Sjis("AF_SAPI:\n0x00=\"呼制御\"\n"));
-        return m;
-    }();
+    static const MessageCatalogue c = Catalogue("AF_SAPI:\n0x00=\"呼制御\"\n");
     return c;
 }
 
@@ -76,14 +67,14 @@ struct Export {
 };
 
 Export ExportToFile(FrameStore& store, const DisplayOptions& options, DetailSource& details) {
-    exporttest::TempFolder folder;
+    TempFolder folder;
     std::string path = folder.Path() + "/list.txt";
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     Export result;
     if (fd < 0) return result;
     result.ok = ListExport::ExportList(store, options, Names(), details, fd);
     ::close(fd);
-    result.text = exporttest::ReadFile(path);
+    result.text = ReadFile(path);
     return result;
 }
 
@@ -91,113 +82,87 @@ void Add(FrameStore& store, FrameRecord r) { store.Add(r, false); }
 
 }  // namespace
 
-TEST(ListExportRows, OneTxFrameWithoutDetailIsItsRowLinesAndACrLf) {
-    FrameStore store;
-    Add(store, FromHex(kSabme, FrameRecord::kTx, 7, 1, 2, 3, 4));
-    FakeDetails details;
-    Export e = ExportToFile(store, Options({2, 6, 13, 8}, 4, false), details);
-    ASSERT_TRUE(e.ok);
-    EXPECT_EQ(e.text, "INDEX=000007 TIME=01:02:03.004 \r\n7E 00 01 7F \r\n64 54 7E \r\n");
-    EXPECT_TRUE(details.asked.empty());
-}
-
-TEST(ListExportRows, EveryLineOfAnRxRowStartsWithATab) {
-    FrameStore store;
-    Add(store, FromHex(kUa, FrameRecord::kRx, 8, 0, 0, 1, 500));
-    FakeDetails details;
-    Export e = ExportToFile(store, Options({2, 13, 6}, 0, false), details);
-    ASSERT_TRUE(e.ok);
-    EXPECT_EQ(e.text, "\tINDEX=000008 \r\n\tTIME=00:00:01.500 \r\n");
-}
-
-TEST(ListExportRows, RowEndingWithALineBreakKeepsItsEmptyLastLine) {
-    FrameStore store;
-    Add(store, FromHex(kSabme, FrameRecord::kTx, 1));
-    Add(store, FromHex(kUa, FrameRecord::kRx, 2));
-    FakeDetails details;
-    Export e = ExportToFile(store, Options({2, 13}, 0, false), details);
-    ASSERT_TRUE(e.ok);
-    EXPECT_EQ(e.text, "INDEX=000001 \r\n\r\n\tINDEX=000002 \r\n\t\r\n");
-}
-
-TEST(ListExportRows, RowsUseTheFrameCheckResultAndTheGivenCatalogue) {
-    FrameStore store;
-    Add(store, FromHex(kSabme, FrameRecord::kTx, 0));
-    Add(store, FromHex(kBadSabme, FrameRecord::kTx, 1));
-    FakeDetails details;
-    Export e = ExportToFile(store, Options({3, 2}, 0, false), details);
-    ASSERT_TRUE(e.ok);
-    // The SAPI column needs a good frame check; INDEX is always shown.
-    std::string sapi = Sjis("呼制御");
-    EXPECT_EQ(e.text.find(sapi), e.text.rfind(sapi));
-    ASSERT_NE(e.text.find(sapi), std::string::npos);
-    EXPECT_LT(e.text.find(sapi), e.text.find("INDEX=000000"));
-    EXPECT_NE(e.text.find("\r\nINDEX=000001 \r\n"), std::string::npos) << e.text;
-    EXPECT_TRUE(store.At(0).CrcKnown());
-    EXPECT_TRUE(store.At(1).CrcKnown());
+TEST(ListExportRows, RowLinesEndInCrLfAndRxLinesStartWithATab) {
+    struct Case {
+        const char* name;
+        std::vector<FrameRecord> frames;
+        DisplayOptions options;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"one TX frame without detail", {FromHex(kSabme, FrameRecord::kTx, 7, 1, 2, 3, 4)},
+         Options({2, 6, 13, 8}, 4, false),
+         "INDEX=000007 TIME=01:02:03.004 \r\n7E 00 01 7F \r\n64 54 7E \r\n"},
+        {"every line of an RX row starts with a TAB", {FromHex(kUa, FrameRecord::kRx, 8, 0, 0, 1, 500)},
+         Options({2, 13, 6}, 0, false), "\tINDEX=000008 \r\n\tTIME=00:00:01.500 \r\n"},
+        {"a row ending with a line break keeps its empty last line",
+         {FromHex(kSabme, FrameRecord::kTx, 1), FromHex(kUa, FrameRecord::kRx, 2)}, Options({2, 13}, 0, false),
+         "INDEX=000001 \r\n\r\n\tINDEX=000002 \r\n\t\r\n"},
+        {"an empty store writes nothing", {}, Options({2}, 0, true), ""},
+        // The SAPI column needs a good frame check and names from the given catalogue.
+        {"rows use the frame check result", {FromHex(kSabme, FrameRecord::kTx, 0),
+         FromHex(kBadSabme, FrameRecord::kTx, 1)}, Options({3, 2}, 0, false),
+         Sjis("SAPI=呼制御 ") + "INDEX=000000 \r\nINDEX=000001 \r\n"},
+    };
+    for (const Case& c : cases) {
+        FrameStore store;
+        for (const FrameRecord& r : c.frames) Add(store, r);
+        FakeDetails details;
+        Export e = ExportToFile(store, c.options, details);
+        ASSERT_TRUE(e.ok) << c.name;
+        EXPECT_EQ(e.text, c.expected) << c.name;
+        EXPECT_EQ(details.asked.empty(), !c.options.exportDetail || c.frames.empty()) << c.name;
+        for (size_t i = 0; i < store.Count(); ++i) EXPECT_TRUE(store.At(i).CrcKnown()) << c.name;
+    }
 }
 
 TEST(ListExportDetails, EachFrameHasEqualsRowDashesAndItsEntries) {
-    FrameStore store;
-    Add(store, FromHex(kSabme, FrameRecord::kTx, 5));
-    Add(store, FromHex(kUa, FrameRecord::kRx, 6));
-    FakeDetails details;
-    Export e = ExportToFile(store, Options({2, 13, 6}, 0, true, false), details);
-    ASSERT_TRUE(e.ok);
-    std::string entries5 = "\tT5\r\nAF+00\t00\t000000xx\tSAPI=A\r\n\t\txxxxxx0x\tC/R=B\r\n";
-    std::string entries6 = "\tT6\r\nAF+00\t00\t000000xx\tSAPI=A\r\n\t\txxxxxx0x\tC/R=B\r\n";
-    EXPECT_EQ(e.text, kEquals + "INDEX=000005 \r\nTIME=00:00:00.000 \r\n" + kDashes + entries5 +
-                          kEquals + "\tINDEX=000006 \r\n\tTIME=00:00:00.000 \r\n" + kDashes +
-                          entries6);
-    EXPECT_EQ(details.asked, (std::vector<int32_t>{5, 6}));
-}
-
-TEST(ListExportDetails, EntriesFollowTheSnapshotsIndent) {
-    FrameStore store;
-    Add(store, FromHex(kSabme, FrameRecord::kTx, 5));
-    FakeDetails details;
-    DisplayOptions snapshot = Options({2}, 0, true, true);
-    Export e = ExportToFile(store, snapshot, details);
-    ASSERT_TRUE(e.ok);
-    EXPECT_EQ(e.text, kEquals + "INDEX=000005 \r\n" + kDashes +
-                          "\tT5\r\nAF+00\t00\t000000xx\tSAPI\t\t\tA\r\n\t\txxxxxx0x\tC/R\t\t\tB\r\n");
-    ASSERT_EQ(details.optionsSeen.size(), 1u);
-    EXPECT_EQ(details.optionsSeen[0], snapshot);
-}
-
-TEST(ListExportDetails, FramesFailingTheFrameCheckStillGetTheirDetail) {
-    FrameStore store;
-    Add(store, FromHex(kBadSabme, FrameRecord::kTx, 1));
-    Add(store, FromHex("7E 7E", FrameRecord::kRx, 2));  // no octets at all
-    FakeDetails details;
-    Export e = ExportToFile(store, Options({2}, 0, true), details);
-    ASSERT_TRUE(e.ok);
-    EXPECT_EQ(details.asked, (std::vector<int32_t>{1, 2}));
-    EXPECT_NE(e.text.find(kDashes + "\tT1\r\n"), std::string::npos);
-    EXPECT_NE(e.text.find(kDashes + "\tT2\r\n"), std::string::npos);
-}
-
-TEST(ListExportDetails, DetailThatCannotBeBuiltLeavesOnlyItsDashes) {
-    FrameStore store;
-    Add(store, FromHex(kSabme, FrameRecord::kTx, 1));
-    Add(store, FromHex(kSabme, FrameRecord::kTx, 2));
-    Add(store, FromHex(kSabme, FrameRecord::kTx, 3));
-    FakeDetails details;
-    details.broken = {2};
-    Export e = ExportToFile(store, Options({2}, 0, true), details);
-    ASSERT_TRUE(e.ok);
-    std::string entries = "AF+00\t00\t000000xx\tSAPI=A\r\n\t\txxxxxx0x\tC/R=B\r\n";
-    EXPECT_EQ(e.text, kEquals + "INDEX=000001 \r\n" + kDashes + "\tT1\r\n" + entries +
-                          kEquals + "INDEX=000002 \r\n" + kDashes +
-                          kEquals + "INDEX=000003 \r\n" + kDashes + "\tT3\r\n" + entries);
-}
-
-TEST(ListExportWrites, EmptyStoreWritesNothing) {
-    FrameStore store;
-    FakeDetails details;
-    Export e = ExportToFile(store, Options({2}, 0, true), details);
-    EXPECT_TRUE(e.ok);
-    EXPECT_EQ(e.text, "");
+    const std::string entries = "AF+00\t00\t000000xx\tSAPI=A\r\n\t\txxxxxx0x\tC/R=B\r\n";
+    struct Case {
+        const char* name;
+        std::vector<FrameRecord> frames;
+        std::set<int32_t> broken;
+        DisplayOptions options;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"a TX and an RX frame",
+         {FromHex(kSabme, FrameRecord::kTx, 5), FromHex(kUa, FrameRecord::kRx, 6)}, {},
+         Options({2, 13, 6}, 0, true, false),
+         kEquals + "INDEX=000005 \r\nTIME=00:00:00.000 \r\n" + kDashes + "\tT5\r\n" + entries +
+             kEquals + "\tINDEX=000006 \r\n\tTIME=00:00:00.000 \r\n" + kDashes + "\tT6\r\n" + entries},
+        {"entries follow the snapshot's indent", {FromHex(kSabme, FrameRecord::kTx, 5)}, {},
+         Options({2}, 0, true, true),
+         kEquals + "INDEX=000005 \r\n" + kDashes +
+             "\tT5\r\nAF+00\t00\t000000xx\tSAPI\t\t\tA\r\n\t\txxxxxx0x\tC/R\t\t\tB\r\n"},
+        {"frames failing the frame check, or without octets, still get their detail",
+         {FromHex(kBadSabme, FrameRecord::kTx, 1), FromHex("7E 7E", FrameRecord::kRx, 2)}, {},
+         Options({2}, 0, true),
+         kEquals + "INDEX=000001 \r\n" + kDashes + "\tT1\r\n" + entries + kEquals +
+             "\tINDEX=000002 \r\n" + kDashes + "\tT2\r\n" + entries},
+        {"a detail that cannot be built leaves only its dashes",
+         {FromHex(kSabme, FrameRecord::kTx, 1), FromHex(kSabme, FrameRecord::kTx, 2),
+          FromHex(kSabme, FrameRecord::kTx, 3)},
+         {2}, Options({2}, 0, true),
+         kEquals + "INDEX=000001 \r\n" + kDashes + "\tT1\r\n" + entries + kEquals + "INDEX=000002 \r\n" +
+             kDashes + kEquals + "INDEX=000003 \r\n" + kDashes + "\tT3\r\n" + entries},
+    };
+    for (const Case& c : cases) {
+        FrameStore store;
+        std::vector<int32_t> indexes;
+        for (const FrameRecord& r : c.frames) {
+            Add(store, r);
+            indexes.push_back(r.Index());
+        }
+        FakeDetails details;
+        details.broken = c.broken;
+        Export e = ExportToFile(store, c.options, details);
+        ASSERT_TRUE(e.ok) << c.name;
+        EXPECT_EQ(e.text, c.expected) << c.name;
+        EXPECT_EQ(details.asked, indexes) << c.name;
+        ASSERT_EQ(details.optionsSeen.size(), indexes.size()) << c.name;
+        for (const DisplayOptions& seen : details.optionsSeen) EXPECT_EQ(seen, c.options) << c.name;
+    }
 }
 
 TEST(ListExportWrites, WriteErrorIsReported) {

@@ -20,13 +20,11 @@
 #include "options/OptionData.h"
 #include "store/FrameStore.h"
 #include "tests/e2e/VelksimProcess.h"
-#include "tests/export/ExportTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
-using exporttest::ReadFile;
-using exporttest::Sjis;
-using exporttest::WriteFile;
+using namespace testsupport;
 
 // SABME, UA, a SETUP with bearer capability, and a frame with a damaged FCS.
 const std::string kTrace =
@@ -56,12 +54,11 @@ protected:
         ASSERT_TRUE(WriteFile(trace_, TraceText()));
     }
 
-    Outcome Velkdump(const std::string& program, std::initializer_list<std::string> args) {
+    Outcome Velkdump(const std::string& program, const std::vector<std::string>& args) {
         std::vector<std::string> argv{program};
         argv.insert(argv.end(), args.begin(), args.end());
         Outcome r;
-        std::string out = folder_.Path() + "/run.out";
-        std::string err = folder_.Path() + "/run.err";
+        const std::string out = folder_.Path() + "/run.out", err = folder_.Path() + "/run.err";
         r.rc = RunProgram(argv, out, err, 30000);
         r.out = ReadFile(out);
         r.err = ReadFile(err);
@@ -86,15 +83,12 @@ protected:
     }
 
     static DisplayOptions Options(std::initializer_list<int32_t> ids, int8_t split, bool detail) {
-        DisplayOptions o = OptionData::DefaultDisplayOptions();
-        o.columnOrder.fill(DisplayOptions::kEndOfColumns);
-        std::copy(ids.begin(), ids.end(), o.columnOrder.begin());
-        o.dataSplit = split;
+        DisplayOptions o = Columns(ids, split);
         o.exportDetail = detail ? 1 : 0;
         return o;
     }
 
-    exporttest::TempFolder folder_;
+    TempFolder folder_;
     std::string trace_;
 };
 
@@ -208,46 +202,30 @@ TEST_F(VelkdumpExport, OutputFileWithDashO) {
               "INDEX=000010 \r\n\tINDEX=000011 \r\nINDEX=000012 \r\n\tINDEX=000013 \r\n");
 }
 
-TEST_F(VelkdumpExport, FileThatCannotBeReadFails) {
-    std::string missing = folder_.Path() + "/missing.vkt";
-    Outcome r = Velkdump(VELKDUMP_PATH, {missing, "--no-details"});
-    EXPECT_EQ(r.rc, 1);
-    EXPECT_NE(r.err.find("velkdump: cannot open " + missing), std::string::npos) << r.err;
-    EXPECT_EQ(r.out, "");
-    // A folder opens but does not read.
-    r = Velkdump(VELKDUMP_PATH, {folder_.Path(), "--no-details"});
-    EXPECT_EQ(r.rc, 1);
-    EXPECT_NE(r.err.find("velkdump: cannot read"), std::string::npos) << r.err;
-}
-
-TEST_F(VelkdumpExport, FileWithMoreFramesThanTheStoreHoldsFails) {
-    std::string big;
-    for (size_t i = 0; i <= FrameStore::kCapacity; ++i) big += "TX[01:02:03.004]00017F6454\r\n";
-    std::string path = folder_.Path() + "/big.vkt";
-    ASSERT_TRUE(WriteFile(path, big));
-    Outcome r = Velkdump(VELKDUMP_PATH, {path, "--no-details"});
-    EXPECT_EQ(r.rc, 1);
-    EXPECT_NE(r.err.find("more than 30000 frames"), std::string::npos) << r.err;
-    EXPECT_EQ(r.out, "");
-}
-
-TEST_F(VelkdumpExport, OutputThatCannotBeCreatedOrWrittenFails) {
-    Outcome r = Velkdump(VELKDUMP_PATH, {trace_, "--no-details", "-o", folder_.Path() + "/no/such/dir"});
-    EXPECT_EQ(r.rc, 2);
-    EXPECT_NE(r.err.find("velkdump: cannot create"), std::string::npos) << r.err;
-    r = Velkdump(VELKDUMP_PATH, {trace_, "--no-details", "-o", "/dev/full"});
-    EXPECT_EQ(r.rc, 2);
-    EXPECT_NE(r.err.find("velkdump: write error"), std::string::npos) << r.err;
-}
-
-TEST_F(VelkdumpExport, ConflictingArgumentsShowTheUsage) {
-    for (auto args : {std::vector<std::string>{trace_, "--details", "--no-details"},
-                      std::vector<std::string>{trace_, "--capture", "3"},
-                      std::vector<std::string>{trace_, trace_}}) {
-        std::vector<std::string> argv{VELKDUMP_PATH};
-        argv.insert(argv.end(), args.begin(), args.end());
-        std::string err = folder_.Path() + "/usage.err";
-        EXPECT_EQ(RunProgram(argv, folder_.Path() + "/usage.out", err, 10000), 2);
-        EXPECT_NE(ReadFile(err).find("usage: velkdump FILE"), std::string::npos);
+TEST_F(VelkdumpExport, FailuresGiveTheirExitStatusAndMessage) {
+    const std::string missing = folder_.Path() + "/missing.vkt", big = folder_.Path() + "/big.vkt";
+    std::string frames;
+    for (size_t i = 0; i <= FrameStore::kCapacity; ++i) frames += "TX[01:02:03.004]00017F6454\r\n";
+    ASSERT_TRUE(WriteFile(big, frames));
+    struct Case {
+        std::vector<std::string> args;
+        int rc;
+        std::string err;
+    };
+    const Case cases[] = {
+        {{missing, "--no-details"}, 1, "velkdump: cannot open " + missing},
+        {{folder_.Path(), "--no-details"}, 1, "velkdump: cannot read"},  // opens but does not read
+        {{big, "--no-details"}, 1, "more than 30000 frames"},
+        {{trace_, "--no-details", "-o", folder_.Path() + "/no/such/dir"}, 2, "velkdump: cannot create"},
+        {{trace_, "--no-details", "-o", "/dev/full"}, 2, "velkdump: write error"},
+        {{trace_, "--details", "--no-details"}, 2, "usage: velkdump FILE"},
+        {{trace_, "--capture", "3"}, 2, "usage: velkdump FILE"},
+        {{trace_, trace_}, 2, "usage: velkdump FILE"},
+    };
+    for (const Case& c : cases) {
+        Outcome r = Velkdump(VELKDUMP_PATH, c.args);
+        EXPECT_EQ(r.rc, c.rc) << c.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "") << c.err;
     }
 }

@@ -15,6 +15,10 @@ class ScriptedSource : public FrameSource {
 public:
     std::vector<SimFrame> frames;
     std::vector<uint32_t> masks;  // TX mask after each frame; RX is the same shifted by one
+    void Add(const SimFrame& f, uint32_t mask = 0) {
+        frames.push_back(f);
+        masks.push_back(mask);
+    }
     bool Next(SimFrame& f) override {
         if (next_ >= frames.size()) return false;
         f = frames[next_];
@@ -67,6 +71,17 @@ struct Rig {
 };
 
 using Lines = std::vector<std::string>;
+
+// The lines of a kind ('X': frame lines, 'S': status lines) among lines.
+Lines Only(char kind, const Lines& lines) {
+    Lines out;
+    for (const auto& l : lines) {
+        bool frame = l.size() > 2 && l[1] == 'X';
+        bool status = l.size() > 1 && l[0] == 'S' && (l[1] == 'T' || l[1] == 'R');
+        if (kind == 'X' ? frame : status) out.push_back(l);
+    }
+    return out;
+}
 
 TEST(DeviceEmulator, EchoesAndAnswersEveryCommand) {
     Rig rig;
@@ -127,17 +142,13 @@ TEST(DeviceEmulator, TessaroShiftsTheStatusField) {
     DeviceEmulator::Settings s;
     s.model = DeviceEmulator::kTessaro;
     Rig rig(s);
-    rig.source.frames = {Frame(0, {0x02, 0x01, 0x01, 0x01})};
-    rig.source.masks = {(1u << 0) | (1u << 21)};  // TX 1 and 22, RX 2 and 23
+    rig.source.Add(Frame(0, {0x02, 0x01, 0x01, 0x01}), (1u << 0) | (1u << 21));  // TX 1 and 22, RX 2 and 23
     Lines v = rig.Send("V\r");
     ASSERT_EQ(2u, v.size());
     EXPECT_EQ(0u, v[1].rfind("Tessaro", 0));
     rig.Send("S\r");
     rig.device.Produce(rig.now);
-    Lines lines = Drain(rig.device);
-    Lines status;
-    for (const auto& l : lines)
-        if (l[0] == 'S' && l.size() > 1 && (l[1] == 'T' || l[1] == 'R')) status.push_back(l);
+    Lines status = Only('S', Drain(rig.device));
     ASSERT_EQ(4u, status.size());  // at start, then after the channels changed
     const std::string& tx = status[2];
     const std::string& rx = status[3];
@@ -157,19 +168,14 @@ TEST(DeviceEmulator, MonitoringSendsFrameLinesUntilTheCount) {
     s.framesPerSecond = 0;
     s.countLimit = 3;
     Rig rig(s);
-    for (int i = 0; i < 5; ++i) {
-        rig.source.frames.push_back(Frame(static_cast<uint8_t>(i & 1), {0x00, 0x01, static_cast<uint8_t>(i << 1), 0x00, 0xAB}));
-        rig.source.masks.push_back(0);
-    }
+    for (int i = 0; i < 5; ++i)
+        rig.source.Add(Frame(static_cast<uint8_t>(i & 1), {0x00, 0x01, static_cast<uint8_t>(i << 1), 0x00, 0xAB}));
     rig.Send("T 10:00:00.000\r");
     EXPECT_EQ(-1, rig.device.Produce(rig.now));  // not monitoring
     EXPECT_TRUE(Drain(rig.device).empty());
     rig.Send("S\r");
     rig.device.Produce(rig.now);
-    Lines lines = Drain(rig.device);
-    Lines frames;
-    for (const auto& l : lines)
-        if (l.size() > 2 && l[1] == 'X') frames.push_back(l);
+    Lines frames = Only('X', Drain(rig.device));
     ASSERT_EQ(3u, frames.size());
     EXPECT_EQ("TX[10:00:00.000]000100" "00AB" + frames[0].substr(26), frames[0]);
     EXPECT_EQ(0u, frames[1].rfind("RX[10:00:00.000]000102", 0));
@@ -178,9 +184,7 @@ TEST(DeviceEmulator, MonitoringSendsFrameLinesUntilTheCount) {
     // A new run goes on with the next frames of the source.
     rig.Send("S\r");
     rig.device.Produce(rig.now);
-    frames.clear();
-    for (const auto& l : Drain(rig.device))
-        if (l.size() > 2 && l[1] == 'X') frames.push_back(l);
+    frames = Only('X', Drain(rig.device));
     ASSERT_EQ(2u, frames.size());
     EXPECT_EQ(0u, frames[0].rfind("RX[10:00:00.000]000106", 0));
 }
@@ -189,31 +193,17 @@ TEST(DeviceEmulator, PacesFramesByTheGivenRate) {
     DeviceEmulator::Settings s;
     s.framesPerSecond = 20;
     Rig rig(s);
-    for (int i = 0; i < 100; ++i) {
-        rig.source.frames.push_back(Frame(0, {0x02, 0x01, 0x01, 0x01}));
-        rig.source.masks.push_back(0);
-    }
+    for (int i = 0; i < 100; ++i) rig.source.Add(Frame(0, {0x02, 0x01, 0x01, 0x01}));
     rig.Send("S\r");
-    auto frameLines = [&]() {
-        int n = 0;
-        for (const auto& l : Drain(rig.device)) n += l.size() > 2 && l[1] == 'X';
-        return n;
-    };
-    EXPECT_EQ(50, rig.device.Produce(rig.now));
-    EXPECT_EQ(1, frameLines());
-    rig.now += 49;
-    EXPECT_EQ(1, rig.device.Produce(rig.now));
-    EXPECT_EQ(0, frameLines());
-    rig.now += 1;
-    rig.device.Produce(rig.now);
-    EXPECT_EQ(1, frameLines());
-    rig.now += 500;
-    rig.device.Produce(rig.now);
-    EXPECT_EQ(10, frameLines());
-    // Far behind (nobody read the line): no burst afterwards.
-    rig.now += 60000;
-    rig.device.Produce(rig.now);
-    EXPECT_EQ(1, frameLines());
+    // Milliseconds on, the wait Produce reports, the frame lines sent; the
+    // last step is far behind (nobody read the line): no burst afterwards.
+    const struct { int64_t step; int due; size_t lines; } steps[] = {
+        {0, 50, 1}, {49, 1, 0}, {1, 50, 1}, {500, 50, 10}, {60000, 50, 1}};
+    for (const auto& s : steps) {
+        rig.now += s.step;
+        EXPECT_EQ(s.due, rig.device.Produce(rig.now)) << s.step;
+        EXPECT_EQ(s.lines, Only('X', Drain(rig.device)).size()) << s.step;
+    }
 }
 
 TEST(DeviceEmulator, WrongRateDropsUnsentLinesButFinishesAHalfSentOne) {
