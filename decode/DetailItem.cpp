@@ -1,6 +1,7 @@
 #include "decode/DetailItem.h"
 
 #include "base/Cp932.h"
+#include "decode/PrintableOctet.h"
 
 void DetailItem::Prefix(std::string_view tag, int offset, bool icons, bool decimalOffset) {
     if (icons) {
@@ -55,12 +56,4 @@ void DetailItem::AppendHex(std::string& out, unsigned value) {
     while (n > 0) out.push_back(digits[--n]);
 }
 
-void DetailItem::AppendChar(std::string& out, uint8_t octet) {
-    switch (octet) {
-        case 0x0D: out.append("\\r"); return;
-        case 0x0A: out.append("\\n"); return;
-        case 0x09: out.append("\\t"); return;
-    }
-    if (octet >= 0x20 && octet <= 0x7E) out.push_back(static_cast<char>(octet));
-    else out.append(VELK_SJIS("･"));
-}
+void DetailItem::AppendChar(std::string& out, uint8_t octet) { PrintableOctet::Append(out, octet); }

@@ -2,6 +2,7 @@
 
 #include "base/Cp932.h"
 #include "decode/FrameQueries.h"
+#include "decode/PrintableOctet.h"
 
 namespace {
 
@@ -27,18 +28,6 @@ constexpr PacketKindRow kPacketKinds[] = {
     {0xFF, 10, 10}, {0x1B, 14, 15}, {0x1F, 16, 16}, {0x23, 17, 17}, {0x27, 18, 18},
 };
 
-// A digit octet as a character; nothing may end the row's line or the quoted
-// field, nor join the closing quote into a double-byte character.
-void AppendDigit(std::string& out, uint8_t octet) {
-    switch (octet) {
-        case 0x0D: out.append("\\r"); return;
-        case 0x0A: out.append("\\n"); return;
-        case 0x09: out.append("\\t"); return;
-    }
-    if (octet >= 0x20 && octet <= 0x7E) out.push_back(static_cast<char>(octet));
-    else out.append(VELK_SJIS("･"));
-}
-
 // The digits of a number element follow octet 3 (and octet 3a, when octet 3
 // has bit 7 clear and the element may carry one); the count comes from the
 // length octet. Digits past the information field are not read.
@@ -61,7 +50,7 @@ std::string NumberField(const FrameRecord& record, int identifier, const std::st
     std::string out = prefix;
     out.push_back('"');
     for (int p = first, octet; p < first + count && (octet = record.BodyByte(p)) != kAbsent; ++p)
-        AppendDigit(out, static_cast<uint8_t>(octet));
+        PrintableOctet::Append(out, static_cast<uint8_t>(octet));
     out.push_back('"');
     return out;
 }
