@@ -456,7 +456,7 @@ void TMainForm::StopMonitoring() {
 
 // ---- The timer ----
 
-uint32_t TMainForm::TickCount() {
+uint32_t TMainForm::TickCount() const {
     using namespace std::chrono;
     return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }

@@ -111,6 +111,8 @@ public:
     virtual int ShowModalDialog(QDialog& dialog);
     // Free bytes where the log files go.
     virtual int64_t FreeDiskSpace() const;
+    // The millisecond tick counter that paces the list (32-bit, wrapping).
+    virtual uint32_t TickCount() const;
 
     FrameStore& Store() { return store_; }
     OptionData& Options() { return *options_; }
@@ -196,7 +198,6 @@ private:
     void OnBufferFull();
     void OnSystemFault();
     void ToolBarMenuClick();
-    static uint32_t TickCount();
 
     TMainFormSetup setup_;
     FrameStore store_;

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -60,9 +61,11 @@ public:
         return 0;
     }
     int64_t FreeDiskSpace() const override { return freeSpace; }
+    uint32_t TickCount() const override { return tick ? *tick : TMainForm::TickCount(); }
     void BuildCellText(FrameRecord& record, std::string& text, const DisplayOptions& options,
                        bool fcsGood) override {
         if (failPaint) throw std::runtime_error("painting fails");
+        painted.push_back(record.Index());
         TMainForm::BuildCellText(record, text, options, fcsGood);
     }
 
@@ -70,6 +73,8 @@ public:
     std::vector<QDialog*> dialogs;
     int64_t freeSpace = 100'000'000'000;
     bool failPaint = false;
+    std::optional<uint32_t> tick;   // the tick counter, when a test drives it
+    std::vector<int32_t> painted;   // INDEX of every cell text built
 };
 
 // Options in a fresh folder, logs beside them; the timer is driven by hand.
@@ -385,6 +390,60 @@ TEST(MainForm, LogFilesHoldEveryFrameOnceInIndexOrder) {
     EXPECT_EQ(ReadFile(live.folder + names[0]), taken[0]);
     EXPECT_EQ(ReadFile(live.folder + names[1]), "INDEX=030000\r\n" + taken[1]);
     EXPECT_EQ(ReadFile(live.folder + names[2]), "INDEX=060000\r\n" + taken[2]);
+}
+
+TEST(MainForm, ThinningFollowsTheRefreshGapsAndEndsWithTheTraffic) {
+    Live live;
+    ASSERT_TRUE(live.Start({"--rate-fps", "1", "--count", "1"}, true, false));
+    TestForm& form = *live.form;
+    form.resize(640, 2000);
+    form.show();
+    uint32_t now = 0xFFFFFF00u;  // the counter wraps during the test
+    form.tick = now;
+    form.StartMonitoring();
+    form.Timer1Timer();
+    int next = 0;
+    // Frames keep coming; each refresh gap sets the factor.
+    const struct {
+        uint32_t gap;
+        int factor;
+    } steps[] = {{260, 0}, {499, 0}, {500, 2}, {749, 2}, {750, 4}, {999, 4}, {1000, 8}, {300, 0}};
+    for (const auto& step : steps) {
+        Inject(form, next, 5);
+        next += 5;
+        form.tick = now += step.gap;
+        form.Timer1Timer();
+        EXPECT_EQ(form.ThinningFactor(), step.factor) << "gap " << step.gap;
+    }
+    // Under factor 4 only every fourth row (row = position + 1) is painted.
+    Inject(form, next, 40);
+    next += 40;
+    form.tick = now += 800;
+    form.Timer1Timer();
+    ASSERT_EQ(form.ThinningFactor(), 4);
+    form.painted.clear();
+    form.DrawGrid1()->grab();
+    ASSERT_FALSE(form.painted.empty());
+    for (int32_t index : form.painted) {
+        size_t row = 0;
+        while (row < form.Store().Count() && form.Store().At(row).Index() != index) ++row;
+        EXPECT_EQ((row + 1) % 4, 0u) << "INDEX " << index;
+    }
+    // No new frames: the next tick drops the factor at once, without a 250 ms gap.
+    while (form.Link()->PopFrame(*std::make_unique<FrameRecord>())) {
+    }
+    form.tick = now += 100;
+    form.Timer1Timer();
+    EXPECT_EQ(form.ThinningFactor(), 0);
+    // Raised again, then monitoring ends: back to 0.
+    Inject(form, next, 5);
+    form.tick = now += 1200;
+    form.Timer1Timer();
+    ASSERT_EQ(form.ThinningFactor(), 8);
+    form.StopMonitoring();
+    form.tick = now += 100;
+    form.Timer1Timer();
+    EXPECT_EQ(form.ThinningFactor(), 0);
 }
 
 TEST(MainForm, DiskWatchAndTheSlowLogMessages) {
