@@ -728,7 +728,15 @@ TEST(MainForm, DeviceClockWhileTheMonitorOptionsDialogIsUp) {
     dialog.wanted.Set(12, 4, 5, 0);
     form.Timer1Timer();
     EXPECT_EQ(dialog.shown, 1);
-    EXPECT_TRUE(live.SimLogHas("clock set to"));
+    EXPECT_TRUE(live.SimLogHas("clock set to 12:04:05.000"));
+    // A device that no longer answers: the dialog closes and the fault is reported.
+    live.sim.Stop();
+    form.Timer1Timer();
+    EXPECT_FALSE(dialog.onScreen);
+    Pump();
+    ASSERT_FALSE(form.boxes.empty());
+    EXPECT_EQ(form.boxes.back().caption, VELK_SJIS("異常"));
+    EXPECT_EQ(form.boxes.back().text.rfind(VELK_SJIS("通信異常です。"), 0), 0u);
     form.SetUiState(TMainForm::kSystemFaulted);
     EXPECT_FALSE(dialog.portTab);
     EXPECT_FALSE(dialog.clockTab);
