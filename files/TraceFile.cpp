@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "files/FdWriter.h"
+#include "base/FileIo.h"
 #include "store/TraceText.h"
 
 namespace {
@@ -169,13 +170,7 @@ TraceFile::LoadResult TraceFile::LoadFile(FrameStore& store, int fd,
         return kReadFailed;
     }
     size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::read(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return kReadFailed;
-        if (n == 0) break;  // the file shrank meanwhile: load what is there
-        done += static_cast<size_t>(n);
-    }
-    text.resize(done);
+    if (!FileIo::ReadAll(fd, text.data(), text.size(), done)) return kReadFailed;
+    text.resize(done);  // the file shrank meanwhile: load what is there
     return LoadText(store, text, cancel);
 }

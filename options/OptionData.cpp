@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/FileIo.h"
 #include "base/ProgramFolder.h"
 
 namespace {
@@ -83,30 +84,6 @@ void WriteRecord(std::array<uint8_t, OptionData::kBlockSize>& block, size_t offs
     Fields(r, writer);
 }
 
-bool ReadAll(int fd, uint8_t* buf, size_t n, size_t& got) {
-    got = 0;
-    while (got < n) {
-        ssize_t r = ::read(fd, buf + got, n - got);
-        if (r < 0 && errno == EINTR) continue;
-        if (r < 0) return false;
-        if (r == 0) break;
-        got += static_cast<size_t>(r);
-    }
-    return true;
-}
-
-bool WriteAll(int fd, const void* data, size_t n) {
-    const char* p = static_cast<const char*>(data);
-    while (n > 0) {
-        ssize_t w = ::write(fd, p, n);
-        if (w < 0 && errno == EINTR) continue;
-        if (w <= 0) return false;
-        p += w;
-        n -= static_cast<size_t>(w);
-    }
-    return true;
-}
-
 }  // namespace
 
 const std::string& OptionData::Signature() {
@@ -149,13 +126,13 @@ bool OptionData::Load() {
         uint8_t head[64];
         size_t want = signature.size() + 2;
         size_t got = 0;
-        bool ok = ReadAll(fd, head, want, got) && got == want &&
+        bool ok = FileIo::ReadAll(fd, head, want, got) && got == want &&
                   std::memcmp(head, signature.data(), signature.size()) == 0 &&
                   head[want - 2] == 0 && head[want - 1] == 0;
         if (ok) {
             // A short file leaves the rest of the block as it stands.
             uint8_t block[kBlockSize];
-            ok = ReadAll(fd, block, kBlockSize, got);
+            ok = FileIo::ReadAll(fd, block, kBlockSize, got);
             if (ok) std::memcpy(block_.data(), block, got);
         }
         ::close(fd);
@@ -173,8 +150,8 @@ bool OptionData::Save() {
     if (fd < 0) return false;
     const std::string& signature = Signature();
     const uint8_t version[2] = {0, 0};
-    bool ok = WriteAll(fd, signature.data(), signature.size()) && WriteAll(fd, version, 2) &&
-              WriteAll(fd, block_.data(), block_.size());
+    bool ok = FileIo::WriteAll(fd, signature.data(), signature.size()) &&
+              FileIo::WriteAll(fd, version, 2) && FileIo::WriteAll(fd, block_.data(), block_.size());
     ok = ::fchmod(fd, 0644) == 0 && ok;
     ok = ::fsync(fd) == 0 && ok;
     ok = ::close(fd) == 0 && ok;

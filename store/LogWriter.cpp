@@ -6,25 +6,10 @@
 
 #include <cstdio>
 
+#include "base/FileIo.h"
 #include "base/ProgramFolder.h"
 #include "store/TraceText.h"
 
-namespace {
-
-bool WriteAll(int fd, const char* data, size_t n) {
-    while (n > 0) {
-        ssize_t w = write(fd, data, n);
-        if (w < 0) {
-            if (errno == EINTR) continue;
-            return false;
-        }
-        data += w;
-        n -= static_cast<size_t>(w);
-    }
-    return true;
-}
-
-}  // namespace
 
 LogWriter::LogWriter() : folder_(ProgramFolder::Path()), clock_([] { return std::time(nullptr); }) {}
 
@@ -54,7 +39,7 @@ bool LogWriter::CreateFile(int32_t firstIndex, std::string& path) {
         bool ok = true;
         if (firstIndex != 0) {
             const std::string header = TraceText::HeaderLine(firstIndex);
-            ok = WriteAll(fd, header.data(), header.size());
+            ok = FileIo::WriteAll(fd, header.data(), header.size());
         }
         ok = close(fd) == 0 && ok;
         if (!ok) {
@@ -74,7 +59,7 @@ int LogWriter::OpenForAppend(const std::string& path) {
 bool LogWriter::Append(int fd, const std::string& text) {
     off_t end = lseek(fd, 0, SEEK_END);
     if (end < 0) return false;
-    if (WriteAll(fd, text.data(), text.size())) return true;
+    if (FileIo::WriteAll(fd, text.data(), text.size())) return true;
     if (ftruncate(fd, end) != 0) {
         // Nothing more can be done; the next call appends after the piece.
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "base/FileIo.h"
 #include "base/ProgramFolder.h"
 #include "device/ComThread.h"
 #include "device/DeviceControl.h"
@@ -16,20 +17,6 @@
 #include "store/TraceText.h"
 #include "tools/StderrHost.h"
 
-namespace {
-
-bool WriteAll(int fd, const std::string& text) {
-    size_t done = 0;
-    while (done < text.size()) {
-        ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-}  // namespace
 
 int CaptureCommand::Run(const Settings& settings, const std::atomic<bool>& stop) {
     int out = STDOUT_FILENO;
@@ -63,7 +50,7 @@ int CaptureCommand::Run(const Settings& settings, const std::atomic<bool>& stop)
             bool any = false;
             while ((settings.count == 0 || taken < settings.count) && link.PopFrame(record)) {
                 record.SetIndex(static_cast<int32_t>(taken++));
-                if (!WriteAll(out, TraceText::RecordText(record))) {
+                if (!FileIo::WriteAll(out, TraceText::RecordText(record))) {
                     std::fprintf(stderr, "velkdump: write error\n");
                     result = 2;
                     break;
