@@ -140,16 +140,16 @@ std::string Layer2Fields::DataField(const FrameRecord& record) {
     return out;
 }
 
-void Layer2Fields::AppendData(std::string& out, const FrameRecord& record) {
+void Layer2Fields::AppendData(std::string& out, const FrameRecord& record, int split) {
     static const char kHex[] = "0123456789ABCDEF";
     const uint8_t* bytes = record.Bytes();
-    size_t n = record.Length();
-    size_t at = out.size();
-    out.resize(at + 3 * n);
-    for (size_t i = 0; i < n; ++i, at += 3) {
-        out[at] = kHex[bytes[i] >> 4];
-        out[at + 1] = kHex[bytes[i] & 0x0F];
-        out[at + 2] = ' ';
+    const size_t n = record.Length();
+    out.reserve(out.size() + 3 * n + (split > 0 ? n / static_cast<size_t>(split) : 0));
+    for (size_t i = 0; i < n; ++i) {
+        if (split > 0 && i > 0 && i % static_cast<size_t>(split) == 0) out.push_back('\n');
+        out.push_back(kHex[bytes[i] >> 4]);
+        out.push_back(kHex[bytes[i] & 0x0F]);
+        out.push_back(' ');
     }
 }
 

@@ -38,7 +38,9 @@ public:
     static std::string TimeField(const FrameRecord& record);
     // Every octet, flags included, as "%02X ".
     static std::string DataField(const FrameRecord& record);
-    static void AppendData(std::string& out, const FrameRecord& record);
+    // The octets as "%02X "; with split > 0 a line feed after every split
+    // octets but the last (the list's data split).
+    static void AppendData(std::string& out, const FrameRecord& record, int split = 0);
 
     // TEI management (information field octet 3 the message type, octet 4
     // the action indicator): "-" + name + "-" for the list, and the detail texts.

@@ -7,24 +7,6 @@
 
 namespace {
 
-// The octets as "%02X ", a line feed after every `split` octets but the last.
-void AppendData(std::string& out, const FrameRecord& record, int split) {
-    if (split <= 0) {
-        Layer2Fields::AppendData(out, record);
-        return;
-    }
-    static const char kHex[] = "0123456789ABCDEF";
-    const uint8_t* bytes = record.Bytes();
-    size_t n = record.Length();
-    out.reserve(out.size() + 3 * n + n / split);
-    for (size_t i = 0; i < n; ++i) {
-        if (i > 0 && i % split == 0) out.push_back('\n');
-        out.push_back(kHex[bytes[i] >> 4]);
-        out.push_back(kHex[bytes[i] & 0x0F]);
-        out.push_back(' ');
-    }
-}
-
 // Q.931 message on SAPI 0, X.25 packet on SAPI 16; a UI frame without layer
 // 3 shows its TEI management message.
 std::string Layer3Message(const FrameRecord& record, const MessageCatalogue& catalogue) {
@@ -41,7 +23,7 @@ std::string Layer3Message(const FrameRecord& record, const MessageCatalogue& cat
 void AppendItem(std::string& out, int32_t column, const FrameRecord& record, bool fcsGood,
                 int split, const MessageCatalogue& catalogue) {
     if (column == RowText::kData) {
-        AppendData(out, record, split);
+        Layer2Fields::AppendData(out, record, split);
         return;
     }
     out.append(RowText::Item(column, record, fcsGood, split, catalogue));
@@ -100,7 +82,7 @@ std::string RowText::Item(int32_t column, const FrameRecord& record, bool fcsGoo
             return callControl ? ChannelList::Field(record) : std::string();
         case kData: {
             std::string out;
-            AppendData(out, record, dataSplit);
+            Layer2Fields::AppendData(out, record, dataSplit);
             return out;
         }
         case kLayer3Message:
