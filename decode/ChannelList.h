@@ -4,12 +4,12 @@
 // map or the H11 channel.
 #include <string>
 
-#include "store/FrameRecord.h"
+#include "store/FrameLayout.h"
 
 class ChannelList {
 public:
     // The list ("1,2", "1～6,13～18", "1", "UnKnown") or empty.
-    static std::string Text(const FrameRecord& record);
+    static std::string Text(const FrameLayout& frame);
     // "CH=" + Text, or empty when Text is.
-    static std::string Field(const FrameRecord& record);
+    static std::string Field(const FrameLayout& frame);
 };

@@ -6,17 +6,17 @@
 #include "decode/FacilityState.h"
 #include "decode/MessageCatalogue.h"
 #include "options/DisplayOptions.h"
-#include "store/FrameRecord.h"
+#include "store/FrameLayout.h"
 
 struct DetailBuild {
-    DetailBuild(const FrameRecord& r, const DisplayOptions& o, const MessageCatalogue& c,
+    DetailBuild(const FrameLayout& r, const DisplayOptions& o, const MessageCatalogue& c,
                 FacilityState& f)
-        : record(r), options(o), catalogue(c), facility(f) {}
+        : frame(r), options(o), catalogue(c), facility(f) {}
 
     bool Icons() const { return options.showIcons != 0; }
     bool Separators() const { return options.showSeparators != 0; }
 
-    const FrameRecord& record;
+    const FrameLayout& frame;
     const DisplayOptions& options;
     const MessageCatalogue& catalogue;
     FacilityState& facility;

@@ -15,54 +15,32 @@ namespace {
 
 using Kind = DetailDecoder::FieldKind;
 using OctetClass = DetailDecoder::OctetClass;
-constexpr int kAbsent = FrameRecord::kAbsent;
+constexpr int kAbsent = FrameLayout::kAbsent;
 
-// Field positions of one frame, computed once. A field whose octets are
-// missing still has a position, so that classification follows the order
-// of the fields whatever the frame holds.
-struct Layout {
-    explicit Layout(const FrameRecord& record) {
-        length = static_cast<int>(record.Length());
-        sapi = record.Sapi();
-        int bodyEnd = static_cast<int>(record.BodyEnd());
-        control = record.ControlOffset();
-        // No octet ends the address: all of the body is address.
-        if (control == kAbsent) control = bodyEnd;
-        int c = record.BodyByte(control);
-        info = control + ((c != kAbsent && (c & 0x03) == 0x03) ? 1 : 2);
-        int lengthOctet = record.BodyByte(info + 1);
-        callRefLength = lengthOctet == kAbsent ? 0 : lengthOctet & 0x0F;
-        bool ui = c != kAbsent && (c & ~0x10) == 0x03;
-        messageType = ui ? info + 3 : info + 2 + callRefLength;
-    }
-
-    bool Classified() const { return sapi == 0 || sapi == 16 || sapi == 63; }
-
-    // Element octets are given with offset 0; the walk places them.
-    OctetClass Classify(int p) const {
-        if (!Classified() || p < 0 || p >= length) return {Kind::kUnclassified, 0};
-        if (p == 0) return {Kind::kOpeningFlag, 0};
-        if (p == length - 3 || p == length - 2) return {Kind::kFcs, p - (length - 3)};
-        if (p == length - 1) return {Kind::kClosingFlag, 0};
-        if (p < control) return {Kind::kAddress, p - 1};
-        if (p < info) return {Kind::kControl, p - control};
-        if (sapi == 63) return {Kind::kManagement, p - info};
-        if (sapi == 16) return {Kind::kPacket, p - info};
-        if (p == info) return {Kind::kProtocol, 0};
-        if (p == info + 1) return {Kind::kCallRefLength, 0};
-        if (p > info + 1 && p <= info + 1 + callRefLength) return {Kind::kCallRefValue, p - info - 2};
-        if (p == messageType) return {Kind::kMessageType, 0};
-        if (p < messageType) return {Kind::kUnclassified, 0};
-        return {Kind::kElement, 0};
-    }
-
-    int length = 0;
-    int sapi = kAbsent;
-    int control = 0;
-    int info = 0;
-    int callRefLength = 0;
-    int messageType = 0;
-};
+// The field of position p, in the order of the fields whatever the frame
+// holds (a field whose octets are missing still has its position). Element
+// octets are given with offset 0; the walk places them.
+OctetClass Classify(const FrameLayout& frame, int p) {
+    const int length = static_cast<int>(frame.Record().Length());
+    const FrameLayout::Protocol protocol = frame.SapiProtocol();
+    if (protocol == FrameLayout::kOtherSapi || p < 0 || p >= length) return {Kind::kUnclassified, 0};
+    if (p == 0) return {Kind::kOpeningFlag, 0};
+    if (p == length - 3 || p == length - 2) return {Kind::kFcs, p - (length - 3)};
+    if (p == length - 1) return {Kind::kClosingFlag, 0};
+    const int control = frame.NominalControl();
+    const int info = frame.NominalInfo();
+    if (p < control) return {Kind::kAddress, p - 1};
+    if (p < info) return {Kind::kControl, p - control};
+    if (protocol == FrameLayout::kManagement) return {Kind::kManagement, p - info};
+    if (protocol == FrameLayout::kPacket) return {Kind::kPacket, p - info};
+    const int messageType = frame.NominalMessageType();
+    if (p == info) return {Kind::kProtocol, 0};
+    if (p == info + 1) return {Kind::kCallRefLength, 0};
+    if (p > info + 1 && p <= info + 1 + frame.NominalCallRefLength()) return {Kind::kCallRefValue, p - info - 2};
+    if (p == messageType) return {Kind::kMessageType, 0};
+    if (p < messageType) return {Kind::kUnclassified, 0};
+    return {Kind::kElement, 0};
+}
 
 struct KindText {
     const char* tag;    // UTF-8; nullptr: no prefix
@@ -103,27 +81,8 @@ const KindStrings& Strings() {
     return strings;
 }
 
-// The frame check verdict, computed once per build on a copy of the record.
-class FcsVerdict {
-public:
-    explicit FcsVerdict(const FrameRecord& record) : record_(record) {}
-    bool Good() {
-        if (!known_) {
-            FrameRecord copy(record_);
-            good_ = copy.CheckCrc();
-            known_ = true;
-        }
-        return good_;
-    }
-
-private:
-    const FrameRecord& record_;
-    bool known_ = false;
-    bool good_ = false;
-};
-
 void AddressItem(DetailBuild& b, DetailItem& item, int offset) {
-    const FrameRecord& r = b.record;
+    const FrameLayout& r = b.frame;
     if (offset == 0) {
         item.Field(0xFC, Layer2Fields::SapiField(r, b.catalogue));
         item.Field(0x02, Layer2Fields::CommandResponseField(r, b.catalogue));
@@ -135,7 +94,7 @@ void AddressItem(DetailBuild& b, DetailItem& item, int offset) {
 }
 
 void ControlItem(DetailBuild& b, DetailItem& item, int offset) {
-    const FrameRecord& r = b.record;
+    const FrameLayout& r = b.frame;
     const MessageCatalogue& c = b.catalogue;
     if (offset == 0) {
         const std::string& command = VELK_SJIS("ｺﾏﾝﾄﾞ=");
@@ -159,13 +118,13 @@ void ManagementItem(DetailBuild& b, DetailItem& item, int offset) {
         case 0: item.Field(0xFF, VELK_SJIS("ﾏﾈｼﾞﾒﾝﾄｴﾝﾃｨﾃｨ識別子")); return;
         case 1:
         case 2: item.Field(0xFF, VELK_SJIS("参照番号(Ri)")); return;
-        case 3: item.Field(0xFF, Layer2Fields::ManagementMessageType(b.record, b.catalogue)); return;
-        case 4: item.Field(0xFE, Layer2Fields::ActionIndicator(b.record, b.catalogue)); return;
+        case 3: item.Field(0xFF, Layer2Fields::ManagementMessageType(b.frame, b.catalogue)); return;
+        case 4: item.Field(0xFE, Layer2Fields::ActionIndicator(b.frame, b.catalogue)); return;
     }
 }
 
 void CallRefValueItem(DetailBuild& b, DetailItem& item, int offset, int callRefLength) {
-    const FrameRecord& r = b.record;
+    const FrameLayout& r = b.frame;
     const std::string& label = VELK_SJIS("呼番号=");
     if (offset == 0) {
         item.Field(0x80, Layer3Fields::CallRefFlag(r, b.catalogue));
@@ -194,25 +153,24 @@ const std::string& DetailDecoder::Title(FieldKind kind) {
 }
 
 DetailDecoder::OctetClass DetailDecoder::ClassifyOctet(const FrameRecord& record, int position) {
-    Layout layout(record);
-    OctetClass c = layout.Classify(position);
-    if (c.kind == kElement) c.offset = ElementWalk::LocateElement(record, position).offset;
+    const FrameLayout frame(record);
+    OctetClass c = Classify(frame, position);
+    if (c.kind == kElement) c.offset = ElementWalk::LocateElement(frame, position).offset;
     return c;
 }
 
 void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& options,
                           const MessageCatalogue& catalogue, std::vector<std::string>& items) {
-    DetailBuild b(record, options, catalogue, facility_);
-    const Layout layout(record);
+    const FrameLayout frame(record);
+    DetailBuild b(frame, options, catalogue, facility_);
     const KindStrings& strings = Strings();
-    ElementWalk walk(record, layout.messageType + 1);
-    FcsVerdict fcs(record);
+    ElementWalk walk(frame, frame.NominalMessageType() + 1);
     FieldKind previous = kNoKind;
     const int length = static_cast<int>(record.Length());
     items.reserve(items.size() + static_cast<size_t>(length) + 5);
 
     for (int p = 0; p < length; ++p) {
-        const OctetClass c = layout.Classify(p);
+        const OctetClass c = Classify(frame, p);
         if (c.kind != previous) {
             previous = c.kind;
             if (options.showTitles && !strings.titles[c.kind].empty())
@@ -237,21 +195,21 @@ void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& optio
                     item.Add("\tHDLC flag");
                     break;
                 case kFcs:
-                    item.Field(0xFF, Layer2Fields::CrcField(fcs.Good(), catalogue));
+                    item.Field(0xFF, Layer2Fields::CrcField(record.CheckCrc(), catalogue));
                     break;
                 case kAddress: AddressItem(b, item, c.offset); break;
                 case kControl: ControlItem(b, item, c.offset); break;
                 case kManagement: ManagementItem(b, item, c.offset); break;
                 case kProtocol:
-                    item.Field(0xFF, Layer3Fields::ProtocolDiscriminator(record, catalogue));
+                    item.Field(0xFF, Layer3Fields::ProtocolDiscriminator(frame, catalogue));
                     break;
                 case kCallRefLength:
-                    item.Field(0x0F, Layer3Fields::CallRefLengthText(record));
+                    item.Field(0x0F, Layer3Fields::CallRefLengthText(frame));
                     break;
-                case kCallRefValue: CallRefValueItem(b, item, c.offset, layout.callRefLength); break;
+                case kCallRefValue: CallRefValueItem(b, item, c.offset, frame.NominalCallRefLength()); break;
                 case kMessageType:
                     item.Field(0x7F, VELK_SJIS("ﾒｯｾｰｼﾞ種別="))
-                        .Add(Layer3Fields::MessageTypeName(record, catalogue));
+                        .Add(Layer3Fields::MessageTypeName(frame, catalogue));
                     break;
                 default: break;
             }

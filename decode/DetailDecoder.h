@@ -29,8 +29,7 @@ public:
     // lives as long as the program.
     static DetailDecoder& Program();
 
-    // Appends the items of record to items. The record is only read (its
-    // frame check is computed on a copy).
+    // Appends the items of record to items.
     void Build(const FrameRecord& record, const DisplayOptions& options,
                const MessageCatalogue& catalogue, std::vector<std::string>& items);
 

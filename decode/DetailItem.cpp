@@ -1,6 +1,7 @@
 #include "decode/DetailItem.h"
 
 #include "base/Cp932.h"
+#include "base/Hex.h"
 #include "decode/PrintableOctet.h"
 
 void DetailItem::Prefix(std::string_view tag, int offset, bool icons, bool decimalOffset) {
@@ -9,13 +10,15 @@ void DetailItem::Prefix(std::string_view tag, int offset, bool icons, bool decim
         text_.append(tag);
         if (offset != kNoOffset) {
             if (decimalOffset) text_.append(std::to_string(offset));
-            else AppendHex(text_, static_cast<unsigned>(offset));
+            else Hex::AppendNumber(text_, static_cast<unsigned>(offset));
         }
         text_.push_back(kTagClose);
     }
-    AppendHex(text_, octet_);
+    Hex::AppendOctet(text_, octet_);
     text_.push_back('\t');
 }
+
+void DetailItem::Bare() { Hex::AppendOctet(text_, octet_); }
 
 DetailItem& DetailItem::Field(uint8_t mask, std::string_view label) {
     if (fields_++ > 0) text_.append("\n\t");
@@ -42,18 +45,6 @@ void DetailItem::AppendPattern(std::string& out, uint8_t octet, uint8_t mask) {
         uint8_t b = static_cast<uint8_t>(1u << bit);
         out.push_back(!(mask & b) ? 'x' : (octet & b) ? '1' : '0');
     }
-}
-
-void DetailItem::AppendHex(std::string& out, unsigned value) {
-    static const char kHex[] = "0123456789ABCDEF";
-    char digits[8];
-    int n = 0;
-    do {
-        digits[n++] = kHex[value & 0x0F];
-        value >>= 4;
-    } while (value != 0 && n < 8);
-    if (n < 2) digits[n++] = '0';
-    while (n > 0) out.push_back(digits[--n]);
 }
 
 void DetailItem::AppendChar(std::string& out, uint8_t octet) { PrintableOctet::Append(out, octet); }

@@ -24,7 +24,7 @@ public:
     // then the octet in hex and a TAB.
     void Prefix(std::string_view tag, int offset, bool icons, bool decimalOffset = false);
     // The octet in hex and nothing else.
-    void Bare() { AppendHex(text_, octet_); }
+    void Bare();
     void Pattern(uint8_t mask) { AppendPattern(text_, octet_, mask); }
 
     // Starts a field: LF TAB before every field but the first of the item,
@@ -45,8 +45,6 @@ public:
     // Eight characters, most significant bit first: "1"/"0" for the bits of
     // mask, "x" for the others.
     static void AppendPattern(std::string& out, uint8_t octet, uint8_t mask);
-    // "%02X".
-    static void AppendHex(std::string& out, unsigned value);
     // Printable ASCII as itself, CR LF TAB as \r \n \t, anything else as the
     // half-width middle dot, so no octet can break a line or a column.
     static void AppendChar(std::string& out, uint8_t octet);

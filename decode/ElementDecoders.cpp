@@ -1,6 +1,7 @@
 #include "decode/ElementDecoders.h"
 
 #include "base/Cp932.h"
+#include "base/Hex.h"
 #include "decode/DetailItem.h"
 #include "decode/FacilityDecoder.h"
 #include "decode/FieldGroup.h"
@@ -252,13 +253,13 @@ void CalledNumber(DetailBuild& b, DetailItem& item, const Place& place) {
 
 // The element's cause value: the second octet with bit 8 set from octet 3
 // on, within the declared length and the information field; 0x80 for none.
-int CauseValue(const FrameRecord& record, int start) {
-    int length = record.BodyByte(start + 1);
-    if (length == FrameRecord::kAbsent) return 0x80;
+int CauseValue(const FrameLayout& frame, int start) {
+    int length = frame.BodyByte(start + 1);
+    if (length == FrameLayout::kAbsent) return 0x80;
     int seen = 0;
     for (int p = start + 2; p <= start + 1 + length; ++p) {
-        int octet = record.BodyByte(p);
-        if (octet == FrameRecord::kAbsent) break;
+        int octet = frame.BodyByte(p);
+        if (octet == FrameLayout::kAbsent) break;
         if ((octet & 0x80) && ++seen == 2) return octet & 0x7F;
     }
     return 0x80;
@@ -289,7 +290,7 @@ void Cause(DetailBuild& b, DetailItem& item, const Place& place) {
             b.elementState = kLayer5;
             return;
         case kLayer5:
-            switch (CauseValue(b.record, place.start)) {
+            switch (CauseValue(b.frame, place.start)) {
                 case 1: case 3: case 16: case 21: case 49:
                     Look(item, c, 0x03, VELK_SJIS("診断情報="), MC::IF_CA_DG, v & 0x03);
                     break;
@@ -328,7 +329,7 @@ void CallState(DetailBuild& b, DetailItem& item, const Place& place) {
     const uint8_t v = item.Octet();
     const MC& c = b.catalogue;
     Look(item, c, 0xC0, VELK_SJIS("ｺｰﾃﾞｨﾝｸﾞ標準="), MC::IF_CS_CS, v & 0xC0);
-    if (b.record.CallReference() == 0)
+    if (b.frame.CallReference() == 0)
         Look(item, c, 0x3F, VELK_SJIS("ｸﾞﾛｰﾊﾞﾙｲﾝﾀｰﾌｪｰｽ状態値="), MC::IF_CS_GLOBAL, v & 0x3F);
     else
         Look(item, c, 0x3F, VELK_SJIS("呼状態番号="), MC::IF_CS_NUMBER, v & 0x3F);
@@ -419,7 +420,7 @@ void Subaddress(DetailBuild& b, DetailItem& item, const Place& place, const FG& 
         item.Field(0xFF, label);
         if (b.elementState == kSubaddressHex) {
             item.Add("0x");
-            DetailItem::AppendHex(item.Text(), v);
+            Hex::AppendOctet(item.Text(), v);
         } else if (b.elementState == kSubaddressChars) {
             item.AddQuotedChar();
         }
@@ -561,8 +562,8 @@ void SingleOctet(DetailBuild& b, DetailItem& item, ElementWalk::Kind kind) {
 
 void ElementDecoders::Decode(DetailBuild& build, std::string& text, int position,
                              const ElementWalk::Place& place) {
-    int octet = build.record.ByteAt(static_cast<size_t>(position));
-    if (octet == FrameRecord::kAbsent) return;
+    int octet = build.frame.Record().ByteAt(static_cast<size_t>(position));
+    if (octet == FrameLayout::kAbsent) return;
     DetailItem item(text, static_cast<uint8_t>(octet));
     if (place.kind == ElementWalk::kNone || place.kind >= ElementWalk::kKindCount) {
         item.Bare();

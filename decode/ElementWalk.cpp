@@ -60,16 +60,16 @@ const KindTables& Tables() {
 
 }  // namespace
 
-ElementWalk::ElementWalk(const FrameRecord& record) : ElementWalk(record, 0) {
-    int type = record.MessageTypeOffset();
+ElementWalk::ElementWalk(const FrameLayout& frame) : ElementWalk(frame, 0) {
+    int type = frame.MessageTypeOffset();
     // Without a message type octet no position is an element octet.
-    first_ = start_ = next_ = type == FrameRecord::kAbsent ? INT_MAX : type + 1;
+    first_ = start_ = next_ = type == FrameLayout::kAbsent ? INT_MAX : type + 1;
 }
 
 void ElementWalk::Step() {
     start_ = next_;
-    int identifier = record_.BodyByte(start_);
-    if (identifier == FrameRecord::kAbsent) {
+    int identifier = frame_.BodyByte(start_);
+    if (identifier == FrameLayout::kAbsent) {
         next_ = INT_MAX;
         return;
     }
@@ -77,9 +77,9 @@ void ElementWalk::Step() {
         next_ = start_ + 1;
         return;
     }
-    int length = record_.BodyByte(start_ + 1);
+    int length = frame_.BodyByte(start_ + 1);
     // A length octet past the information field: the element runs to its end.
-    next_ = length == FrameRecord::kAbsent ? INT_MAX : start_ + 2 + length;
+    next_ = length == FrameLayout::kAbsent ? INT_MAX : start_ + 2 + length;
 }
 
 ElementWalk::Place ElementWalk::Locate(int position) {
@@ -88,15 +88,15 @@ ElementWalk::Place ElementWalk::Locate(int position) {
     while (position >= next_) Step();
     place.start = start_;
     place.offset = position - start_;
-    int identifier = record_.BodyByte(start_);
-    if (identifier == FrameRecord::kAbsent) return place;
+    int identifier = frame_.BodyByte(start_);
+    if (identifier == FrameLayout::kAbsent) return place;
     place.identifier = Normalise(static_cast<uint8_t>(identifier));
     place.kind = KindOf(place.identifier);
     return place;
 }
 
-ElementWalk::Place ElementWalk::LocateElement(const FrameRecord& record, int position) {
-    ElementWalk walk(record);
+ElementWalk::Place ElementWalk::LocateElement(const FrameLayout& frame, int position) {
+    ElementWalk walk(frame);
     return walk.Locate(position);
 }
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "store/FrameRecord.h"
+#include "store/FrameLayout.h"
 
 class ElementWalk {
 public:
@@ -27,16 +27,16 @@ public:
     };
 
     // A walk from the octet after the message type; first is that position.
-    explicit ElementWalk(const FrameRecord& record);
-    ElementWalk(const FrameRecord& record, int first)
-        : record_(record), first_(first), start_(first), next_(first) {}
+    explicit ElementWalk(const FrameLayout& frame);
+    ElementWalk(const FrameLayout& frame, int first)
+        : frame_(frame), first_(first), start_(first), next_(first) {}
 
     // The element of position; positions must not decrease between calls.
     // A position before the first element gives kind kNone at offset 0.
     Place Locate(int position);
 
     // The same for one position, walking from the start.
-    static Place LocateElement(const FrameRecord& record, int position);
+    static Place LocateElement(const FrameLayout& frame, int position);
 
     // Below 0x80, 0xA0 and 0xA1 stay; anything else keeps its high nibble.
     static uint8_t Normalise(uint8_t identifier);
@@ -48,7 +48,7 @@ public:
 private:
     void Step();
 
-    const FrameRecord& record_;
+    const FrameLayout frame_;
     int first_;
     int start_;
     int next_;

@@ -1,7 +1,7 @@
 #include "decode/Layer2Fields.h"
 
 #include "base/Cp932.h"
-#include "decode/FrameQueries.h"
+#include "base/Hex.h"
 
 namespace {
 
@@ -20,79 +20,79 @@ std::string Numbered(const std::string& prefix, int value) {
 
 }  // namespace
 
-bool Layer2Fields::HasLayer3(const FrameRecord& record) {
-    return record.IsIFrame() || (record.IsUIFrame() && record.Sapi() == 0);
+bool Layer2Fields::HasLayer3(const FrameLayout& frame) {
+    return frame.IsIFrame() || (frame.IsUIFrame() && frame.Sapi() == 0);
 }
 
-bool Layer2Fields::IsCommand(const FrameRecord& record) {
-    int address = record.BodyByte(FrameRecord::AddressOffset());
+bool Layer2Fields::IsCommand(const FrameLayout& frame) {
+    int address = frame.BodyByte(FrameLayout::kAddressOffset);
     if (address == kAbsent) return false;
     bool cr = (address & 0x02) != 0;
-    return record.IsRx() ? cr : !cr;
+    return frame.Record().IsRx() ? cr : !cr;
 }
 
-int Layer2Fields::Tei(const FrameRecord& record) {
-    int control = record.ControlOffset();
+int Layer2Fields::Tei(const FrameLayout& frame) {
+    int control = frame.ControlOffset();
     if (control == kAbsent) return kAbsent;
-    int octet = record.BodyByte(control - 1);
+    int octet = frame.BodyByte(control - 1);
     return octet == kAbsent ? kAbsent : octet >> 1;
 }
 
-int Layer2Fields::FrameTypeCode(const FrameRecord& record) {
-    int control = record.BodyByte(record.ControlOffset());
+int Layer2Fields::FrameTypeCode(const FrameLayout& frame) {
+    int control = frame.FirstControlOctet();
     if (control == kAbsent) return kAbsent;
-    if (record.IsIFrame()) return control & 0x01;
-    if (record.IsUFrame()) return control & 0xEF;
+    if (frame.IsIFrame()) return control & 0x01;
+    if (frame.IsUFrame()) return control & 0xEF;
     return control & 0x0F;
 }
 
-int Layer2Fields::SendSequence(const FrameRecord& record) {
-    if (!record.IsIFrame()) return kAbsent;
-    return record.BodyByte(record.ControlOffset()) >> 1;
+int Layer2Fields::SendSequence(const FrameLayout& frame) {
+    if (!frame.IsIFrame()) return kAbsent;
+    return frame.FirstControlOctet() >> 1;
 }
 
-int Layer2Fields::ReceiveSequence(const FrameRecord& record) {
-    if (!record.IsIFrame() && !record.IsSFrame()) return kAbsent;
-    int second = record.BodyByte(record.ControlOffset() + 1);
+int Layer2Fields::ReceiveSequence(const FrameLayout& frame) {
+    if (!frame.IsIFrame() && !frame.IsSFrame()) return kAbsent;
+    int second = frame.BodyByte(frame.ControlOffset() + 1);
     return second == kAbsent ? kAbsent : second >> 1;
 }
 
-int Layer2Fields::PollFinalBit(const FrameRecord& record) {
-    int control = record.ControlOffset();
-    if (record.IsUFrame()) return (record.BodyByte(control) & 0x10) ? 1 : 0;
-    if (!record.IsIFrame() && !record.IsSFrame()) return kAbsent;
-    int second = record.BodyByte(control + 1);
+int Layer2Fields::PollFinalBit(const FrameLayout& frame) {
+    int control = frame.ControlOffset();
+    if (frame.IsUFrame()) return (frame.BodyByte(control) & 0x10) ? 1 : 0;
+    if (!frame.IsIFrame() && !frame.IsSFrame()) return kAbsent;
+    int second = frame.BodyByte(control + 1);
     return second == kAbsent ? kAbsent : (second & 0x01);
 }
 
-std::string Layer2Fields::SapiField(const FrameRecord& record, const Catalogue& catalogue) {
-    int sapi = record.Sapi();
+std::string Layer2Fields::SapiField(const FrameLayout& frame, const Catalogue& catalogue) {
+    int sapi = frame.Sapi();
     if (sapi == kAbsent) return {};
     return Named("SAPI=", catalogue.Lookup(Catalogue::AF_SAPI, static_cast<uint8_t>(sapi)));
 }
 
-std::string Layer2Fields::TeiField(const FrameRecord& record, const Catalogue& catalogue) {
-    int tei = Tei(record);
+std::string Layer2Fields::TeiField(const FrameLayout& frame, const Catalogue& catalogue) {
+    int tei = Tei(frame);
     if (tei == kAbsent) return {};
     return Named("TEI=", catalogue.Lookup(Catalogue::AF_TEI, static_cast<uint8_t>(tei)));
 }
 
-std::string Layer2Fields::CommandResponseField(const FrameRecord& record,
+std::string Layer2Fields::CommandResponseField(const FrameLayout& frame,
                                                const Catalogue& catalogue) {
-    if (record.BodyByte(FrameRecord::AddressOffset()) == kAbsent) return {};
+    if (frame.BodyByte(FrameLayout::kAddressOffset) == kAbsent) return {};
     // Keyed by the C/R bit a TX frame would carry.
-    uint8_t key = IsCommand(record) ? 0x00 : 0x02;
+    uint8_t key = IsCommand(frame) ? 0x00 : 0x02;
     return Named("C/R=", catalogue.Lookup(Catalogue::AF_UCR, key));
 }
 
-std::string Layer2Fields::FrameTypeName(const FrameRecord& record, const Catalogue& catalogue) {
-    int code = FrameTypeCode(record);
+std::string Layer2Fields::FrameTypeName(const FrameLayout& frame, const Catalogue& catalogue) {
+    int code = FrameTypeCode(frame);
     if (code == kAbsent) return {};
     return catalogue.Lookup(Catalogue::CF_FRAME, static_cast<uint8_t>(code));
 }
 
-std::string Layer2Fields::CommandField(const FrameRecord& record, const Catalogue& catalogue) {
-    int code = FrameTypeCode(record);
+std::string Layer2Fields::CommandField(const FrameLayout& frame, const Catalogue& catalogue) {
+    int code = FrameTypeCode(frame);
     if (code == kAbsent) return {};
     const std::string& name = catalogue.Lookup(Catalogue::CF_FRAME, static_cast<uint8_t>(code));
     std::string out;
@@ -102,22 +102,22 @@ std::string Layer2Fields::CommandField(const FrameRecord& record, const Catalogu
 }
 
 // Without N(S) (an S or U frame) only the prefix; without a control octet nothing.
-std::string Layer2Fields::SendSequenceField(const FrameRecord& record) {
-    if (FrameTypeCode(record) == kAbsent) return {};
+std::string Layer2Fields::SendSequenceField(const FrameLayout& frame) {
+    if (FrameTypeCode(frame) == kAbsent) return {};
     const std::string& prefix = VELK_SJIS("送信ｼｰｹﾝｽ番号=");
-    return record.IsIFrame() ? Numbered(prefix, SendSequence(record)) : prefix;
+    return frame.IsIFrame() ? Numbered(prefix, SendSequence(frame)) : prefix;
 }
 
-std::string Layer2Fields::ReceiveSequenceField(const FrameRecord& record) {
-    if (FrameTypeCode(record) == kAbsent) return {};
+std::string Layer2Fields::ReceiveSequenceField(const FrameLayout& frame) {
+    if (FrameTypeCode(frame) == kAbsent) return {};
     const std::string& prefix = VELK_SJIS("受信ｼｰｹﾝｽ番号=");
-    return record.IsUFrame() ? prefix : Numbered(prefix, ReceiveSequence(record));
+    return frame.IsUFrame() ? prefix : Numbered(prefix, ReceiveSequence(frame));
 }
 
-std::string Layer2Fields::PollFinalField(const FrameRecord& record, const Catalogue& catalogue) {
-    int bit = PollFinalBit(record);
+std::string Layer2Fields::PollFinalField(const FrameLayout& frame, const Catalogue& catalogue) {
+    int bit = PollFinalBit(frame);
     if (bit == kAbsent) return {};
-    bool final = !record.IsIFrame() && !IsCommand(record);
+    bool final = !frame.IsIFrame() && !IsCommand(frame);
     const std::string& prefix = final ? VELK_SJIS("ﾌｧｲﾅﾙ=") : VELK_SJIS("ﾎﾟｰﾙ=");
     return Named(prefix, catalogue.Lookup(Catalogue::CF_PF, static_cast<uint8_t>(bit)));
 }
@@ -126,36 +126,24 @@ std::string Layer2Fields::CrcField(bool crcGood, const Catalogue& catalogue) {
     return Named("CRC=", catalogue.Lookup(Catalogue::CRC, crcGood ? 0x00 : 0x01));
 }
 
-std::string Layer2Fields::CrcField(FrameRecord& record, const Catalogue& catalogue) {
-    return CrcField(record.CheckCrc(), catalogue);
-}
-
 std::string Layer2Fields::TimeField(const FrameRecord& record) {
     return "TIME=" + record.Time().Format();
 }
 
-std::string Layer2Fields::DataField(const FrameRecord& record) {
-    std::string out;
-    AppendData(out, record);
-    return out;
-}
-
 void Layer2Fields::AppendData(std::string& out, const FrameRecord& record, int split) {
-    static const char kHex[] = "0123456789ABCDEF";
     const uint8_t* bytes = record.Bytes();
     const size_t n = record.Length();
     out.reserve(out.size() + 3 * n + (split > 0 ? n / static_cast<size_t>(split) : 0));
     for (size_t i = 0; i < n; ++i) {
         if (split > 0 && i > 0 && i % static_cast<size_t>(split) == 0) out.push_back('\n');
-        out.push_back(kHex[bytes[i] >> 4]);
-        out.push_back(kHex[bytes[i] & 0x0F]);
+        Hex::AppendOctet(out, bytes[i]);
         out.push_back(' ');
     }
 }
 
-std::string Layer2Fields::ManagementMessageField(const FrameRecord& record,
+std::string Layer2Fields::ManagementMessageField(const FrameLayout& frame,
                                                  const Catalogue& catalogue) {
-    int type = FrameQueries::InfoOctet(record, 3);
+    int type = frame.InfoOctet(3);
     if (type == kAbsent) return {};
     const std::string& name = catalogue.Lookup(Catalogue::IF_L2MG_MSG, static_cast<uint8_t>(type));
     std::string out;
@@ -164,21 +152,21 @@ std::string Layer2Fields::ManagementMessageField(const FrameRecord& record,
     return out;
 }
 
-std::string Layer2Fields::ManagementMessageType(const FrameRecord& record,
+std::string Layer2Fields::ManagementMessageType(const FrameLayout& frame,
                                                 const Catalogue& catalogue) {
-    int type = FrameQueries::InfoOctet(record, 3);
+    int type = frame.InfoOctet(3);
     if (type == kAbsent) return {};
     return Named(VELK_SJIS("ﾒｯｾｰｼﾞ種別="),
                  catalogue.Lookup(Catalogue::IF_L2MG_MSG, static_cast<uint8_t>(type)));
 }
 
 // The section follows the message type: 1..7 select "IF_L2MG_AI1:".."IF_L2MG_AI7:".
-std::string Layer2Fields::ActionIndicator(const FrameRecord& record, const Catalogue& catalogue) {
-    int type = FrameQueries::InfoOctet(record, 3);
+std::string Layer2Fields::ActionIndicator(const FrameLayout& frame, const Catalogue& catalogue) {
+    int type = frame.InfoOctet(3);
     if (type == kAbsent) return {};
     const std::string& prefix = VELK_SJIS("動作表示=");
     if (type < 1 || type > 7) return prefix;
-    int action = FrameQueries::InfoOctet(record, 4);
+    int action = frame.InfoOctet(4);
     if (action == kAbsent) return {};
     auto section = static_cast<Catalogue::Section>(Catalogue::IF_L2MG_AI1 + type - 1);
     return Named(prefix, catalogue.Lookup(section, static_cast<uint8_t>(action >> 1)));

@@ -6,31 +6,23 @@
 #include <string>
 
 #include "decode/MessageCatalogue.h"
-#include "store/FrameRecord.h"
+#include "store/FrameLayout.h"
 
 class Layer3Fields {
 public:
     using Catalogue = MessageCatalogue;
-    static constexpr int kNoPacketKind = -1;
-
     // Octet at the message type position AND 0x7F, or kAbsent.
-    static int MessageType(const FrameRecord& record);
-    // "IF_X25_PTYPE:" key of the packet type identifier p (information field
-    // octet 2) in the frame's direction; kNoPacketKind for identifiers that
-    // have none.
-    static int X25PacketKind(int p, bool rx);
-    static int X25PacketKind(const FrameRecord& record);
-
-    static std::string MessageTypeName(const FrameRecord& record, const Catalogue& catalogue);
+    static int MessageType(const FrameLayout& frame);
+    static std::string MessageTypeName(const FrameLayout& frame, const Catalogue& catalogue);
     // "-" + message type name + "-"
-    static std::string MessageTypeField(const FrameRecord& record, const Catalogue& catalogue);
-    static std::string ProtocolDiscriminator(const FrameRecord& record, const Catalogue& catalogue);
-    static std::string CallRefLengthText(const FrameRecord& record);
-    static std::string CallRefLengthName(const FrameRecord& record, const Catalogue& catalogue);
-    static std::string CallRefFlag(const FrameRecord& record, const Catalogue& catalogue);
-    static std::string CallReferenceField(const FrameRecord& record);
+    static std::string MessageTypeField(const FrameLayout& frame, const Catalogue& catalogue);
+    static std::string ProtocolDiscriminator(const FrameLayout& frame, const Catalogue& catalogue);
+    static std::string CallRefLengthText(const FrameLayout& frame);
+    static std::string CallRefLengthName(const FrameLayout& frame, const Catalogue& catalogue);
+    static std::string CallRefFlag(const FrameLayout& frame, const Catalogue& catalogue);
+    static std::string CallReferenceField(const FrameLayout& frame);
     // "-" + the packet kind name after its first "," + "-"
-    static std::string X25PacketField(const FrameRecord& record, const Catalogue& catalogue);
-    static std::string CallingNumberField(const FrameRecord& record);
-    static std::string CalledNumberField(const FrameRecord& record);
+    static std::string X25PacketField(const FrameLayout& frame, const Catalogue& catalogue);
+    static std::string CallingNumberField(const FrameLayout& frame);
+    static std::string CalledNumberField(const FrameLayout& frame);
 };

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "base/Hex.h"
 #include "base/ProgramFolder.h"
 
 namespace {
@@ -41,19 +42,12 @@ constexpr std::string_view kLabels[] = {
 static_assert(std::size(kLabels) == MessageCatalogue::kSectionCount);
 static_assert(MessageCatalogue::CRC + 1 == MessageCatalogue::kSectionCount);
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
 // One or two hex digits at `at`; -1 when there is none.
 int ReadHex(std::string_view s, size_t at) {
     if (at >= s.size()) return -1;
-    int value = HexDigit(s[at]);
+    int value = Hex::Value(s[at]);
     if (value < 0) return -1;
-    if (at + 1 < s.size() && HexDigit(s[at + 1]) >= 0) value = value * 16 + HexDigit(s[at + 1]);
+    if (at + 1 < s.size() && Hex::Value(s[at + 1]) >= 0) value = value * 16 + Hex::Value(s[at + 1]);
     return value;
 }
 
@@ -198,9 +192,8 @@ const std::string& MessageCatalogue::HexText(uint8_t code) {
     static const auto kTexts = [] {
         std::array<std::string, 256> texts;
         for (unsigned c = 0; c < 256; ++c) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "0x%02X", c);
-            texts[c] = buf;
+            texts[c] = "0x";
+            Hex::AppendOctet(texts[c], static_cast<uint8_t>(c));
         }
         return texts;
     }();

@@ -6,7 +6,7 @@
 
 #include "decode/MessageCatalogue.h"
 #include "options/DisplayOptions.h"
-#include "store/FrameRecord.h"
+#include "store/FrameLayout.h"
 
 class RowText {
 public:
@@ -37,6 +37,6 @@ public:
 
     // The item of one column id, without separators; empty when its
     // condition fails or the id names no column.
-    static std::string Item(int32_t column, const FrameRecord& record, bool fcsGood,
+    static std::string Item(int32_t column, const FrameLayout& frame, bool fcsGood,
                             int dataSplit, const MessageCatalogue& catalogue);
 };

@@ -1,9 +1,9 @@
 #include "decode/X25Decoder.h"
 
 #include "base/Cp932.h"
+#include "base/Hex.h"
 #include "decode/DetailItem.h"
-#include "decode/FrameQueries.h"
-#include "decode/Layer3Fields.h"
+#include "decode/X25PacketKind.h"
 
 namespace {
 
@@ -20,9 +20,9 @@ struct PacketType {
 };
 
 void NameOf(const DetailBuild& b, int kind, PacketType& type) {
-    if (kind == Layer3Fields::kNoPacketKind) {
-        int p = FrameQueries::InfoOctet(b.record, 2);
-        if (p != FrameRecord::kAbsent) DetailItem::AppendHex(type.hex.append("0x"), p);
+    if (kind == X25PacketKind::kNone) {
+        int p = b.frame.InfoOctet(2);
+        if (p != FrameLayout::kAbsent) Hex::AppendOctet(type.hex.append("0x"), static_cast<uint8_t>(p));
         type.name = type.hex;
     } else {
         std::string_view text = b.catalogue.Lookup(MC::IF_X25_PTYPE, static_cast<uint8_t>(kind));
@@ -222,10 +222,10 @@ void Body(DetailBuild& b, DetailItem& item, int kind) {
 }  // namespace
 
 void X25Decoder::Decode(DetailBuild& b, std::string& text, int position, int offset) {
-    int octet = b.record.ByteAt(static_cast<size_t>(position));
-    if (octet == FrameRecord::kAbsent) return;
+    int octet = b.frame.Record().ByteAt(static_cast<size_t>(position));
+    if (octet == FrameLayout::kAbsent) return;
     DetailItem item(text, static_cast<uint8_t>(octet));
-    int kind = Layer3Fields::X25PacketKind(b.record);
+    int kind = X25PacketKind::Of(b.frame);
     PacketType type;
     NameOf(b, kind, type);
     item.Prefix(type.tag, offset, b.Icons());

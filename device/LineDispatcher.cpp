@@ -3,14 +3,9 @@
 #include <new>
 #include <utility>
 
-namespace {
+#include "base/Hex.h"
 
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return 0;
-}
+namespace {
 
 bool IsOne(std::string_view line, size_t pos) { return pos < line.size() && line[pos] == '1'; }
 
@@ -28,26 +23,12 @@ bool LineDispatcher::IsEcho(std::string_view line) {
     return false;
 }
 
-void LineDispatcher::DecodeHex(std::string_view text, std::vector<uint8_t>& octets) {
-    octets.clear();
-    octets.reserve((text.size() + 1) / 2);
-    for (size_t i = 0; i < text.size(); i += 2) {
-        if (i + 1 < text.size())
-            octets.push_back(static_cast<uint8_t>(HexValue(text[i]) * 16 + HexValue(text[i + 1])));
-        else
-            octets.push_back(static_cast<uint8_t>(HexValue(text[i])));
-    }
-}
-
 bool LineDispatcher::ParseFrameLine(std::string_view line, FrameRecord& record) {
     if (line.size() < 2 || (line[0] != 'T' && line[0] != 'R') || line[1] != 'X') return false;
     TimeStamp time;
     if (!time.Parse(line.substr(2))) return false;
-    std::vector<uint8_t> octets;
-    octets.push_back(0x7E);
-    std::vector<uint8_t> body;
-    if (line.size() > kFrameHexStart) DecodeHex(line.substr(kFrameHexStart), body);
-    octets.insert(octets.end(), body.begin(), body.end());
+    std::vector<uint8_t> octets{0x7E};
+    if (line.size() > kFrameHexStart) Hex::Decode(line.substr(kFrameHexStart), octets);
     octets.push_back(0x7E);
     FrameRecord built(line[0] == 'R' ? FrameRecord::kRx : FrameRecord::kTx);
     built.SetTime(time);

@@ -4,7 +4,6 @@
 // status to the reply store; everything else is dropped.
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
 #include "device/BChannelStatus.h"
 #include "device/CaptureQueue.h"
@@ -29,10 +28,6 @@ public:
     static bool IsEcho(std::string_view line);
     // A frame line with a valid time stamp as a record with both flags.
     static bool ParseFrameLine(std::string_view line, FrameRecord& record);
-    // Two characters an octet; an odd last digit is an octet by itself. A
-    // character that is not a hex digit counts as the digit 0, so the octets
-    // keep the positions the device meant.
-    static void DecodeHex(std::string_view text, std::vector<uint8_t>& octets);
     static bool IsStatusLine(std::string_view line);
     // The flags of a status line; a position past the end is not "1".
     static BChannelStatus::Direction ParseStatusFlags(std::string_view line, DeviceKind kind);

@@ -10,19 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "files/FdWriter.h"
 #include "base/FileIo.h"
+#include "base/Hex.h"
+#include "files/FdWriter.h"
 #include "store/TraceText.h"
 
 namespace {
-
-bool IsHexDigit(char c) {
-    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f');
-}
-
-bool IsUpperHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
-
-int HexValue(char c) { return c <= '9' ? c - '0' : c - 'A' + 10; }
 
 // The number after "INDEX=", read as scanf's "%u" does on the 32-bit
 // platform the format comes from: blanks skipped, an optional sign, a value
@@ -70,11 +63,11 @@ bool CollectRecord(std::string_view text, size_t start, std::string& out) {
             continue;
         }
         if (c == '\n') {
-            if (q + 1 >= text.size() || !IsHexDigit(text[q + 1])) break;
+            if (q + 1 >= text.size() || Hex::Value(text[q + 1]) < 0) break;
             lineCount = 0;
             continue;
         }
-        if (out.size() >= kHexStart && !IsUpperHexDigit(c)) return false;
+        if (out.size() >= kHexStart && !Hex::IsUpperDigit(c)) return false;
         out.push_back(c);
         ++lineCount;
     }
@@ -145,9 +138,7 @@ TraceFile::LoadResult TraceFile::LoadText(FrameStore& store, std::string_view te
             record.SetTime(time);
             record.SetIndex(static_cast<int32_t>(nextIndex++));
             frame.assign(1, 0x7E);
-            for (size_t i = 16; i + 1 < recordText.size(); i += 2)
-                frame.push_back(static_cast<uint8_t>(HexValue(recordText[i]) * 16 +
-                                                     HexValue(recordText[i + 1])));
+            Hex::Decode(std::string_view(recordText).substr(16), frame);
             frame.push_back(0x7E);
             record.SetBytes(frame.data(), frame.size());
             if (store.Add(record, false) == FrameStore::kRefused) return kStoreFull;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "store/FrameLayout.h"
 #include "device/LineAssembler.h"
 #include "device/LineDispatcher.h"
 
@@ -34,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                     if (r.IsRx() != (line[0] == 'R')) abort();
                     if (r.Time().Minutes() > 59 || r.Time().Milliseconds() > 999) abort();
                     r.CheckCrc();
-                    (void)(r.MessageTypeOffset() + r.CallReference());
+                    (void)(FrameLayout(r).MessageTypeOffset() + FrameLayout(r).CallReference());
                     break;
                 }
                 case LineDispatcher::kIdentity: {

@@ -1,16 +1,17 @@
 // Any bytes as a frame: every layout query stays inside the buffer.
 #include <cstdlib>
 
-#include "store/FrameRecord.h"
+#include "store/FrameLayout.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FrameRecord r;
     r.SetBytes(data, size);
-    int offsets[] = {r.ControlOffset(), r.InfoOffset(), r.MessageTypeOffset()};
+    const FrameLayout f(r);
+    int offsets[] = {f.ControlOffset(), f.InfoOffset(), f.MessageTypeOffset()};
     for (int o : offsets)
-        if (o != FrameRecord::kAbsent && (o < 0 || size_t(o) > r.BodyEnd())) abort();
-    (void)(r.IsIFrame() + r.IsSFrame() + r.IsUFrame() + r.IsUIFrame());
-    (void)(r.Sapi() + r.CallRefLength() + r.CallReference());
+        if (o != FrameLayout::kAbsent && (o < 0 || size_t(o) > r.BodyEnd())) abort();
+    (void)(f.IsIFrame() + f.IsSFrame() + f.IsUFrame() + f.IsUIFrame());
+    (void)(f.Sapi() + f.CallRefLength() + f.CallReference() + f.InfoOctet(2));
     r.CheckCrc();
     FrameRecord copy = r;
     FrameRecord built;

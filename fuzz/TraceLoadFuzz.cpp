@@ -6,6 +6,7 @@
 #include <string>
 
 #include "files/TraceFile.h"
+#include "store/FrameLayout.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const std::atomic<bool> go{false};
@@ -16,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FrameRecord& r = store.At(i);
         if (r.Length() < 2 || r.ByteAt(0) != 0x7E || r.ByteAt(r.Length() - 1) != 0x7E) abort();
         r.CheckCrc();
-        (void)r.MessageTypeOffset();
-        (void)r.CallReference();
+        const FrameLayout frame(r);
+        (void)(frame.MessageTypeOffset() + frame.CallReference());
     }
     return 0;
 }

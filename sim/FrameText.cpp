@@ -1,15 +1,6 @@
 #include "sim/FrameText.h"
 
-#include <cstdio>
-
-void FrameText::AppendHex(std::string& out, const uint8_t* octets, size_t n) {
-    static const char kHex[] = "0123456789ABCDEF";
-    out.reserve(out.size() + 2 * n);
-    for (size_t i = 0; i < n; ++i) {
-        out.push_back(kHex[octets[i] >> 4]);
-        out.push_back(kHex[octets[i] & 0x0F]);
-    }
-}
+#include "base/Hex.h"
 
 std::string FrameText::Bracketed(const TimeStamp& time) {
     std::string text;
@@ -24,6 +15,6 @@ void FrameText::AppendLine(std::string& out, uint8_t direction, const TimeStamp&
                            const std::vector<uint8_t>& octets) {
     out.append(direction == 1 ? "RX" : "TX");
     out.append(Bracketed(time));
-    AppendHex(out, octets.data(), octets.size());
+    Hex::Append(out, octets.data(), octets.size());
     out.push_back('\r');
 }

@@ -9,7 +9,6 @@
 
 class FrameText {
 public:
-    static void AppendHex(std::string& out, const uint8_t* octets, size_t n);
     static void AppendLine(std::string& out, uint8_t direction, const TimeStamp& time,
                            const std::vector<uint8_t>& octets);
     // "[hh:mm:ss.mmm]"

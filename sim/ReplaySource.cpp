@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "files/TraceFile.h"
-#include "sim/Fcs.h"
+#include "store/Fcs.h"
 #include "store/FrameStore.h"
 
 ReplaySource::LoadResult ReplaySource::LoadText(std::string_view text) {

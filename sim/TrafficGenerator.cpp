@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "sim/Fcs.h"
+#include "store/Fcs.h"
 #include "sim/Q931Builder.h"
 #include "sim/X25Builder.h"
 

@@ -1,5 +1,7 @@
 #include "store/FrameRecord.h"
 
+#include "store/Fcs.h"
+
 #include <cstring>
 #include <new>
 #include <utility>
@@ -81,96 +83,12 @@ bool FrameRecord::SetBytes(const uint8_t* buffer, size_t n) {
     return true;
 }
 
-bool FrameRecord::CheckCrc() {
+bool FrameRecord::CheckCrc() const {
     if (length_ < 5) return false;
-    if (crcKnown_) return crcOk_;
-    uint16_t crc = 0xFFFF;
-    for (uint32_t i = 1; i + 3 < length_; ++i) {
-        crc ^= bytes_[i];
-        for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0x8408 : crc >> 1;
+    if (!crcKnown_) {
+        const uint16_t received = static_cast<uint16_t>(bytes_[length_ - 3] | (bytes_[length_ - 2] << 8));
+        crcOk_ = Fcs::Compute(bytes_.get() + 1, length_ - 4) == received;
+        crcKnown_ = true;
     }
-    uint16_t received = static_cast<uint16_t>(bytes_[length_ - 3] | (bytes_[length_ - 2] << 8));
-    crcOk_ = static_cast<uint16_t>(crc ^ 0xFFFF) == received;
-    crcKnown_ = true;
     return crcOk_;
-}
-
-int FrameRecord::BodyByte(int position) const {
-    if (position < 0 || static_cast<size_t>(position) >= BodyEnd()) return kAbsent;
-    return bytes_[position];
-}
-
-int FrameRecord::ControlOffset() const {
-    // The address ends at the first octet with the EA bit set; the search
-    // stays inside the frame.
-    for (size_t i = 1; i < BodyEnd(); ++i)
-        if (bytes_[i] & 0x01) return static_cast<int>(i + 1);
-    return kAbsent;
-}
-
-bool FrameRecord::IsIFrame() const {
-    int c = FirstControlOctet();
-    return c != kAbsent && (c & 0x01) == 0;
-}
-
-bool FrameRecord::IsSFrame() const {
-    int c = FirstControlOctet();
-    return c != kAbsent && (c & 0x03) == 0x01;
-}
-
-bool FrameRecord::IsUFrame() const {
-    int c = FirstControlOctet();
-    return c != kAbsent && (c & 0x03) == 0x03;
-}
-
-bool FrameRecord::IsUIFrame() const {
-    int c = FirstControlOctet();
-    return c != kAbsent && (c & ~0x10) == 0x03;
-}
-
-int FrameRecord::InfoOffset() const {
-    int control = ControlOffset();
-    if (control == kAbsent || BodyByte(control) == kAbsent) return kAbsent;
-    int info = control + (IsUFrame() ? 1 : 2);
-    // An empty information field is allowed; a missing second control octet is not.
-    return static_cast<size_t>(info) <= BodyEnd() ? info : kAbsent;
-}
-
-int FrameRecord::Sapi() const {
-    int a = BodyByte(1);
-    return a == kAbsent ? kAbsent : a >> 2;
-}
-
-int FrameRecord::CallRefLength() const {
-    int info = InfoOffset();
-    if (info == kAbsent) return kAbsent;
-    int octet = BodyByte(info + 1);
-    return octet == kAbsent ? kAbsent : (octet & 0x0F);
-}
-
-int FrameRecord::CallReference() const {
-    int crl = CallRefLength();
-    if (crl == kAbsent) return kNoCallReference;
-    if (crl == 0) return kDummyCallReference;
-    int info = InfoOffset();
-    int first = BodyByte(info + 2);
-    if (first == kAbsent) return kNoCallReference;
-    if (crl != 2) return first & 0x7F;
-    int second = BodyByte(info + 3);
-    if (second == kAbsent) return kNoCallReference;
-    return (first & 0x7F) * 256 + second;
-}
-
-int FrameRecord::MessageTypeOffset() const {
-    int info = InfoOffset();
-    if (info == kAbsent) return kAbsent;
-    int offset;
-    if (IsUIFrame()) {
-        offset = info + 3;
-    } else {
-        int crl = CallRefLength();
-        if (crl == kAbsent) return kAbsent;
-        offset = info + 2 + crl;
-    }
-    return BodyByte(offset) == kAbsent ? kAbsent : offset;
 }

@@ -11,12 +11,8 @@
 class FrameRecord {
 public:
     enum Direction : uint8_t { kTx = 0, kRx = 1 };
-    // Layout queries answer kAbsent when the octets they need are not in
-    // the frame (past the information field, or past the buffer).
+    // What a read outside the frame, or past its information field, gives.
     static constexpr int kAbsent = -1;
-    // CallReference of a dummy call reference (length 0).
-    static constexpr int kDummyCallReference = -1;
-    static constexpr int kNoCallReference = -2;
 
     explicit FrameRecord(uint8_t direction = kTx);
     FrameRecord(const FrameRecord& other);
@@ -51,41 +47,28 @@ public:
 
     // CRC-16 of X.25/Q.921 over positions 1..n-4 against the FCS at n-3, n-2;
     // the result is cached in the record.
-    bool CheckCrc();
-    // The cached result without computing it; false when not yet known.
+    bool CheckCrc() const;
+    // Whether the result is cached.
     bool CrcKnown() const { return crcKnown_; }
 
     // End (exclusive) of address, control and information field: the FCS
-    // position n-3, or 0 for a frame too short to have one.
+    // position n-3, or 0 for a frame too short to have one. Readers of the
+    // fields (see FrameLayout) go through BodyByte, which never reaches the FCS.
     size_t BodyEnd() const { return length_ >= 4 ? length_ - 3 : 0; }
-    int BodyByte(int position) const;
-
-    static constexpr int AddressOffset() { return 1; }
-    int ControlOffset() const;
-    bool IsIFrame() const;
-    bool IsSFrame() const;
-    bool IsUFrame() const;
-    bool IsUIFrame() const;
-    int InfoOffset() const;
-    int Sapi() const;
-    bool IsSapiManagement() const { return Sapi() == 63; }
-    bool IsSapiCallControl() const { return Sapi() == 0; }
-    bool IsSapiPacket() const { return Sapi() == 16; }
-    int CallRefLength() const;
-    // kDummyCallReference for length 0, kNoCallReference when the octets are missing.
-    int CallReference() const;
-    int MessageTypeOffset() const;
+    int BodyByte(int position) const {
+        return position < 0 || static_cast<size_t>(position) >= BodyEnd() ? kAbsent : bytes_[position];
+    }
 
 private:
     void CopyFrom(const FrameRecord& other);
-    int FirstControlOctet() const { return BodyByte(ControlOffset()); }
 
     std::unique_ptr<uint8_t[]> bytes_;
     uint32_t length_ = 0;
     int32_t index_ = -1;
     TimeStamp time_;
     uint8_t direction_ = kTx;
-    bool crcKnown_ = false;
-    bool crcOk_ = false;
+    // The frame check is a property of the octets: computed once, also for a const record.
+    mutable bool crcKnown_ = false;
+    mutable bool crcOk_ = false;
     uint8_t assemblyState_ = 0;
 };

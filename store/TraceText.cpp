@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "base/Hex.h"
+
 std::string TraceText::IndexText(int32_t index) {
     char buf[32];
     std::snprintf(buf, sizeof buf, index < 100000 ? "%06ld" : "%010ld", static_cast<long>(index));
@@ -19,7 +21,6 @@ std::string TraceText::RecordText(const FrameRecord& record) {
 }
 
 void TraceText::AppendRecordText(std::string& out, const FrameRecord& record) {
-    static const char kHex[] = "0123456789ABCDEF";
     char head[40];
     int headLength = std::snprintf(head, sizeof head, "%cX[%s]", record.IsRx() ? 'R' : 'T',
                                    record.Time().Format().c_str());
@@ -40,8 +41,8 @@ void TraceText::AppendRecordText(std::string& out, const FrameRecord& record) {
     for (int i = 0; i < headLength; ++i) put(head[i]);
     const uint8_t* bytes = record.Bytes();
     for (uint32_t i = 1; i <= octets; ++i) {
-        put(kHex[bytes[i] >> 4]);
-        put(kHex[bytes[i] & 0x0F]);
+        put(Hex::Digit(bytes[i] >> 4));
+        put(Hex::Digit(bytes[i]));
     }
     if (column != 0) out.append("\r\n");
 }

@@ -77,11 +77,13 @@ TEST(Layer2Frame, TimeDataCheckAndLayer3) {
     t.Set(1, 2, 3, 4);
     r.SetTime(t);
     EXPECT_EQ(L2::TimeField(r), "TIME=01:02:03.004");
-    EXPECT_EQ(L2::DataField(r).substr(0, 12), "7E 00 01 7F ");
-    EXPECT_EQ(L2::DataField(r).size(), 21u);
-    EXPECT_EQ(L2::CrcField(r, Names()), "CRC=OK");
+    std::string data;
+    L2::AppendData(data, r);
+    EXPECT_EQ(data.substr(0, 12), "7E 00 01 7F ");
+    EXPECT_EQ(data.size(), 21u);
+    EXPECT_EQ(L2::CrcField(r.CheckCrc(), Names()), "CRC=OK");
     FrameRecord bad = Frame({0x00, 0x01, 0x7F}, kTx, false);
-    EXPECT_EQ(L2::CrcField(bad, Names()), "CRC=NG");
+    EXPECT_EQ(L2::CrcField(bad.CheckCrc(), Names()), "CRC=NG");
     EXPECT_TRUE(L2::HasLayer3(Frame({0x40, 0x01, 0x00, 0x00, 0x01})));  // I on SAPI 16
     EXPECT_TRUE(L2::HasLayer3(Frame({0x00, 0x7F, 0x13, 0x08})));        // UI with P, SAPI 0
     EXPECT_FALSE(L2::HasLayer3(Frame({0xFC, 0xFF, 0x03, 0x0F})));       // UI on SAPI 63

@@ -1,4 +1,5 @@
 #include "decode/Layer3Fields.h"
+#include "decode/X25PacketKind.h"
 
 #include <gtest/gtest.h>
 
@@ -127,10 +128,10 @@ TEST(Layer3Packets, KindsByDirection) {
                             {0x21, 12, 12}, {0x01, 12, 12}, {0x25, 13, 13}, {0x09, -1, -1},
                             {0xF3, -1, -1}};
     for (auto& k : kinds) {
-        EXPECT_EQ(L3::X25PacketKind(k[0], false), k[1]) << k[0];
-        EXPECT_EQ(L3::X25PacketKind(k[0], true), k[2]) << k[0];
+        EXPECT_EQ(X25PacketKind::Of(k[0], false), k[1]) << k[0];
+        EXPECT_EQ(X25PacketKind::Of(k[0], true), k[2]) << k[0];
     }
-    EXPECT_EQ(L3::X25PacketKind(Packet(0x0B, FrameRecord::kRx)), 1);
+    EXPECT_EQ(X25PacketKind::Of(Packet(0x0B, FrameRecord::kRx)), X25PacketKind::kIncomingCall);
 }
 
 TEST(Layer3Packets, FieldShowsNameAfterFirstComma) {

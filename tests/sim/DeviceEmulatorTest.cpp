@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/Fcs.h"
+#include "store/Fcs.h"
 #include "sim/ReplaySource.h"
 #include "store/TimeStamp.h"
 

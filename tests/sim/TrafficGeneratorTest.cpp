@@ -11,7 +11,7 @@
 #include <tuple>
 #include <vector>
 
-#include "sim/Fcs.h"
+#include "store/Fcs.h"
 
 namespace {
 

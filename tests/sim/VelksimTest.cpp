@@ -13,8 +13,9 @@
 #include <string>
 #include <vector>
 
-#include "sim/Fcs.h"
+#include "base/Hex.h"
 #include "sim/FrameText.h"
+#include "store/Fcs.h"
 #include "tests/e2e/VelksimProcess.h"
 
 namespace {
@@ -167,7 +168,7 @@ TEST_F(Velksim, ReplaysATraceFile) {
     std::string text;
     for (size_t i = 0; i < bodies.size(); ++i) {
         Fcs::Append(bodies[i]);
-        FrameText::AppendHex(hex[i], bodies[i].data(), bodies[i].size());
+        Hex::Append(hex[i], bodies[i].data(), bodies[i].size());
         std::string record = std::string(i == 1 ? "RX" : "TX") + "[08:00:00.00" + std::to_string(i) + "]" + hex[i];
         for (size_t at = 0; at < record.size(); at += 80) text += record.substr(at, 80) + "\r\n";
     }

@@ -1,4 +1,4 @@
-#include "sim/Fcs.h"
+#include "store/Fcs.h"
 
 #include <array>
 

@@ -1,0 +1,39 @@
+#pragma once
+// Hexadecimal text of octets, as the device sends frames, trace and log files
+// store them and the views show them: upper-case digits written, either case
+// read.
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class Hex {
+public:
+    static char Digit(unsigned nibble) { return "0123456789ABCDEF"[nibble & 0x0F]; }
+    // 0..15, or -1 for a character that is not a hex digit.
+    static int Value(char c) {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        return -1;
+    }
+    static bool IsUpperDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+
+    // Two digits.
+    static void AppendOctet(std::string& out, uint8_t octet) {
+        out.push_back(Digit(octet >> 4));
+        out.push_back(Digit(octet));
+    }
+    static void Append(std::string& out, const uint8_t* octets, size_t n) {
+        out.reserve(out.size() + 2 * n);
+        for (size_t i = 0; i < n; ++i) AppendOctet(out, octets[i]);
+    }
+    // At least two digits, more when the value needs them.
+    static void AppendNumber(std::string& out, unsigned value);
+
+    // Octets from pairs of digits. A character that is not a digit counts as
+    // 0 so that every octet keeps its position; a lone last digit is an octet
+    // of its own value.
+    static void Decode(std::string_view text, std::vector<uint8_t>& octets);
+};
