@@ -9,6 +9,15 @@
 #include "store/FrameLayout.h"
 
 struct DetailBuild {
+    // What the decoder of the current element (or X.25 packet) remembers from
+    // one octet to the next. Cleared when the element starts; only that
+    // element's decoder reads and writes it, and names its states itself.
+    struct ElementMemory {
+        uint8_t state = 0;
+        int32_t first = 0;
+        int32_t second = 0;
+    };
+
     DetailBuild(const FrameLayout& r, const DisplayOptions& o, const MessageCatalogue& c,
                 FacilityState& f)
         : frame(r), options(o), catalogue(c), facility(f) {}
@@ -19,10 +28,7 @@ struct DetailBuild {
     const FrameLayout& frame;
     const DisplayOptions& options;
     const MessageCatalogue& catalogue;
+    // The facility decoder's values that outlive elements and frames.
     FacilityState& facility;
-    // Role of the next octet inside the current element or packet.
-    uint8_t elementState = 2;
-    // The X.25 address lengths, facility length and parameter counts.
-    int32_t first = 0;
-    int32_t second = 0;
+    ElementMemory element;
 };

@@ -5,8 +5,8 @@
 #include "base/Cp932.h"
 #include "decode/DetailBuild.h"
 #include "decode/DetailItem.h"
-#include "decode/ElementDecoders.h"
 #include "decode/ElementWalk.h"
+#include "decode/InformationElements.h"
 #include "decode/Layer2Fields.h"
 #include "decode/Layer3Fields.h"
 #include "decode/X25Decoder.h"
@@ -179,7 +179,7 @@ void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& optio
         std::string text;
         DetailItem item(text, static_cast<uint8_t>(record.ByteAt(static_cast<size_t>(p))));
         if (c.kind == kElement) {
-            ElementDecoders::Decode(b, text, p, walk.Locate(p));
+            InformationElements::Decode(b, text, p, walk.Locate(p));
         } else if (c.kind == kPacket) {
             X25Decoder::Decode(b, text, p, c.offset);
         } else if (c.kind == kUnclassified) {

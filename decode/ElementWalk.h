@@ -4,48 +4,38 @@
 // message type, trusting the length octets, blind to shifted codesets.
 #include <climits>
 #include <cstdint>
-#include <string>
 
 #include "store/FrameLayout.h"
 
 class ElementWalk {
 public:
-    enum Kind : uint8_t {
-        kNone,  // no decoder: bare octets
-        kCharging, kChannelVariant, kBearer, kCause, kCallIdentity, kCallState, kChannel,
-        kFacility, kProgress, kKeypad, kSignal, kFeatureActivation, kFeatureIndication,
-        kPacketBinary, kPacketWindow, kPacketSize, kCallingNumber, kCallingSubaddress,
-        kCalledNumber, kCalledSubaddress, kRestart, kLowLayer, kHighLayer, kUserUser,
-        kShift, kSendingComplete,
-        kKindCount,
-    };
     struct Place {
-        Kind kind = kNone;
-        uint8_t identifier = 0;  // normalised
+        uint8_t identifier = 0;  // normalised; 0 outside any element
         int start = 0;           // position of the identifier octet
         int offset = 0;          // position - start
     };
 
-    // A walk from the octet after the message type; first is that position.
+    // A walk from the octet after the message type.
     explicit ElementWalk(const FrameLayout& frame);
+    // A walk from position first.
     ElementWalk(const FrameLayout& frame, int first)
         : frame_(frame), first_(first), start_(first), next_(first) {}
 
     // The element of position; positions must not decrease between calls.
-    // A position before the first element gives kind kNone at offset 0.
+    // A position before the first element gives identifier 0 at offset 0.
     Place Locate(int position);
+    // The identifier position of the next element, false after the last.
+    bool Next(int& start);
 
     // The same for one position, walking from the start.
     static Place LocateElement(const FrameLayout& frame, int position);
 
-    // Below 0x80, 0xA0 and 0xA1 stay; anything else keeps its high nibble.
+    // Below 0x80, 0xA0 and 0xA1 stay; other single-octet identifiers keep
+    // their high nibble.
     static uint8_t Normalise(uint8_t identifier);
-    static Kind KindOf(uint8_t normalised);
-    static bool IsSingleOctet(Kind kind) { return kind == kShift || kind == kSendingComplete; }
-    // The item tag (CP932), "" for kNone.
-    static const std::string& Tag(Kind kind);
 
 private:
+    // Moves to the element that starts at next_.
     void Step();
 
     const FrameLayout frame_;

@@ -6,6 +6,17 @@ namespace {
 
 using MC = MessageCatalogue;
 
+enum State : uint8_t {
+    kDone,  // not a remote operations facility: no further text
+    kComponentTag,
+    kComponentLength,
+    kComponentLength2,
+    kInnerTag,
+    kInnerLength,
+    kInnerLength2,
+    kContent,
+};
+
 // One octet of an operation value that the decoder recognises: the content
 // index, the octet, and what it shows.
 struct OperationArc {
@@ -109,7 +120,7 @@ void ContentLine(DetailBuild& b, DetailItem& item) {
     }
     --f.remaining;
     ++f.contentIndex;
-    if (f.remaining == 0) b.elementState = FacilityDecoder::kInnerTag;
+    if (f.remaining == 0) b.element.state = kInnerTag;
 }
 
 // A short-form length, or the first octet of a two-octet length.
@@ -120,16 +131,16 @@ void LengthLine(DetailBuild& b, DetailItem& item, bool component) {
         item.Field(0x80, VELK_SJIS("拡張=2ｵｸﾃｯﾄの内容長"));
         item.Field(0x7F, VELK_SJIS("内容長=1ｵｸﾃｯﾄめ"));
         f.remaining = static_cast<uint32_t>(v & 0x7F) << 8;
-        b.elementState = component ? FacilityDecoder::kComponentLength2
-                                   : FacilityDecoder::kInnerLength2;
+        b.element.state = component ? kComponentLength2
+                                   : kInnerLength2;
         return;
     }
     f.remaining = v;
     f.contentIndex = 0;
     item.Field(0xFF, VELK_SJIS("内容長=")).AddNumber(v);
     // An empty inner element has no content: the next octet is a tag.
-    b.elementState = component || f.remaining == 0 ? FacilityDecoder::kInnerTag
-                                                   : FacilityDecoder::kContent;
+    b.element.state = component || f.remaining == 0 ? kInnerTag
+                                                   : kContent;
 }
 
 void SecondLengthLine(DetailBuild& b, DetailItem& item, bool component) {
@@ -137,8 +148,8 @@ void SecondLengthLine(DetailBuild& b, DetailItem& item, bool component) {
     f.remaining |= item.Octet();
     f.contentIndex = 0;
     item.Field(0xFF, VELK_SJIS("内容長=")).AddNumber(static_cast<long>(f.remaining));
-    b.elementState = component || f.remaining == 0 ? FacilityDecoder::kInnerTag
-                                                   : FacilityDecoder::kContent;
+    b.element.state = component || f.remaining == 0 ? kInnerTag
+                                                   : kContent;
 }
 
 }  // namespace
@@ -148,27 +159,27 @@ void FacilityDecoder::Content(DetailBuild& b, DetailItem& item, const ElementWal
     if (place.offset == 2) {
         item.Field(0x1F, VELK_SJIS("ﾌﾟﾛﾄｺﾙﾌﾟﾛﾌｧｲﾙ="))
             .Add(b.catalogue.Lookup(MC::IF_FACILITY, v & 0x1F));
-        b.elementState = (v & 0x1F) == kRemoteOperations ? kComponentTag : 0;
+        b.element.state = (v & 0x1F) == kRemoteOperations ? kComponentTag : kDone;
         return;
     }
-    switch (b.elementState) {
+    switch (b.element.state) {
         case kComponentTag:
             item.Field(0xFF, VELK_SJIS("ｺﾝﾎﾟｰﾈﾝﾄ種別="))
                 .Add(b.catalogue.Lookup(MC::IF_FACILITY_COMPONENT_KIND, v));
             b.facility.componentKind = v;
-            b.elementState = kComponentLength;
+            b.element.state = kComponentLength;
             return;
         case kComponentLength:
         case kInnerLength:
-            LengthLine(b, item, b.elementState == kComponentLength);
+            LengthLine(b, item, b.element.state == kComponentLength);
             return;
         case kComponentLength2:
         case kInnerLength2:
-            SecondLengthLine(b, item, b.elementState == kComponentLength2);
+            SecondLengthLine(b, item, b.element.state == kComponentLength2);
             return;
         case kInnerTag:
             InnerTagLine(b, item);
-            b.elementState = kInnerLength;
+            b.element.state = kInnerLength;
             return;
         case kContent:
             ContentLine(b, item);

@@ -1,20 +1,11 @@
 #include "decode/FrameQueries.h"
 
+#include "decode/ElementWalk.h"
+
 int FrameQueries::FindElement(const FrameLayout& frame, int identifier) {
-    int type = frame.MessageTypeOffset();
-    if (type == kAbsent) return kAbsent;
-    int end = static_cast<int>(frame.BodyEnd());
-    for (int p = type + 1; p < end;) {
-        int octet = frame.BodyByte(p);
-        if (octet == identifier) return p;
-        if (octet & 0x80) {
-            ++p;
-            continue;
-        }
-        int length = frame.BodyByte(p + 1);
-        if (length == kAbsent) return kAbsent;
-        p += 2 + length;
-    }
+    ElementWalk walk(frame);
+    for (int start; walk.Next(start);)
+        if (frame.BodyByte(start) == identifier) return start;
     return kAbsent;
 }
 

@@ -51,14 +51,13 @@ TEST(ElementWalkDetail, ShiftUnknownAndSingleOctetElements) {
         EXPECT_EQ(item.find('\x13'), std::string::npos) << item;
 }
 
-TEST(ElementWalkDetail, LocateElementGivesKindAndOffset) {
+TEST(ElementWalkDetail, LocateElementGivesIdentifierAndOffset) {
     FrameRecord r = SetupWith({0x9E, 0x6C, 0x02, 0x21, 0x83, 0x70, 0x01});
     auto at = [&](int p) { return ElementWalk::LocateElement(r, p); };
-    EXPECT_EQ(at(E).kind, ElementWalk::kShift);
     EXPECT_EQ(at(E).identifier, 0x90);
-    EXPECT_EQ(at(E + 3).kind, ElementWalk::kCallingNumber);
+    EXPECT_EQ(at(E + 3).identifier, 0x6C);
     EXPECT_EQ(at(E + 3).offset, 2);
-    EXPECT_EQ(at(E + 5).kind, ElementWalk::kCalledNumber);
+    EXPECT_EQ(at(E + 5).identifier, 0x70);
     EXPECT_EQ(at(E + 6).offset, 1);
 }
 
