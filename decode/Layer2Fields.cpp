@@ -21,7 +21,7 @@ std::string Numbered(const std::string& prefix, int value) {
 }  // namespace
 
 bool Layer2Fields::HasLayer3(const FrameLayout& frame) {
-    return frame.IsIFrame() || (frame.IsUIFrame() && frame.Sapi() == 0);
+    return frame.IsIFrame() || (frame.IsUIFrame() && frame.SapiProtocol() == FrameLayout::kCallControl);
 }
 
 bool Layer2Fields::IsCommand(const FrameLayout& frame) {

@@ -78,13 +78,6 @@ std::string Layer3Fields::CallRefLengthText(const FrameLayout& frame) {
     return VELK_SJIS("呼番号長=") + std::to_string(length);
 }
 
-std::string Layer3Fields::CallRefLengthName(const FrameLayout& frame,
-                                            const Catalogue& catalogue) {
-    int length = frame.CallRefLength();
-    if (length == kAbsent) return {};
-    return catalogue.Lookup(Catalogue::IF_CALLNUMLEN, static_cast<uint8_t>(length));
-}
-
 std::string Layer3Fields::CallRefFlag(const FrameLayout& frame, const Catalogue& catalogue) {
     int octet = frame.InfoOctet(2);
     if (octet == kAbsent) return {};

@@ -18,7 +18,6 @@ public:
     static std::string MessageTypeField(const FrameLayout& frame, const Catalogue& catalogue);
     static std::string ProtocolDiscriminator(const FrameLayout& frame, const Catalogue& catalogue);
     static std::string CallRefLengthText(const FrameLayout& frame);
-    static std::string CallRefLengthName(const FrameLayout& frame, const Catalogue& catalogue);
     static std::string CallRefFlag(const FrameLayout& frame, const Catalogue& catalogue);
     static std::string CallReferenceField(const FrameLayout& frame);
     // "-" + the packet kind name after its first "," + "-"

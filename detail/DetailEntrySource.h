@@ -9,7 +9,7 @@ class DetailEntrySource : public DetailSource {
 public:
     explicit DetailEntrySource(const MessageCatalogue& catalogue) : catalogue_(catalogue) {}
 
-    bool Build(FrameRecord& record, const DisplayOptions& options,
+    bool Build(const FrameRecord& record, const DisplayOptions& options,
                std::vector<std::string>& entries) override {
         return DetailEntries::Build(record, options, catalogue_, entries);
     }

@@ -14,8 +14,7 @@ public:
     virtual ~DetailSource() = default;
     // Replaces entries with the frame's detail entries built with options;
     // false when the detail could not be built (the export then leaves the
-    // frame's entries out). The record is mutable because building the
-    // detail may fill its frame check cache.
-    virtual bool Build(FrameRecord& record, const DisplayOptions& options,
+    // frame's entries out).
+    virtual bool Build(const FrameRecord& record, const DisplayOptions& options,
                        std::vector<std::string>& entries) = 0;
 };

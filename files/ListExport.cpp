@@ -39,7 +39,7 @@ void ListExport::AppendRow(std::string& out, std::string_view row, bool rx) {
     out.append("\r\n");
 }
 
-bool ListExport::ExportList(FrameStore& store, const DisplayOptions& snapshot,
+bool ListExport::ExportList(const FrameStore& store, const DisplayOptions& snapshot,
                             const MessageCatalogue& catalogue, DetailSource& details, int fd) {
     try {
         FdWriter out(fd);
@@ -48,7 +48,7 @@ bool ListExport::ExportList(FrameStore& store, const DisplayOptions& snapshot,
         std::string row;
         std::vector<std::string> entries;
         for (size_t i = 0; i < store.Count(); ++i) {
-            FrameRecord& record = store.At(i);
+            const FrameRecord& record = store.At(i);
             if (withDetail) out.Buffer().append(FrameLine());
             row.clear();
             RowText::BuildRowText(record, row, snapshot, record.CheckCrc(), catalogue);

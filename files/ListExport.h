@@ -17,7 +17,7 @@ public:
     // and detail uses the snapshot. The records' frame check results are
     // computed (and cached) on the way. False when a write failed (the
     // export stops there) or memory ran out; an empty store writes nothing.
-    static bool ExportList(FrameStore& store, const DisplayOptions& snapshot,
+    static bool ExportList(const FrameStore& store, const DisplayOptions& snapshot,
                            const MessageCatalogue& catalogue, DetailSource& details, int fd);
 
     // Appends a row text as exported: CR before every LF, for an RX row a

@@ -59,7 +59,7 @@ void FuzzEntry(std::string_view entry) {
 // Entries of a frame, made from its octets so they vary with the input.
 class OctetDetails : public DetailSource {
 public:
-    bool Build(FrameRecord& record, const DisplayOptions&,
+    bool Build(const FrameRecord& record, const DisplayOptions&,
                std::vector<std::string>& entries) override {
         entries.clear();
         if (record.Length() % 5 == 4) return false;

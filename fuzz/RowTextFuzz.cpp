@@ -76,7 +76,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         Layer2Fields::ActionIndicator(record, c),
         Layer3Fields::ProtocolDiscriminator(record, c),
         Layer3Fields::CallRefLengthText(record),
-        Layer3Fields::CallRefLengthName(record, c),
         Layer3Fields::CallRefFlag(record, c),
         Layer3Fields::MessageTypeName(record, c),
         Layer3Fields::X25PacketField(record, c),

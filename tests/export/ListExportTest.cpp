@@ -46,7 +46,7 @@ const MessageCatalogue& Names() {
 // Hand-written entries per INDEX; frames listed in `broken` have no detail.
 class FakeDetails : public DetailSource {
 public:
-    bool Build(FrameRecord& record, const DisplayOptions& options,
+    bool Build(const FrameRecord& record, const DisplayOptions& options,
                std::vector<std::string>& entries) override {
         asked.push_back(record.Index());
         optionsSeen.push_back(options);
