@@ -42,45 +42,6 @@ OctetClass Classify(const FrameLayout& frame, int p) {
     return {Kind::kElement, 0};
 }
 
-struct KindText {
-    const char* tag;    // UTF-8; nullptr: no prefix
-    bool offset;        // the tag carries the octet's offset
-    const char* title;  // UTF-8; nullptr: none
-};
-constexpr KindText kKindTexts[] = {
-    {nullptr, false, nullptr},                             // kNoKind
-    {"Flag", false, nullptr},                              // kOpeningFlag
-    {"AF+", true, "＜＜アドレスフィールド＞＞"},             // kAddress
-    {"CF+", true, "＜＜コントロールフィールド＞＞"},         // kControl
-    {"PRTCL", false, "＜＜インフォメーションフィールド＞＞"},  // kProtocol
-    {"CNLEN", false, nullptr},                             // kCallRefLength
-    {"CN+", true, nullptr},                                // kCallRefValue
-    {"MESG", false, nullptr},                              // kMessageType
-    {"L2+", true, "＜＜インフォメーションフィールド＞＞"},     // kManagement
-    {nullptr, true, "＜＜インフォメーションフィールド＞＞"},   // kPacket
-    {nullptr, true, nullptr},                              // kElement
-    {"CRC+", true, "＜＜フレームチェックシーケンス＞＞"},     // kFcs
-    {"Flag", false, nullptr},                              // kClosingFlag
-    {nullptr, false, nullptr},                             // kUnclassified
-};
-
-struct KindStrings {
-    std::array<std::string, std::size(kKindTexts)> tags;
-    std::array<std::string, std::size(kKindTexts)> titles;  // with the title mark
-    KindStrings() {
-        for (size_t i = 0; i < std::size(kKindTexts); ++i) {
-            if (kKindTexts[i].tag) tags[i] = kKindTexts[i].tag;
-            if (kKindTexts[i].title)
-                titles[i] = DetailItem::kTitle + Cp932::FromUtf8(kKindTexts[i].title);
-        }
-    }
-};
-
-const KindStrings& Strings() {
-    static const KindStrings strings;
-    return strings;
-}
-
 void AddressItem(DetailBuild& b, DetailItem& item, int offset) {
     const FrameLayout& r = b.frame;
     if (offset == 0) {
@@ -123,8 +84,9 @@ void ManagementItem(DetailBuild& b, DetailItem& item, int offset) {
     }
 }
 
-void CallRefValueItem(DetailBuild& b, DetailItem& item, int offset, int callRefLength) {
+void CallRefValueItem(DetailBuild& b, DetailItem& item, int offset) {
     const FrameLayout& r = b.frame;
+    const int callRefLength = r.NominalCallRefLength();
     const std::string& label = VELK_SJIS("呼番号=");
     if (offset == 0) {
         item.Field(0x80, Layer3Fields::CallRefFlag(r, b.catalogue));
@@ -139,6 +101,70 @@ void CallRefValueItem(DetailBuild& b, DetailItem& item, int offset, int callRefL
     if (value >= 0) item.AddNumber(value);
 }
 
+void FlagItem(DetailBuild&, DetailItem& item, int) {
+    item.Pattern(0xFF);
+    item.Add("\tHDLC flag");
+}
+
+void FcsItem(DetailBuild& b, DetailItem& item, int) {
+    item.Field(0xFF, Layer2Fields::CrcField(b.frame.Record().CheckCrc(), b.catalogue));
+}
+
+void ProtocolItem(DetailBuild& b, DetailItem& item, int) {
+    item.Field(0xFF, Layer3Fields::ProtocolDiscriminator(b.frame, b.catalogue));
+}
+
+void CallRefLengthItem(DetailBuild& b, DetailItem& item, int) {
+    item.Field(0x0F, Layer3Fields::CallRefLengthText(b.frame));
+}
+
+void MessageTypeItem(DetailBuild& b, DetailItem& item, int) {
+    item.Field(0x7F, VELK_SJIS("ﾒｯｾｰｼﾞ種別=")).Add(Layer3Fields::MessageTypeName(b.frame, b.catalogue));
+}
+
+// The fields of the frame with their item tags, titles and writers. Packet
+// and element octets have decoders of their own; unclassified octets are bare.
+struct Field {
+    Kind kind;
+    const char* tag;     // UTF-8
+    enum Offset : uint8_t { kNone, kHex, kDecimal } offset;
+    const char* title;   // UTF-8; nullptr: none
+    void (*write)(DetailBuild&, DetailItem&, int offset);
+};
+constexpr Field kFields[] = {
+    {Kind::kOpeningFlag, "Flag", Field::kNone, nullptr, FlagItem},
+    {Kind::kAddress, "AF+", Field::kHex, "＜＜アドレスフィールド＞＞", AddressItem},
+    {Kind::kControl, "CF+", Field::kHex, "＜＜コントロールフィールド＞＞", ControlItem},
+    {Kind::kProtocol, "PRTCL", Field::kNone, "＜＜インフォメーションフィールド＞＞", ProtocolItem},
+    {Kind::kCallRefLength, "CNLEN", Field::kNone, nullptr, CallRefLengthItem},
+    {Kind::kCallRefValue, "CN+", Field::kHex, nullptr, CallRefValueItem},
+    {Kind::kMessageType, "MESG", Field::kNone, nullptr, MessageTypeItem},
+    {Kind::kManagement, "L2+", Field::kHex, "＜＜インフォメーションフィールド＞＞", ManagementItem},
+    {Kind::kPacket, "", Field::kHex, "＜＜インフォメーションフィールド＞＞", nullptr},  // its title only
+    {Kind::kFcs, "CRC+", Field::kDecimal, "＜＜フレームチェックシーケンス＞＞", FcsItem},
+    {Kind::kClosingFlag, "Flag", Field::kNone, nullptr, FlagItem},
+};
+
+// The rows by kind, with tags and titles (title mark first) in CP932.
+struct Fields {
+    static constexpr size_t kKinds = Kind::kUnclassified + 1;
+    std::array<const Field*, kKinds> rows{};
+    std::array<std::string, kKinds> tags;
+    std::array<std::string, kKinds> titles;
+    Fields() {
+        for (const Field& f : kFields) {
+            rows[f.kind] = &f;
+            tags[f.kind] = Cp932::FromUtf8(f.tag);
+            if (f.title) titles[f.kind] = DetailItem::kTitle + Cp932::FromUtf8(f.title);
+        }
+    }
+};
+
+const Fields& FieldTable() {
+    static const Fields fields;
+    return fields;
+}
+
 }  // namespace
 
 DetailDecoder& DetailDecoder::Program() {
@@ -148,8 +174,7 @@ DetailDecoder& DetailDecoder::Program() {
 
 const std::string& DetailDecoder::Title(FieldKind kind) {
     static const std::string none;
-    if (kind >= std::size(kKindTexts) || Strings().titles[kind].empty()) return none;
-    return Strings().titles[kind];
+    return kind < Fields::kKinds ? FieldTable().titles[kind] : none;
 }
 
 DetailDecoder::OctetClass DetailDecoder::ClassifyOctet(const FrameRecord& record, int position) {
@@ -163,7 +188,7 @@ void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& optio
                           const MessageCatalogue& catalogue, std::vector<std::string>& items) {
     const FrameLayout frame(record);
     DetailBuild b(frame, options, catalogue, facility_);
-    const KindStrings& strings = Strings();
+    const Fields& fields = FieldTable();
     ElementWalk walk(frame, frame.NominalMessageType() + 1);
     FieldKind previous = kNoKind;
     const int length = static_cast<int>(record.Length());
@@ -173,45 +198,23 @@ void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& optio
         const OctetClass c = Classify(frame, p);
         if (c.kind != previous) {
             previous = c.kind;
-            if (options.showTitles && !strings.titles[c.kind].empty())
-                items.push_back(strings.titles[c.kind]);
+            if (options.showTitles && !fields.titles[c.kind].empty())
+                items.push_back(fields.titles[c.kind]);
         }
         std::string text;
-        DetailItem item(text, static_cast<uint8_t>(record.ByteAt(static_cast<size_t>(p))));
         if (c.kind == kElement) {
             InformationElements::Decode(b, text, p, walk.Locate(p));
         } else if (c.kind == kPacket) {
             X25Decoder::Decode(b, text, p, c.offset);
-        } else if (c.kind == kUnclassified) {
-            item.Bare();
         } else {
-            // The frame check sequence counts its octets in decimal.
-            item.Prefix(strings.tags[c.kind], kKindTexts[c.kind].offset ? c.offset : DetailItem::kNoOffset,
-                        b.Icons(), c.kind == kFcs);
-            switch (c.kind) {
-                case kOpeningFlag:
-                case kClosingFlag:
-                    item.Pattern(0xFF);
-                    item.Add("\tHDLC flag");
-                    break;
-                case kFcs:
-                    item.Field(0xFF, Layer2Fields::CrcField(record.CheckCrc(), catalogue));
-                    break;
-                case kAddress: AddressItem(b, item, c.offset); break;
-                case kControl: ControlItem(b, item, c.offset); break;
-                case kManagement: ManagementItem(b, item, c.offset); break;
-                case kProtocol:
-                    item.Field(0xFF, Layer3Fields::ProtocolDiscriminator(frame, catalogue));
-                    break;
-                case kCallRefLength:
-                    item.Field(0x0F, Layer3Fields::CallRefLengthText(frame));
-                    break;
-                case kCallRefValue: CallRefValueItem(b, item, c.offset, frame.NominalCallRefLength()); break;
-                case kMessageType:
-                    item.Field(0x7F, VELK_SJIS("ﾒｯｾｰｼﾞ種別="))
-                        .Add(Layer3Fields::MessageTypeName(frame, catalogue));
-                    break;
-                default: break;
+            DetailItem item(text, static_cast<uint8_t>(record.ByteAt(static_cast<size_t>(p))));
+            const Field* field = fields.rows[c.kind];
+            if (!field || !field->write) {
+                item.Bare();
+            } else {
+                item.Prefix(fields.tags[c.kind], field->offset == Field::kNone ? DetailItem::kNoOffset : c.offset,
+                            b.Icons(), field->offset == Field::kDecimal);
+                field->write(b, item, c.offset);
             }
         }
         items.push_back(std::move(text));
