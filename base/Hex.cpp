@@ -13,7 +13,7 @@ void Hex::AppendNumber(std::string& out, unsigned value) {
 
 void Hex::Decode(std::string_view text, std::vector<uint8_t>& octets) {
     auto nibble = [](char c) {
-        int v = Value(c);
+        const int v = Value(c);
         return v < 0 ? 0 : v;
     };
     octets.reserve(octets.size() + (text.size() + 1) / 2);

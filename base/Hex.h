@@ -2,6 +2,7 @@
 // Hexadecimal text of octets, as the device sends frames, trace and log files
 // store them and the views show them: upper-case digits written, either case
 // read.
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,12 +13,7 @@ class Hex {
 public:
     static char Digit(unsigned nibble) { return "0123456789ABCDEF"[nibble & 0x0F]; }
     // 0..15, or -1 for a character that is not a hex digit.
-    static int Value(char c) {
-        if (c >= '0' && c <= '9') return c - '0';
-        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-        return -1;
-    }
+    static int Value(char c) { return kValues[static_cast<unsigned char>(c)]; }
     static bool IsUpperDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
 
     // Two digits.
@@ -36,4 +32,18 @@ public:
     // 0 so that every octet keeps its position; a lone last digit is an octet
     // of its own value.
     static void Decode(std::string_view text, std::vector<uint8_t>& octets);
+
+private:
+    static constexpr std::array<int8_t, 256> MakeValues() {
+        std::array<int8_t, 256> v{};
+        for (int c = 0; c < 256; ++c)
+            v[c] = c >= '0' && c <= '9'   ? static_cast<int8_t>(c - '0')
+                   : c >= 'A' && c <= 'F' ? static_cast<int8_t>(c - 'A' + 10)
+                   : c >= 'a' && c <= 'f' ? static_cast<int8_t>(c - 'a' + 10)
+                                          : int8_t{-1};
+        return v;
+    }
+    static const std::array<int8_t, 256> kValues;
 };
+
+inline constexpr std::array<int8_t, 256> Hex::kValues = Hex::MakeValues();

@@ -34,7 +34,7 @@ void FillFromGenerator(FrameStore& store) {
 
 class NoDetails : public DetailSource {
 public:
-    bool Build(FrameRecord&, const DisplayOptions&, std::vector<std::string>&) override {
+    bool Build(const FrameRecord&, const DisplayOptions&, std::vector<std::string>&) override {
         return false;
     }
 };
