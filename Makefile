@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test bench soak dump-bench clean
+.PHONY: all deps build run test bench soak monitor-soak dump-bench mutants clean
 
 all: build
 
@@ -48,6 +48,12 @@ monitor-soak: deps
 # velkdump as a whole process over a live-captured 30000-frame trace.
 dump-bench: bench
 	bash bench/velkdump-bench.sh build/bench/bin 9
+
+# Mutation testing of the core against the unit tests (not part of `make test`):
+# a seeded sample of mutants, the score and the survivors in build/mutants.
+# MUTANTS_FLAGS="--seed 9 --count 120" picks the sample.
+mutants: deps
+	python3 scripts/mutants.py $(MUTANTS_FLAGS)
 
 clean:
 	rm -rf build

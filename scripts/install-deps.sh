@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
   clang libclang-rt-14-dev
+  python3 ninja-build lld
 )
 
 missing=()
