@@ -16,13 +16,13 @@
 #include <chrono>
 #include <thread>
 
-#include "app/MonitorClockDialog.h"
+#include "options/MonitorClockDialog.h"
 #include "app/TAboutBox.h"
-#include "app/TDrawGrid.h"
+#include "ui/TDrawGrid.h"
 #include "app/TFloatMessageDlg.h"
 #include "app/TLampPanel.h"
 #include "app/TNoResourceDlg.h"
-#include "app/WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 #include "base/Cp932.h"
 #include "base/QtText.h"
 #include "decode/RowText.h"

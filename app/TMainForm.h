@@ -12,7 +12,7 @@
 #include <memory>
 #include <string>
 
-#include "app/VoiceMonitorTracker.h"
+#include "device/VoiceMonitorTracker.h"
 #include "device/BChannelStatus.h"
 #include "device/DeviceHost.h"
 #include "options/DisplayOptions.h"

@@ -19,9 +19,9 @@
 
 #include <gtest/gtest.h>
 
-#include "app/MonitorClockDialog.h"
+#include "options/MonitorClockDialog.h"
 #include "app/TAboutBox.h"
-#include "app/TDrawGrid.h"
+#include "ui/TDrawGrid.h"
 #include "app/TFloatMessageDlg.h"
 #include "app/TLampPanel.h"
 #include "app/TNoResourceDlg.h"

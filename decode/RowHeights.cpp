@@ -1,4 +1,4 @@
-#include "app/RowHeights.h"
+#include "decode/RowHeights.h"
 
 #include <algorithm>
 #include <string>
