@@ -64,7 +64,12 @@ void MonitoringSession::RefreshList(uint32_t now, Actions& actions) {
 
 void MonitoringSession::WatchLog(const MonitorOptions& monitor, const FreeBytes& freeBytes, bool floatVisible,
                                  bool logBehind, Actions& actions) {
-    store_.WriteLog();
+    // A log that cannot be written would hold the take loop back for good.
+    if (!store_.WriteLog()) {
+        store_.SetModes(monitor.ringBuffer != 0, false);
+        actions.message = kLogTooSlow;
+        return;
+    }
     const int64_t free = freeBytes();
     if (free < kDiskStopBytes) {
         if (store_.IsLogging()) {
