@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/WindowPlacement.h"
+#include "ui/WindowPlacement.h"
 #include "base/Cp932.h"
 #include "base/QtText.h"
 

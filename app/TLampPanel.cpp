@@ -32,28 +32,21 @@ void DrawGroup(QPainter& p, const QRect& frame, const QString& caption) {
 
 }  // namespace
 
-TLampPanel::TLampPanel(QWidget* parent) : QWidget(parent) {
+TLampPanel::TLampPanel(const ChannelLamps& lamps, const DisplayOptions& colours, QWidget* parent)
+    : QWidget(parent), lamps_(lamps), colours_(colours) {
     setFixedHeight(kHeight);
     setMouseTracking(true);
     setAutoFillBackground(true);
 }
 
-void TLampPanel::SetDLamp(int row, uint32_t colour) {
-    if (dLamps_[row & 1] == colour) return;
-    dLamps_[row & 1] = colour;
-    update(LampRect(kDLampLeft, kStatusTop[row & 1]).adjusted(-1, -1, 1, 1));
-}
-
-void TLampPanel::SetBLamp(int row, int index, uint32_t colour) {
-    if (index < 0 || index >= kChannels || bLamps_[row & 1][index] == colour) return;
-    bLamps_[row & 1][index] = colour;
-    update(LampRect(kFirstLampLeft + kLampPitch * index, kStatusTop[row & 1]).adjusted(-1, -1, 1, 1));
-}
-
-void TLampPanel::SetVoiceLamp(int row, int index, uint32_t colour) {
-    if (index < 0 || index >= kChannels || voiceLamps_[row & 1][index] == colour) return;
-    voiceLamps_[row & 1][index] = colour;
-    update(VoiceLampRect(row, index).adjusted(-1, -1, 1, 1));
+uint32_t TLampPanel::Colour(ChannelLamps::Lamp lamp) const {
+    switch (lamp) {
+    case ChannelLamps::kActive: return colours_.lampActiveColour;
+    case ChannelLamps::kInactive: return colours_.lampInactiveColour;
+    case ChannelLamps::kLineFault: return colours_.lampFaultColour;
+    case ChannelLamps::kUnknown: break;
+    }
+    return 0x000000;
 }
 
 void TLampPanel::SetVoiceClickable(bool clickable) {
@@ -97,10 +90,10 @@ void TLampPanel::paintEvent(QPaintEvent*) {
         rowLabel(kDLampLeft - 24, kStatusTop[r], name);
         rowLabel(kFirstLampLeft - 24, kStatusTop[r], name);
         rowLabel(kFirstLampLeft - 24, kVoiceTop[r], name);
-        DrawLamp(p, LampRect(kDLampLeft, kStatusTop[r]), dLamps_[r]);
+        DrawLamp(p, LampRect(kDLampLeft, kStatusTop[r]), Colour(lamps_.DLamp(r)));
         for (int i = 0; i < kChannels; ++i) {
-            DrawLamp(p, LampRect(kFirstLampLeft + kLampPitch * i, kStatusTop[r]), bLamps_[r][i]);
-            DrawLamp(p, VoiceLampRect(r, i), voiceLamps_[r][i]);
+            DrawLamp(p, LampRect(kFirstLampLeft + kLampPitch * i, kStatusTop[r]), Colour(lamps_.BLamp(r, i)));
+            DrawLamp(p, VoiceLampRect(r, i), Colour(lamps_.VoiceLamp(r, i)));
         }
     }
     // Channel numbers over lamps 5, 10, 15 and 20 of both lamp groups.

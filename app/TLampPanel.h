@@ -1,18 +1,19 @@
 #pragma once
 // The channel lamp panel: D-channel and B-channel lamps per direction and
-// the voice-monitor lamps that choose the channel the device plays. A
-// lamp's colour is its state; the owner reads selections back from it.
+// the voice-monitor lamps that choose the channel the device plays. It
+// paints the lamp states it is given in the display options' lamp colours
+// and reports clicks on voice lamps; the states are the owner's.
 #include <QWidget>
 
-#include <array>
-#include <cstdint>
 #include <functional>
+
+#include "device/ChannelLamps.h"
+#include "options/DisplayOptions.h"
 
 class TLampPanel : public QWidget {
     Q_OBJECT
 public:
     static constexpr int kHeight = 98;
-    static constexpr int kChannels = 23;
     static constexpr int kLampWidth = 17;
     static constexpr int kLampHeight = 8;
     static constexpr int kDLampLeft = 69;
@@ -21,15 +22,10 @@ public:
     static constexpr int kStatusTop[2] = {25, 33};
     static constexpr int kVoiceTop[2] = {73, 81};
 
-    explicit TLampPanel(QWidget* parent = nullptr);
+    static constexpr int kChannels = ChannelLamps::kChannels;
 
-    // Colours are 0x00BBGGRR.
-    void SetDLamp(int row, uint32_t colour);
-    void SetBLamp(int row, int index, uint32_t colour);
-    void SetVoiceLamp(int row, int index, uint32_t colour);
-    uint32_t DLamp(int row) const { return dLamps_[row & 1]; }
-    uint32_t BLamp(int row, int index) const { return bLamps_[row & 1][index]; }
-    uint32_t VoiceLamp(int row, int index) const { return voiceLamps_[row & 1][index]; }
+    // Both are the owner's and outlive the panel; call update() after a change.
+    TLampPanel(const ChannelLamps& lamps, const DisplayOptions& colours, QWidget* parent = nullptr);
 
     // Hand cursor over the voice lamps (manual selection) or the arrow.
     void SetVoiceClickable(bool clickable);
@@ -51,8 +47,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    std::array<uint32_t, 2> dLamps_{};
-    std::array<std::array<uint32_t, kChannels>, 2> bLamps_{};
-    std::array<std::array<uint32_t, kChannels>, 2> voiceLamps_{};
+    // 0x00BBGGRR of a lamp state; no status yet is black.
+    uint32_t Colour(ChannelLamps::Lamp lamp) const;
+
+    const ChannelLamps& lamps_;
+    const DisplayOptions& colours_;
     bool voiceClickable_ = true;
 };

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPainter>
 #include <QStatusBar>
 #include <QStyle>
@@ -16,30 +15,27 @@
 #include <chrono>
 #include <thread>
 
-#include "app/MonitorClockDialog.h"
 #include "app/TAboutBox.h"
-#include "app/TDrawGrid.h"
 #include "app/TFloatMessageDlg.h"
 #include "app/TLampPanel.h"
 #include "app/TNoResourceDlg.h"
-#include "app/WindowPlacement.h"
+#include "app/VelkApplication.h"
 #include "base/Cp932.h"
 #include "base/QtText.h"
 #include "decode/RowText.h"
 #include "device/ComThread.h"
 #include "device/DeviceControl.h"
+#include "options/MonitorClockDialog.h"
 #include "options/OptionData.h"
 #include "store/FreeSpace.h"
+#include "ui/FrameRowPainter.h"
+#include "ui/TDrawGrid.h"
+#include "ui/WindowPlacement.h"
 
 namespace {
 
 // A UTF-8 literal through its CP932 form to the window.
 #define TEXT(utf8) QtText::FromCp932(VELK_SJIS(utf8))
-
-QColor ColourOf(uint32_t bgr) { return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF); }
-
-constexpr uint32_t kBlack = 0x000000;
-constexpr uint32_t kWhite = 0xFFFFFF;
 
 }  // namespace
 
@@ -66,7 +62,7 @@ TMainForm::TMainForm(const TMainFormSetup& setup, QWidget* parent)
     gridFont.setPixelSize(12);
     gridFont.setStyleHint(QFont::TypeWriter);
     grid_->setFont(gridFont);
-    lampPanel_ = new TLampPanel(client);
+    lampPanel_ = new TLampPanel(lamps_, display_, client);
     lampPanel_->hide();
     layout->addWidget(grid_, 1);
     layout->addWidget(lampPanel_);
@@ -78,20 +74,25 @@ TMainForm::TMainForm(const TMainFormSetup& setup, QWidget* parent)
     grid_->onBeforePaint = [this] {
         if (drawingEnabled_) SyncListRows();
     };
-    grid_->onOpenRow = [this] { DetailMenuClick(); };
+    grid_->onOpenRow = [this] { RunGuarded([this] { DetailMenuClick(); }); };
     grid_->onMouseUp = [this] { FitListColumns(); };
     // The list's own size, once laid out, is what the limits refer to.
     grid_->onResized = [this] {
         if (grid_->isVisible()) FitListColumns();
     };
-    lampPanel_->onVoiceLampClicked = [this](int lamp, int row) { VoiceLampClicked(lamp, row); };
+    lampPanel_->onVoiceLampClicked = [this](int lamp, int row) {
+        RunGuarded([this, lamp, row] { VoiceLampClicked(lamp, row); });
+    };
 
     aboutBox_ = new TAboutBox(this);
     noResource_ = new TNoResourceDlg(this);
     floatMessage_ = new TFloatMessageDlg(this);
 
     // The store is empty; the options are read; the device link opens COM1.
-    tracker_.Reset();
+    lamps_.ResetTracker();
+    session_.onFrameTaken = [this](const FrameRecord& record) {
+        if (onFrameTaken) onFrameTaken(record);
+    };
     options_ = setup_.optionFile.empty() ? std::make_unique<OptionData>()
                                          : std::make_unique<OptionData>(setup_.optionFile);
     if (!setup_.logFolder.empty()) store_.Logs().SetFolder(setup_.logFolder);
@@ -100,12 +101,14 @@ TMainForm::TMainForm(const TMainFormSetup& setup, QWidget* parent)
     link_->Start();
     device_ = std::make_unique<DeviceControl>(*link_, *options_, *this);
     drawingEnabled_ = true;
-    SetUiState(kNoDevice);
+    SetUiState(UiStates::kNoDevice);
     ApplyWindowState();
 
     connect(&timer1_, &QTimer::timeout, this, &TMainForm::Timer1Timer);
     timer1_.setInterval(kTimerMs);
     if (setup_.runTimer) timer1_.start();
+    // From here on a failing event handler is a system fault, not a failed start.
+    VelkApplication::MainWindowUp(this);
 }
 
 TMainForm::~TMainForm() {
@@ -113,65 +116,98 @@ TMainForm::~TMainForm() {
     options_.reset();  // writes the option file
 }
 
+QAction* TMainForm::AddEntry(QMenu* menu, const char* utf8, UiStates::Command command) {
+    QAction* action = menu->addAction(QtText::FromCp932(Cp932::FromUtf8(utf8)));
+    entries_.emplace_back(action, command);
+    return action;
+}
+
 void TMainForm::BuildMenus() {
     QMenuBar* bar = menuBar();
     Menus& m = menu_;
     m.file = bar->addMenu(TEXT("ﾌｧｲﾙ(&F)"));
-    m.open = m.file->addAction(TEXT("開く(&O)"));
-    m.save = m.file->addAction(TEXT("保存(&S)"));
+    m.open = AddEntry(m.file, "開く(&O)", UiStates::kOpen);
+    m.save = AddEntry(m.file, "保存(&S)", UiStates::kSave);
     m.file->addSeparator();
-    m.optionReset = m.file->addAction(TEXT("ｵﾌﾟｼｮﾝﾌｧｲﾙ初期化(&C)"));
+    m.optionReset = AddEntry(m.file, "ｵﾌﾟｼｮﾝﾌｧｲﾙ初期化(&C)", UiStates::kOptionReset);
     m.file->addSeparator();
-    m.print = m.file->addAction(TEXT("印刷(&P)"));
-    m.exportImage = m.file->addAction(TEXT("表示ｲﾒｰｼﾞ保存(&I)"));
+    m.print = AddEntry(m.file, "印刷(&P)", UiStates::kPrint);
+    m.exportImage = AddEntry(m.file, "表示ｲﾒｰｼﾞ保存(&I)", UiStates::kExportImage);
     m.file->addSeparator();
-    m.exit = m.file->addAction(TEXT("終了(&X)"));
-    connect(m.exit, &QAction::triggered, this, &QWidget::close);
+    m.exit = AddEntry(m.file, "終了(&X)", UiStates::kExit);
+    Wire(m.exit, UiStates::kExit, [this] { close(); });
 
     m.search = bar->addMenu(TEXT("検索(&S)"));
-    m.find = m.search->addAction(TEXT("検索(&F)"));
+    entries_.emplace_back(m.search->menuAction(), UiStates::kSearchMenu);
+    m.find = AddEntry(m.search, "検索(&F)", UiStates::kFind);
     m.find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    m.findNext = m.search->addAction(TEXT("次を検索(&S)"));
+    m.findNext = AddEntry(m.search, "次を検索(&S)", UiStates::kFindNext);
     m.findNext->setShortcut(QKeySequence(Qt::Key_F3));
     m.search->addSeparator();
-    m.batchSearch = m.search->addAction(TEXT("まとめて検索(&E)"));
+    m.batchSearch = AddEntry(m.search, "まとめて検索(&E)", UiStates::kBatchSearch);
     m.batchSearch->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
-    m.numberSearch = m.search->addAction(TEXT("番号による検索(&N)"));
+    m.numberSearch = AddEntry(m.search, "番号による検索(&N)", UiStates::kNumberSearch);
     m.numberSearch->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
     m.search->addSeparator();
-    m.gotoIndex = m.search->addAction(TEXT("指定のINDEXへ移動(&G)"));
+    m.gotoIndex = AddEntry(m.search, "指定のINDEXへ移動(&G)", UiStates::kGotoIndex);
     m.gotoIndex->setShortcut(QKeySequence(Qt::Key_F5));
 
     m.view = bar->addMenu(TEXT("表示(&V)"));
-    m.detail = m.view->addAction(TEXT("詳細ｳｨﾝﾄﾞｳ(&D)"));
-    connect(m.detail, &QAction::triggered, this, &TMainForm::DetailMenuClick);
+    entries_.emplace_back(m.view->menuAction(), UiStates::kViewMenu);
+    m.detail = AddEntry(m.view, "詳細ｳｨﾝﾄﾞｳ(&D)", UiStates::kDetail);
+    Wire(m.detail, UiStates::kDetail, [this] { detail_.Run(); });
     m.view->addSeparator();
-    m.toolBar = m.view->addAction(TEXT("ﾂｰﾙﾊﾞｰ(&B)"));
+    m.toolBar = AddEntry(m.view, "ﾂｰﾙﾊﾞｰ(&B)", UiStates::kToolBar);
     m.toolBar->setCheckable(true);
     m.toolBar->setChecked(true);
-    connect(m.toolBar, &QAction::triggered, this, [this](bool) { ToolBarMenuClick(); });
+    // A refused click leaves the mark as it was.
+    connect(m.toolBar, &QAction::triggered, this, [this](bool checked) {
+        if (!Allows(UiStates::kToolBar)) menu_.toolBar->setChecked(!checked);
+    });
+    Wire(m.toolBar, UiStates::kToolBar, [this] { ToolBarMenuClick(); });
     m.view->addSeparator();
-    m.displayOptions = m.view->addAction(TEXT("ｵﾌﾟｼｮﾝ(&O)"));
+    m.displayOptions = AddEntry(m.view, "ｵﾌﾟｼｮﾝ(&O)", UiStates::kDisplayOptions);
 
     m.monitor = bar->addMenu(TEXT("ﾓﾆﾀｰ(&M)"));
-    m.monitorStart = m.monitor->addAction(TEXT("ﾓﾆﾀｰ開始(&S)"));
-    connect(m.monitorStart, &QAction::triggered, this, &TMainForm::StartMonitoring);
-    m.monitorStop = m.monitor->addAction(TEXT("ﾓﾆﾀｰ終了(&E)"));
-    connect(m.monitorStop, &QAction::triggered, this, &TMainForm::StopMonitoring);
+    entries_.emplace_back(m.monitor->menuAction(), UiStates::kMonitorMenu);
+    m.monitorStart = AddEntry(m.monitor, "ﾓﾆﾀｰ開始(&S)", UiStates::kMonitorStart);
+    Wire(m.monitorStart, UiStates::kMonitorStart, [this] { StartMonitoring(); });
+    m.monitorStop = AddEntry(m.monitor, "ﾓﾆﾀｰ終了(&E)", UiStates::kMonitorStop);
+    Wire(m.monitorStop, UiStates::kMonitorStop, [this] { StopMonitoring(); });
     m.monitor->addSeparator();
-    m.info = m.monitor->addAction(TEXT("情報(&I)"));
+    m.info = AddEntry(m.monitor, "情報(&I)", UiStates::kInfo);
     m.info->setCheckable(true);
-    // The handler decides from the mark as it was before the click.
-    connect(m.info, &QAction::triggered, this, [this](bool checked) {
-        menu_.info->setChecked(!checked);
-        ToggleLampPanel();
-    });
+    // The mark shows lampsShown_; a click alone does not move it.
+    connect(m.info, &QAction::triggered, this, [this] { menu_.info->setChecked(lampsShown_); });
+    Wire(m.info, UiStates::kInfo, [this] { ToggleLampPanel(); });
     m.monitor->addSeparator();
-    m.monitorOptions = m.monitor->addAction(TEXT("ｵﾌﾟｼｮﾝ(&O)"));
+    m.monitorOptions = AddEntry(m.monitor, "ｵﾌﾟｼｮﾝ(&O)", UiStates::kMonitorOptions);
 
     m.help = bar->addMenu(TEXT("ﾍﾙﾌﾟ(&H)"));
-    m.about = m.help->addAction(TEXT("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
-    connect(m.about, &QAction::triggered, this, &TMainForm::AboutMenuClick);
+    entries_.emplace_back(m.help->menuAction(), UiStates::kHelpMenu);
+    m.about = AddEntry(m.help, "ﾊﾞｰｼﾞｮﾝ情報(&A)", UiStates::kAbout);
+    Wire(m.about, UiStates::kAbout, [this] { AboutMenuClick(); });
+}
+
+void TMainForm::Wire(QAction* action, UiStates::Command command, std::function<void()> handler) {
+    connect(action, &QAction::triggered, this, [this, command, handler = std::move(handler)] {
+        if (Allows(command)) RunGuarded(handler);
+    });
+}
+
+void TMainForm::RunGuarded(const std::function<void()>& handler) {
+    // Unwinding through Qt's signal frames would skip their clean-up: a
+    // failing command becomes the system fault right here.
+    try {
+        handler();
+    } catch (...) {
+        PostNotification(kSystemFault);
+    }
+}
+
+bool TMainForm::Allows(UiStates::Command command) const {
+    if (!UiStates::Enables(uiState_, command)) return false;
+    return command != UiStates::kMonitorStop || session_.IsRunning();
 }
 
 void TMainForm::BuildToolBar() {
@@ -215,33 +251,14 @@ void TMainForm::MirrorToolBar() {
 }
 
 void TMainForm::SetUiState(int state) {
-    Menus& m = menu_;
-    const bool idle = state == kNoDevice || state == kConnected;
-    const bool running = state == kMonitoring;
-    m.search->menuAction()->setEnabled(idle);
-    m.view->menuAction()->setEnabled(idle);
-    m.monitor->menuAction()->setEnabled(state != kSystemFaulted);
-    m.help->menuAction()->setEnabled(state != kSystemFaulted);
-    m.open->setEnabled(idle);
-    m.save->setEnabled(idle || state == kSystemFaulted);
-    m.print->setEnabled(idle);
-    m.exportImage->setEnabled(idle);
-    m.optionReset->setEnabled(idle);
-    m.monitorStart->setEnabled(idle);
-    m.monitorStop->setEnabled(running);
-    m.info->setEnabled(idle || running);
-    m.monitorOptions->setEnabled(idle);
-    if (state == kNoDevice || state == kSystemFaulted) {
-        m.info->setChecked(false);
-        lampPanel_->hide();
+    uiState_ = state;
+    for (const auto& [action, command] : entries_) action->setEnabled(UiStates::EntryEnabled(state, command));
+    session_.SetRunning(UiStates::EntryEnabled(state, UiStates::kMonitorStop));
+    if (UiStates::HidesLampPanel(state)) {
+        ShowLampPanel(false);
         status_[0]->clear();
     }
-    if (monitorDialog_) {
-        if (state == kNoDevice) monitorDialog_->ShowTabs(true, false);
-        else if (state == kSystemFaulted) monitorDialog_->ShowTabs(false, false);
-        else monitorDialog_->ShowTabs(false, true);
-    }
-    uiState_ = state;
+    if (monitorDialog_) monitorDialog_->ShowTabs(UiStates::ShowsPortTab(state), UiStates::ShowsClockTab(state));
     MirrorToolBar();
 }
 
@@ -299,7 +316,9 @@ void TMainForm::StoreWindowState() {
     options_->SetWindowState(state);
 }
 
-void TMainForm::ToolBarMenuClick() { toolBar_->setVisible(menu_.toolBar->isChecked()); }
+void TMainForm::ToolBarMenuClick() {
+    if (Allows(UiStates::kToolBar)) toolBar_->setVisible(menu_.toolBar->isChecked());
+}
 
 void TMainForm::ShutDown() {
     if (shutDown_) return;
@@ -342,48 +361,41 @@ void TMainForm::PostNotification(QEvent::Type type) {
 void TMainForm::PostCommunicationFault() { PostNotification(kCommunicationFault); }
 
 void TMainForm::customEvent(QEvent* event) {
-    if (event->type() == kCommunicationFault) OnCommunicationFault();
-    else if (event->type() == kBufferFull) OnBufferFull();
-    else if (event->type() == kSystemFault) OnSystemFault();
+    if (event->type() == kSystemFault) OnSystemFault();
+    else if (event->type() == kCommunicationFault) RunGuarded([this] { OnCommunicationFault(); });
+    else if (event->type() == kBufferFull) RunGuarded([this] { OnBufferFull(); });
     else QMainWindow::customEvent(event);
 }
 
 void TMainForm::OnCommunicationFault() {
-    SetUiState(kNoDevice);
+    SetUiState(UiStates::kNoDevice);
     ShowMessageBox(VELK_SJIS("通信異常です。\n\nﾒｲﾝﾒﾆｭｰの「ﾓﾆﾀｰ(M)」→「ｵﾌﾟｼｮﾝ(O)」で\n"
                              "ﾌﾟﾛﾄｺﾙﾓﾆﾀが接続されているﾎﾟｰﾄを選択してください。"),
-                   VELK_SJIS("異常"), kIconError, kButtonsOk);
+                   VELK_SJIS("異常"), MessageBoxes::kIconError, MessageBoxes::kButtonsOk);
 }
 
 void TMainForm::OnBufferFull() {
     if (link_) link_->StopMonitor();
-    SetUiState(kConnected);
+    SetUiState(UiStates::kConnected);
     status_[0]->clear();
-    ShowMessageBox(VELK_SJIS("記憶できる件数を超えました。"), VELK_SJIS("バッファフル"), kIconWarning,
-                   kButtonsOk);
+    ShowMessageBox(VELK_SJIS("記憶できる件数を超えました。"), VELK_SJIS("バッファフル"), MessageBoxes::kIconWarning,
+                   MessageBoxes::kButtonsOk);
 }
 
 void TMainForm::OnSystemFault() {
     if (!link_) return;
     timer1_.stop();
     device_.reset();
-    link_->Stop();
-    link_.reset();
-    SetUiState(kSystemFaulted);
+    // Gone before anything else can fail, so this runs once.
+    const std::unique_ptr<ComThread> link = std::move(link_);
+    link->Stop();
+    SetUiState(UiStates::kSystemFaulted);
     ShowModalDialog(*noResource_);
 }
 
-int TMainForm::ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
-                              MessageButtons buttons) {
-    QMessageBox box(this);
-    box.setIcon(icon == kIconError     ? QMessageBox::Critical
-                : icon == kIconWarning ? QMessageBox::Warning
-                                       : QMessageBox::Information);
-    box.setWindowTitle(QtText::FromCp932(caption));
-    box.setText(QtText::FromCp932(text));
-    box.setStandardButtons(buttons == kButtonsOk ? QMessageBox::Ok : QMessageBox::Ok | QMessageBox::Cancel);
-    WindowPlacement::CentreOn(box, *this);
-    return box.exec() == QMessageBox::Ok ? kResultOk : kResultCancel;
+int TMainForm::ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxes::Icon icon,
+                              MessageBoxes::Buttons buttons) {
+    return MessageBoxes::Show(*this, text, caption, icon, buttons);
 }
 
 int TMainForm::ShowModalDialog(QDialog& dialog) {
@@ -396,32 +408,32 @@ int64_t TMainForm::FreeDiskSpace() const { return FreeSpace::Bytes(store_.Logs()
 void TMainForm::ShowFloatMessage(const std::string& text) { floatMessage_->ShowMessage(text, this); }
 
 void TMainForm::ShowMessage(const std::string& text, const std::string& caption) {
-    ShowMessageBox(text, caption, kIconError, kButtonsOk);
+    ShowMessageBox(text, caption, MessageBoxes::kIconError, MessageBoxes::kButtonsOk);
 }
 
-void TMainForm::ShowDeviceConnected(bool connected) { SetUiState(connected ? kConnected : kNoDevice); }
+void TMainForm::ShowDeviceConnected(bool connected) {
+    SetUiState(connected ? UiStates::kConnected : UiStates::kNoDevice);
+}
 
-bool TMainForm::IsMonitoring() const { return !menu_.monitorStart->isEnabled(); }
+// The device link's reading: a run is on from state 2 until a start is
+// possible again, even after a buffer-full stop has ended the taking.
+bool TMainForm::IsMonitoring() const { return !UiStates::EntryEnabled(uiState_, UiStates::kMonitorStart); }
 
-void TMainForm::UncheckChannelInfo() { menu_.info->setChecked(false); }
+int TMainForm::SelectedRow() const { return grid_->Row(); }
+
+void TMainForm::UncheckChannelInfo() {
+    lampsShown_ = false;
+    menu_.info->setChecked(false);
+}
 
 // ---- Commands ----
 
 void TMainForm::DetailMenuClick() {
-    if (!menu_.view->menuAction()->isEnabled() || store_.Count() == 0) return;
-    const int row = grid_->Row();
-    if (row < 1) return;
-    const size_t position = static_cast<size_t>(row - 1);
-    if (position >= store_.Count()) return;
-    if (!store_.At(position).CheckCrc()) {
-        ShowMessageBox(VELK_SJIS("ＣＲＣエラーのデータは詳細表示できません。"), VELK_SJIS("誤操作"),
-                       kIconWarning, kButtonsOk);
-        return;
-    }
-    if (onOpenDetail) onOpenDetail(position);
+    if (Allows(UiStates::kDetail)) detail_.Run();
 }
 
 void TMainForm::AboutMenuClick() {
+    if (!Allows(UiStates::kAbout)) return;
     std::string identity;
     if (!device_ || !device_->AskIdentity(identity)) identity = VELK_SJIS("ﾌﾟﾛﾄｺﾙﾓﾆﾀは未接続状態です");
     aboutBox_->SetIdentity(identity);
@@ -429,25 +441,25 @@ void TMainForm::AboutMenuClick() {
 }
 
 void TMainForm::StartMonitoring() {
+    if (!Allows(UiStates::kMonitorStart)) return;
     if (!device_ || !device_->IdentifyDevice(true)) return;
     MonitorOptions monitor;
     options_->GetMonitorOptions(monitor);
     ShowFileName(QString(), false);
-    store_.Clear();
-    store_.SetModes(monitor.ringBuffer != 0, monitor.logFile != 0);
+    session_.NewRun(monitor);
     grid_->Heights().Invalidate();
     SyncListRows();
     grid_->RepaintAll();
     if (link_->StartMonitor()) {
-        SetUiState(kMonitoring);
+        SetUiState(UiStates::kMonitoring);
         status_[0]->setText(TEXT("Dchﾓﾆﾀｰ中"));
     }
 }
 
 void TMainForm::StopMonitoring() {
-    if (!link_) return;
+    if (!Allows(UiStates::kMonitorStop) || !link_) return;
     if (link_->StopMonitor()) {
-        SetUiState(kConnected);
+        SetUiState(UiStates::kConnected);
         status_[0]->clear();
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
@@ -480,7 +492,8 @@ void TMainForm::TimerTick() {
     if (firstTick_) {
         firstTick_ = false;
         if (device_) device_->ConnectDevice(-1, false);
-        PaintAllVoiceLamps(display_.lampInactiveColour);
+        lamps_.ClearVoice();
+        lampPanel_->update();
         ShowModes();
     }
     if (!link_ || !device_) return;
@@ -502,86 +515,31 @@ void TMainForm::TimerTick() {
         if (monitorDialog_->TakeClockRequest(wanted)) link_->SetDeviceClock(wanted);
     }
 
-    if (menu_.info->isChecked()) {
+    if (lampsShown_) {
         BChannelStatus status;
         if (device_->AskChannelStatus(status)) RepaintLamps(status);
     }
     if (monitor.voiceAutomatic) AutoVoiceMonitor();
 
-    if (menu_.monitorStop->isEnabled()) {
-        bool logBehind = false;
-        TakeFrames(monitor, logBehind);
-        RefreshList();
-        if (monitor.ringBuffer && monitor.logFile) WatchLog(monitor, logBehind);
-    } else {
-        if (floatMessage_->isVisible()) floatMessage_->hide();
-        if (thinning_ != 0) {
-            thinning_ = 0;
-            grid_->RepaintAll();
-        }
-        newFrames_ = false;
-        lastRefresh_ = TickCount();
-    }
+    CarryOut(session_.Tick([this](FrameRecord& record) { return link_->PopFrame(record); }, monitor, TickCount(),
+                           [this] { return FreeDiskSpace(); }, floatMessage_->isVisible()));
 }
 
-void TMainForm::TakeFrames(const MonitorOptions& monitor, bool& logBehind) {
-    FrameRecord work(FrameRecord::kRx);
-    while (link_->PopFrame(work)) {
-        newFrames_ = true;
-        const int r = store_.Add(work, true);
-        if (onFrameTaken) onFrameTaken(work);
-        if (r != FrameStore::kStored && !monitor.ringBuffer) {
-            menu_.monitorStop->setEnabled(false);
-            PostNotification(kBufferFull);
-            break;
-        }
-        if (!store_.LogKeepsUp()) {
-            logBehind = true;
-            break;
-        }
+void TMainForm::CarryOut(const MonitoringSession::Actions& actions) {
+    if (actions.bufferFull) {
+        // No more frames are taken; the notification handler sets the state.
+        menu_.monitorStop->setEnabled(false);
+        PostNotification(kBufferFull);
     }
-}
-
-void TMainForm::RefreshList() {
-    const uint32_t now = TickCount();
-    const uint32_t elapsed = now - lastRefresh_;
-    if (!(elapsed > kRefreshMs || (!newFrames_ && thinning_ != 0))) return;
-    lastRefresh_ = now;
-    if (!newFrames_) {
-        if (thinning_ != 0) {
-            thinning_ = 0;
-            grid_->RepaintAll();
-        }
-        return;
+    if (actions.syncRows) SyncListRows();
+    if (actions.showNewest) {
+        const int count = static_cast<int>(store_.Count());
+        grid_->SetRowCount(count + 1);
+        grid_->SetRow(count);
     }
-    newFrames_ = false;
-    thinning_ = elapsed < 500 ? 0 : elapsed < 750 ? 2 : elapsed < 1000 ? 4 : 8;
-    const size_t count = store_.Count();
-    SyncListRows();
-    if (count != FrameStore::kCapacity) {
-        grid_->SetRowCount(static_cast<int>(count) + 1);
-        grid_->SetRow(static_cast<int>(count));
-    } else {
-        grid_->RepaintAll();
-    }
-}
-
-void TMainForm::WatchLog(const MonitorOptions& monitor, bool logBehind) {
-    store_.WriteLog();
-    const int64_t free = FreeDiskSpace();
-    if (free < kDiskStopBytes) {
-        if (store_.IsLogging()) {
-            store_.SetModes(monitor.ringBuffer != 0, false);
-            ShowFloatMessage(VELK_SJIS("ディスクの空きスペースが足りないので、ログファイルの収集を強制中断しました。"));
-        }
-    } else if (free < kDiskWarnBytes) {
-        if (!floatMessage_->isVisible())
-            ShowFloatMessage(VELK_SJIS("ディスクの空きスペースが足りません。このままモニターを続けると、"
-                                       "ログファイルの収集を強制中断する可能性があります。"));
-    } else if (logBehind && !floatMessage_->isVisible()) {
-        store_.SetModes(monitor.ringBuffer != 0, false);
-        ShowFloatMessage(VELK_SJIS("LOGファイルの作成が間に合わないので、ログファイルの収集を強制中断しました。"));
-    }
+    if (actions.repaintAll) grid_->RepaintAll();
+    if (actions.message != MonitoringSession::kNoMessage) ShowFloatMessage(MonitoringSession::Text(actions.message));
+    if (actions.closeFloat && floatMessage_->isVisible()) floatMessage_->hide();
 }
 
 // ---- The frame list ----
@@ -598,6 +556,7 @@ void TMainForm::DisplayOptionsChanged() {
     grid_->Heights().Invalidate();
     SyncListRows();
     grid_->RepaintAll();
+    lampPanel_->update();
 }
 
 void TMainForm::BuildCellText(FrameRecord& record, std::string& text, const DisplayOptions& options,
@@ -608,49 +567,23 @@ void TMainForm::BuildCellText(FrameRecord& record, std::string& text, const Disp
 void TMainForm::DrawGrid1DrawCell(QPainter& painter, int row, int column, const QRect& rect,
                                   bool selected) {
     if (!drawingEnabled_) return;
-    if (thinning_ != 0 && row != 0 && row % thinning_ != 0) return;
+    const int thinning = session_.ThinningFactor();
+    if (thinning != 0 && row != 0 && row % thinning != 0) return;
     try {
         const int lineHeight = grid_->LineHeight();
         if (row == 0) {
-            painter.setPen(Qt::black);
-            painter.drawText(QRect(rect.left() + 1, rect.top(), rect.width() - 1, lineHeight),
-                             Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(column == 0 ? "TX" : "RX"));
+            FrameRowPainter::PaintHeader(painter, column, rect, lineHeight);
             return;
         }
         const size_t position = static_cast<size_t>(row - 1);
         if (position >= store_.Count()) return;
-        FrameRecord& record = store_.At(position);
-        const int recordColumn = record.IsRx() ? 1 : 0;
-        const bool fcsGood = record.CheckCrc();
-        std::string text;
-        BuildCellText(record, text, display_, fcsGood);
+        const int lines = FrameRowPainter::PaintRecord(
+            painter, store_.At(position), column, rect, lineHeight, selected, display_,
+            [this](FrameRecord& record, std::string& text, const DisplayOptions& options, bool fcsGood) {
+                BuildCellText(record, text, options, fcsGood);
+            });
         // Both cells of a row take the same height.
-        grid_->SetRowLines(row, 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n')));
-        if (column != recordColumn) return;
-
-        uint32_t colour = selected ? kWhite : kBlack;
-        std::string prefix;
-        int k = 0;
-        size_t start = 0;
-        while (start <= text.size()) {
-            size_t end = text.find('\n', start);
-            if (end == std::string::npos) end = text.size();
-            std::string_view line(text.data() + start, end - start);
-            start = end + 1;
-            if (line.empty()) continue;
-            if (line.front() == ' ') {
-                prefix.assign(line);
-                continue;
-            }
-            if (k == 0 && colour == kBlack) colour = display_.firstLineColour;
-            if (!fcsGood) colour = display_.errorColour;
-            painter.setPen(ColourOf(colour));
-            const QString shown = QtText::FromCp932(prefix + std::string(line));
-            painter.drawText(QRect(rect.left() + 1, rect.top() + k * lineHeight, rect.width() - 1, lineHeight),
-                             Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, shown);
-            if (k == 0 && colour == display_.firstLineColour) colour = kBlack;
-            ++k;
-        }
+        grid_->SetRowLines(row, lines);
     } catch (...) {
         drawingEnabled_ = false;
         if (!paintFaultPosted_) {
@@ -663,94 +596,49 @@ void TMainForm::DrawGrid1DrawCell(QPainter& painter, int row, int column, const 
 // ---- Lamps and voice monitor ----
 
 void TMainForm::ToggleLampPanel() {
-    if (!menu_.info->isChecked()) {
-        menu_.info->setChecked(true);
-        lampPanel_->show();
-        tracker_.Reset();
+    if (!Allows(UiStates::kInfo)) return;
+    if (!lampsShown_) {
+        ShowLampPanel(true);
+        lamps_.ResetTracker();
         InitVoiceLamps();
         if (link_) link_->RequestChannelStatus();
     } else {
-        menu_.info->setChecked(false);
-        lampPanel_->hide();
+        ShowLampPanel(false);
         if (device_) device_->SelectVoiceMonitor(0, 0);
     }
 }
 
+void TMainForm::ShowLampPanel(bool shown) {
+    lampsShown_ = shown;
+    menu_.info->setChecked(shown);
+    lampPanel_->setVisible(shown);
+}
+
 void TMainForm::RepaintLamps(const BChannelStatus& status) {
-    DisplayOptions d;
-    options_->GetDisplayOptions(d);
-    for (int row = 0; row < 2; ++row) {
-        const BChannelStatus::Direction& s = status.direction[row];
-        for (int j = 0; j < TLampPanel::kChannels; ++j) {
-            uint32_t colour = !s.lineNormal ? d.lampFaultColour
-                              : s.bChannel[j] ? d.lampActiveColour
-                                              : d.lampInactiveColour;
-            lampPanel_->SetBLamp(row, j, colour);
-        }
-        lampPanel_->SetDLamp(row, s.dChannel ? d.lampActiveColour : d.lampInactiveColour);
-    }
+    lamps_.Repaint(status);
+    lampPanel_->update();
 }
 
 void TMainForm::InitVoiceLamps() {
-    DisplayOptions d;
     MonitorOptions m;
-    options_->GetDisplayOptions(d);
     options_->GetMonitorOptions(m);
-    PaintAllVoiceLamps(d.lampInactiveColour);
+    lamps_.ClearVoice();
     lampPanel_->SetVoiceClickable(m.voiceAutomatic == 0);
-}
-
-void TMainForm::PaintAllVoiceLamps(uint32_t colour) {
-    for (int row = 0; row < 2; ++row)
-        for (int j = 0; j < TLampPanel::kChannels; ++j) lampPanel_->SetVoiceLamp(row, j, colour);
-}
-
-void TMainForm::PaintVoiceLamp(int row, int index, uint32_t colour) {
-    if (index < 0 || index >= TLampPanel::kChannels) return;
-    lampPanel_->SetVoiceLamp(row, index, colour);
-}
-
-int TMainForm::SelectedVoiceLamp(int row) const {
-    DisplayOptions d;
-    options_->GetDisplayOptions(d);
-    for (int j = 0; j < TLampPanel::kChannels; ++j)
-        if (lampPanel_->VoiceLamp(row, j) == d.lampActiveColour) return j;
-    return -1;
+    lampPanel_->update();
 }
 
 void TMainForm::VoiceLampClicked(int lamp, int row) {
     MonitorOptions m;
-    DisplayOptions d;
     options_->GetMonitorOptions(m);
-    options_->GetDisplayOptions(d);
-    if (m.voiceAutomatic) return;
-    if (lamp < 0 || lamp >= TLampPanel::kChannels) return;
-    if (lampPanel_->VoiceLamp(row, lamp) != d.lampActiveColour) {
-        const int selected = SelectedVoiceLamp(row);
-        if (selected >= 0) PaintVoiceLamp(row, selected, d.lampInactiveColour);
-        PaintVoiceLamp(row, lamp, d.lampActiveColour);
-    } else {
-        PaintVoiceLamp(row, lamp, d.lampInactiveColour);
-    }
-    const int tx = SelectedVoiceLamp(FrameRecord::kTx) + 1;
-    const int rx = SelectedVoiceLamp(FrameRecord::kRx) + 1;
-    if (!device_ || !device_->SelectVoiceMonitor(tx, rx)) PaintAllVoiceLamps(d.lampInactiveColour);
+    const ChannelLamps::VoiceCommand command = lamps_.VoiceLampClicked(lamp, row, m.voiceAutomatic != 0);
+    if (!command.send) return;
+    lamps_.VoiceCommandDone(command, device_ && device_->SelectVoiceMonitor(command.tx, command.rx));
+    lampPanel_->update();
 }
 
 void TMainForm::AutoVoiceMonitor() {
-    DisplayOptions d;
-    options_->GetDisplayOptions(d);
-    VoiceMonitorTracker::Lamps active{};
-    for (int row = 0; row < 2; ++row)
-        for (int j = 0; j < TLampPanel::kChannels; ++j)
-            active[row][j] = lampPanel_->BLamp(row, j) == d.lampActiveColour;
-    tracker_.Update(active);
-    if (!tracker_.TakeChanged()) return;
-    const int tx = tracker_.MostRecent(VoiceMonitorTracker::kTx);
-    const int rx = tracker_.MostRecent(VoiceMonitorTracker::kRx);
-    PaintAllVoiceLamps(d.lampInactiveColour);
-    if (device_ && device_->SelectVoiceMonitor(tx, rx)) {
-        if (tx > 0) PaintVoiceLamp(FrameRecord::kTx, tx - 1, d.lampActiveColour);
-        if (rx > 0) PaintVoiceLamp(FrameRecord::kRx, rx - 1, d.lampActiveColour);
-    }
+    const ChannelLamps::VoiceCommand command = lamps_.AutoVoiceMonitor();
+    if (!command.send) return;
+    lamps_.VoiceCommandDone(command, device_ && device_->SelectVoiceMonitor(command.tx, command.rx));
+    lampPanel_->update();
 }

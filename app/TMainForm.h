@@ -1,8 +1,8 @@
 #pragma once
 // The main window: menus, toolbar, the frame list, the channel lamps and
-// the status bar; it owns the frame store, the options, the voice-monitor
-// tracker and the device link, and drives live capture from its 100 ms
-// timer.
+// the status bar. It owns the frame store, the options, the device link,
+// the monitoring session and the lamp states, and hands the 100 ms timer's
+// work to them; subsystem commands reach it through MainWindowServices.
 #include <QEvent>
 #include <QMainWindow>
 #include <QTimer>
@@ -11,13 +11,19 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "app/VoiceMonitorTracker.h"
+#include "app/MonitoringSession.h"
+#include "app/UiStates.h"
+#include "detail/DetailCommand.h"
 #include "device/BChannelStatus.h"
+#include "device/ChannelLamps.h"
 #include "device/DeviceHost.h"
 #include "options/DisplayOptions.h"
 #include "options/MonitorOptions.h"
 #include "store/FrameStore.h"
+#include "ui/MainWindowServices.h"
 
 class ComThread;
 class DeviceControl;
@@ -42,34 +48,28 @@ struct TMainFormSetup {
     bool runTimer = true;
 };
 
-class TMainForm : public QMainWindow, public DeviceHost {
+class TMainForm : public QMainWindow, public DeviceHost, public MainWindowServices {
     Q_OBJECT
 public:
-    // Posted notifications.
-    static constexpr QEvent::Type kCommunicationFault = QEvent::Type(QEvent::User + 0);
-    static constexpr QEvent::Type kBufferFull = QEvent::Type(QEvent::User + 1);
-    static constexpr QEvent::Type kSystemFault = QEvent::Type(QEvent::User + 2);
-
-    enum UiState { kNoDevice = 0, kConnected = 1, kMonitoring = 2, kSystemFaulted = 3 };
-    enum MessageIcon { kIconError, kIconWarning, kIconInformation };
-    enum MessageButtons { kButtonsOk, kButtonsOkCancel };
-    enum MessageResult { kResultOk = 1, kResultCancel = 2 };
-
     static constexpr int kTimerMs = 100;
-    static constexpr uint32_t kRefreshMs = 250;
-    static constexpr int64_t kDiskStopBytes = 15000000;
-    static constexpr int64_t kDiskWarnBytes = 20000000;
     static constexpr int kMinColumnWidth = 30;
 
     explicit TMainForm(QWidget* parent = nullptr);
     explicit TMainForm(const TMainFormSetup& setup, QWidget* parent = nullptr);
     ~TMainForm() override;
 
-    // User-interface states 0-3; the toolbar follows the menu.
+    // User-interface states 0-3 (UiStates); the toolbar follows the menu.
     void SetUiState(int state);
     int CurrentUiState() const { return uiState_; }
+    // Whether a command may run now: the state enables it, and ﾓﾆﾀｰ終了
+    // only while frames are being taken.
+    bool Allows(UiStates::Command command) const;
+    // Runs handler for the action's trigger (menu, toolbar or shortcut)
+    // only while Allows(command).
+    void Wire(QAction* action, UiStates::Command command, std::function<void()> handler);
+
     void ShowModes();
-    void ShowFileName(const QString& path, bool onlyIfEmpty);
+    void ShowFileName(const QString& path, bool onlyIfEmpty) override;
     // Leading folders of path replaced by "..." until it fits width.
     static QString ShortenPath(const QString& path, const QFontMetrics& metrics, int width);
 
@@ -81,22 +81,16 @@ public:
     void ToggleLampPanel();
     void RepaintLamps(const BChannelStatus& status);
     void InitVoiceLamps();
-    void PaintAllVoiceLamps(uint32_t colour);
-    void PaintVoiceLamp(int row, int index, uint32_t colour);
-    int SelectedVoiceLamp(int row) const;
     void VoiceLampClicked(int lamp, int row);
     void AutoVoiceMonitor();
 
-    void PostNotification(QEvent::Type type);
     void DetailMenuClick();
     void AboutMenuClick();
     // Column width limits after a resize or a mouse release in the list.
     void FitListColumns();
     void DrawGrid1DrawCell(QPainter& painter, int row, int column, const QRect& rect, bool selected);
-    // Row count in step with the store; whole repaint when asked.
+    // Row count in step with the store.
     void SyncListRows();
-    // After the display options changed or a file was loaded.
-    void DisplayOptionsChanged();
 
     // DeviceHost.
     void ShowDeviceConnected(bool connected) override;
@@ -105,20 +99,29 @@ public:
     bool IsMonitoring() const override;
     void UncheckChannelInfo() override;
 
-    // Message boxes and modal dialogs go through here (tests record them).
-    virtual int ShowMessageBox(const std::string& text, const std::string& caption, MessageIcon icon,
-                               MessageButtons buttons);
-    virtual int ShowModalDialog(QDialog& dialog);
+    // MainWindowServices. Message boxes and modal dialogs go through here
+    // (tests record them).
+    FrameStore& Store() override { return store_; }
+    OptionData& Options() override { return *options_; }
+    int SelectedRow() const override;
+    int ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxes::Icon icon,
+                       MessageBoxes::Buttons buttons) override;
+    int ShowModalDialog(QDialog& dialog) override;
+    void PostNotification(QEvent::Type type) override;
+    bool DrawingEnabled() const override { return drawingEnabled_; }
+    void SetDrawingEnabled(bool enabled) override { drawingEnabled_ = enabled; }
+    void DisplayOptionsChanged() override;
+    QWidget& Owner() override { return *this; }
+
     // Free bytes where the log files go.
     virtual int64_t FreeDiskSpace() const;
     // The millisecond tick counter that paces the list (32-bit, wrapping).
     virtual uint32_t TickCount() const;
 
-    FrameStore& Store() { return store_; }
-    OptionData& Options() { return *options_; }
     ComThread* Link() { return link_.get(); }
     DeviceControl* Device() { return device_.get(); }
-    VoiceMonitorTracker& Tracker() { return tracker_; }
+    const ChannelLamps& Lamps() const { return lamps_; }
+    DetailCommand& Detail() { return detail_; }
     TDrawGrid* DrawGrid1() { return grid_; }
     TLampPanel* LampPanel() { return lampPanel_; }
     TFloatMessageDlg* FloatMessage() { return floatMessage_; }
@@ -127,9 +130,7 @@ public:
     QToolBar* ToolBar1() { return toolBar_; }
     QLabel* StatusPanel(int index) { return status_[index]; }
     QTimer& Timer1() { return timer1_; }
-    bool DrawingEnabled() const { return drawingEnabled_; }
-    void SetDrawingEnabled(bool enabled) { drawingEnabled_ = enabled; }
-    int ThinningFactor() const { return thinning_; }
+    int ThinningFactor() const { return session_.ThinningFactor(); }
     // The monitor options dialog, when it exists.
     void SetMonitorClockDialog(MonitorClockDialog* dialog) { monitorDialog_ = dialog; }
 
@@ -170,8 +171,6 @@ public:
     std::function<void(const FrameRecord&)> onFrameTaken;
     // Duration of each timer tick in milliseconds.
     std::function<void(double)> onTickDone;
-    // Opens the detail window for a store position (its window comes later).
-    std::function<void(size_t)> onOpenDetail;
 
 protected:
     void customEvent(QEvent* event) override;
@@ -183,6 +182,7 @@ protected:
 
 private:
     void BuildMenus();
+    QAction* AddEntry(QMenu* menu, const char* utf8, UiStates::Command command);
     void BuildToolBar();
     void BuildStatusBar();
     void MirrorToolBar();
@@ -190,18 +190,22 @@ private:
     void StoreWindowState();
     void ShutDown();
     void TimerTick();
-    void TakeFrames(const MonitorOptions& monitor, bool& logBehind);
-    void RefreshList();
-    void WatchLog(const MonitorOptions& monitor, bool logBehind);
+    void CarryOut(const MonitoringSession::Actions& actions);
     void ShowFloatMessage(const std::string& text);
     void OnCommunicationFault();
     void OnBufferFull();
     void OnSystemFault();
     void ToolBarMenuClick();
+    // The lamp panel and the check mark of 情報.
+    void ShowLampPanel(bool shown);
+    // Runs handler; whatever it throws becomes the system-fault notification.
+    void RunGuarded(const std::function<void()>& handler);
 
     TMainFormSetup setup_;
     FrameStore store_;
-    VoiceMonitorTracker tracker_;
+    MonitoringSession session_{store_};
+    ChannelLamps lamps_;
+    DetailCommand detail_{*this};
     std::unique_ptr<OptionData> options_;
     std::unique_ptr<ComThread> link_;
     std::unique_ptr<DeviceControl> device_;
@@ -209,15 +213,17 @@ private:
 
     bool drawingEnabled_ = false;
     bool paintFaultPosted_ = false;
-    uint32_t lastRefresh_ = 0;
-    bool newFrames_ = false;
-    int thinning_ = 0;
     bool firstTick_ = true;
+    // The lamp panel is shown (情報 carries its check mark); the timer then
+    // asks for the channel status.
+    bool lampsShown_ = false;
     bool shutDown_ = false;
-    int uiState_ = kNoDevice;
+    int uiState_ = UiStates::kNoDevice;
     DisplayOptions display_{};
 
     Menus menu_;
+    // Every menu entry with the command the state table knows it by.
+    std::vector<std::pair<QAction*, UiStates::Command>> entries_;
     QToolBar* toolBar_ = nullptr;
     QLabel* status_[3] = {};
     TDrawGrid* grid_ = nullptr;

@@ -126,10 +126,10 @@ int main(int argc, char** argv) {
     QTimer starter;
     starter.setInterval(200);
     QObject::connect(&starter, &QTimer::timeout, [&] {
-        if (form.CurrentUiState() != TMainForm::kConnected) return;
+        if (form.CurrentUiState() != UiStates::kConnected) return;
         starter.stop();
         form.StartMonitoring();
-        running = form.CurrentUiState() == TMainForm::kMonitoring;
+        running = form.CurrentUiState() == UiStates::kMonitoring;
         if (!running) {
             app.exit(3);
             return;

@@ -1,13 +1,14 @@
-#include <QApplication>
-
 #include <cstdlib>
 
 #include <gtest/gtest.h>
 
-// The main window's tests run without a display.
+#include "app/VelkApplication.h"
+
+// The main window's tests run without a display, under the program's own
+// application object.
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
+    VelkApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <string_view>
 
 #include "options/DisplayOptions.h"
 #include "store/FrameStore.h"
@@ -17,8 +18,6 @@ public:
     // end count one line each).
     int64_t LinesBefore(size_t position) const;
     int64_t TotalLines() const { return LinesBefore(lines_.size()); }
-    // The first position whose rows before it hold at least `lines` lines.
-    size_t FirstPositionWithLinesBefore(int64_t lines) const;
 
     void Clear();
     void Append(int lines);
@@ -32,8 +31,10 @@ public:
     // Forgets every row, so the next Sync counts them all again.
     void Invalidate() { Clear(); }
 
-    // Lines of the record's row text: 1 + the number of line feeds.
+    // Lines of the record's row text.
     static int LineCount(FrameRecord& record, const DisplayOptions& options);
+    // Lines of a row text: 1 + the number of line feeds.
+    static int TextLines(std::string_view text);
 
 private:
     std::deque<uint16_t> lines_;

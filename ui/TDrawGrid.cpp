@@ -1,4 +1,4 @@
-#include "app/TDrawGrid.h"
+#include "ui/TDrawGrid.h"
 
 #include <QFontMetrics>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "app/VoiceMonitorTracker.h"
+#include "device/VoiceMonitorTracker.h"
 
 #include <algorithm>
 

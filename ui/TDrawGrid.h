@@ -8,7 +8,7 @@
 
 #include <functional>
 
-#include "app/RowHeights.h"
+#include "decode/RowHeights.h"
 
 class TDrawGrid : public QAbstractScrollArea {
     Q_OBJECT

@@ -1,4 +1,4 @@
-#include "app/RowHeights.h"
+#include "decode/RowHeights.h"
 
 #include <algorithm>
 #include <string>
@@ -10,15 +10,6 @@ int64_t RowHeights::LinesBefore(size_t position) const {
     const int64_t base = before_.front();
     if (position < lines_.size()) return before_[position] - base;
     return end_ - base + static_cast<int64_t>(position - lines_.size());
-}
-
-size_t RowHeights::FirstPositionWithLinesBefore(int64_t lines) const {
-    if (lines <= 0) return 0;
-    const int64_t total = TotalLines();
-    if (lines > total) return lines_.size() + static_cast<size_t>(lines - total);
-    const int64_t base = lines_.empty() ? 0 : before_.front();
-    auto it = std::lower_bound(before_.begin(), before_.end(), base + lines);
-    return static_cast<size_t>(it - before_.begin());  // end() when lines == total
 }
 
 void RowHeights::Clear() {
@@ -54,6 +45,10 @@ void RowHeights::Set(size_t position, int lines) {
 int RowHeights::LineCount(FrameRecord& record, const DisplayOptions& options) {
     std::string text;
     RowText::BuildRowText(record, text, options, record.CheckCrc());
+    return TextLines(text);
+}
+
+int RowHeights::TextLines(std::string_view text) {
     return 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 

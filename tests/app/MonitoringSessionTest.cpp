@@ -1,0 +1,191 @@
+#include "app/MonitoringSession.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <cstdint>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/support/TestSupport.h"
+
+using namespace testsupport;
+
+namespace {
+
+// A session over its own store, with frames queued by hand and the clock,
+// free space and floating window given per tick.
+struct Capture {
+    TempFolder dir;
+    FrameStore store;
+    MonitoringSession session{store};
+    MonitorOptions monitor;
+    uint32_t queued = 0;
+    uint32_t now = 5000;
+    int64_t free = 100'000'000'000;
+    int freeAsked = 0;
+    const MonitoringSession::PopFrame pop = [this](FrameRecord& r) {
+        if (queued == 0) return false;
+        --queued;
+        r = Frame({0x02, 0x01, 0x01, 0x02}, FrameRecord::kRx);
+        return true;
+    };
+    const MonitoringSession::FreeBytes freeBytes = [this] { return ++freeAsked, free; };
+
+    Capture(bool ring, bool log) {
+        monitor.ringBuffer = ring;
+        monitor.logFile = log;
+        store.Logs().SetFolder(dir.Slash());
+        session.Tick(pop, monitor, now, freeBytes, false);  // idle ticks keep the refresh time
+        session.NewRun(monitor);
+        session.SetRunning(true);
+    }
+    MonitoringSession::Actions Tick(uint32_t frames, uint32_t gap, bool floatVisible = false) {
+        queued += frames;
+        now += gap;
+        return session.Tick(pop, monitor, now, freeBytes, floatVisible);
+    }
+};
+
+// Writes to files fail past `bytes` while it lives (EFBIG, the signal ignored).
+struct FileSizeLimit {
+    rlimit old{};
+    void (*handler)(int) = signal(SIGXFSZ, SIG_IGN);
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &old);
+        rlimit limit = old;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &old);
+        signal(SIGXFSZ, handler);
+    }
+};
+
+}  // namespace
+
+TEST(MonitoringSession, WithoutRingBufferTheFrameThatFillsTheStoreEndsTheTaking) {
+    Capture run(false, false);
+    const auto a = run.Tick(30010, 300);
+    EXPECT_TRUE(a.bufferFull);
+    EXPECT_FALSE(run.session.IsRunning());
+    EXPECT_EQ(run.store.Count(), 30000u);
+    EXPECT_EQ(run.queued, 10u);  // no 30001st frame taken
+    EXPECT_TRUE(a.syncRows && a.repaintAll);  // a full store is repainted, not scrolled
+    EXPECT_TRUE(run.Tick(0, 300, true).closeFloat);
+    EXPECT_EQ(run.queued, 10u);
+}
+
+TEST(MonitoringSession, RingBufferKeepsTakingPastTheCapacity) {
+    Capture run(true, false);
+    EXPECT_TRUE(run.Tick(29000, 300).showNewest);
+    const auto a = run.Tick(1500, 300);
+    EXPECT_TRUE(!a.bufferFull && !a.showNewest && a.repaintAll);
+    EXPECT_EQ(run.store.Count(), 30000u);
+    EXPECT_EQ(run.store.NextIndex(), 30500u);
+    EXPECT_EQ(run.store.At(0).Index(), 500);
+    EXPECT_EQ(run.freeAsked, 0);  // no log, no disk watch
+}
+
+TEST(MonitoringSession, RefreshPacingAndThinningOverTheRefreshGaps) {
+    Capture run(true, false);
+    run.now = 0xFFFFFF00u;  // the counter wraps during the test
+    run.session.SetRunning(false);
+    run.Tick(0, 0);
+    run.session.SetRunning(true);
+    const struct {
+        uint32_t gap;
+        int factor;
+    } steps[] = {{260, 0}, {499, 0}, {500, 2}, {749, 2}, {750, 4}, {999, 4}, {1000, 8}, {300, 0}};
+    for (const auto& step : steps) {
+        const auto a = run.Tick(5, step.gap);
+        EXPECT_TRUE(a.showNewest) << step.gap;
+        EXPECT_EQ(run.session.ThinningFactor(), step.factor) << step.gap;
+    }
+    // 250 ms or less since the last refresh: frames are taken, the list waits.
+    EXPECT_FALSE(run.Tick(5, 250).showNewest);
+    EXPECT_EQ(run.store.Count(), 45u);
+    EXPECT_TRUE(run.Tick(5, 600).showNewest);
+    EXPECT_EQ(run.session.ThinningFactor(), 4);  // 850 ms since the refresh before
+    // The first refresh without new frames drops it, without waiting 250 ms.
+    EXPECT_TRUE(run.Tick(0, 100).repaintAll);
+    EXPECT_EQ(run.session.ThinningFactor(), 0);
+    EXPECT_FALSE(run.Tick(0, 100).repaintAll);
+    // Raised again, then the run ends: back to 0 at once.
+    run.Tick(5, 1200);
+    ASSERT_EQ(run.session.ThinningFactor(), 8);
+    run.session.SetRunning(false);
+    EXPECT_TRUE(run.Tick(5, 100).repaintAll);
+    EXPECT_EQ(run.session.ThinningFactor(), 0);
+    EXPECT_EQ(run.queued, 5u);  // not taken
+}
+
+TEST(MonitoringSession, ASlowLogStopsTheTakeAtTheLagLimitAndIsSwitchedOff) {
+    Capture run(true, true);
+    // The floating window up: the slow log is left alone.
+    auto a = run.Tick(1500, 300, true);
+    EXPECT_EQ(run.store.NextIndex(), 1000u);
+    EXPECT_EQ(run.store.LoggedIndex(), 1000u);
+    EXPECT_EQ(a.message, MonitoringSession::kNoMessage);
+    EXPECT_TRUE(run.store.IsLogging());
+    // Not up: logging off with its message; the rest comes on the next tick.
+    a = run.Tick(1500, 300);
+    EXPECT_EQ(run.store.NextIndex(), 2000u);
+    EXPECT_EQ(a.message, MonitoringSession::kLogTooSlow);
+    EXPECT_EQ(MonitoringSession::Text(a.message),
+              Sjis("LOGファイルの作成が間に合わないので、ログファイルの収集を強制中断しました。"));
+    EXPECT_FALSE(run.store.IsLogging());
+    run.Tick(0, 300);
+    EXPECT_EQ(run.store.NextIndex(), 3000u);
+    EXPECT_EQ(run.store.LoggedIndex(), 2000u);
+}
+
+TEST(MonitoringSession, DiskSpaceStopsOrWarnsTheLog) {
+    Capture run(true, true);
+    run.free = 14'999'999;
+    auto a = run.Tick(10, 300);
+    EXPECT_EQ(a.message, MonitoringSession::kDiskStopped);
+    EXPECT_FALSE(run.store.IsLogging());
+    EXPECT_EQ(run.store.LoggedIndex(), 10u);  // written before the check
+    EXPECT_EQ(run.Tick(10, 300).message, MonitoringSession::kNoMessage);  // once
+
+    Capture low(true, true);
+    low.free = 15'000'000;
+    EXPECT_EQ(low.Tick(10, 300).message, MonitoringSession::kDiskLow);
+    EXPECT_EQ(low.Tick(10, 300, true).message, MonitoringSession::kNoMessage);
+    EXPECT_EQ(low.Tick(10, 300).message, MonitoringSession::kDiskLow);  // back after it was closed
+    EXPECT_TRUE(low.store.IsLogging());
+    low.free = 20'000'000;
+    EXPECT_EQ(low.Tick(10, 300).message, MonitoringSession::kNoMessage);
+
+    // The log needs ring-buffer mode.
+    Capture plain(false, true);
+    plain.free = 1;
+    EXPECT_EQ(plain.Tick(1500, 300).message, MonitoringSession::kNoMessage);
+    EXPECT_EQ(plain.store.NextIndex(), 1500u);
+    EXPECT_EQ(plain.freeAsked, 0);
+    EXPECT_TRUE(LogFiles(plain.dir.Slash()).empty());
+}
+
+TEST(MonitoringSession, ALogThatCannotBeWrittenIsSwitchedOffAndCaptureGoesOnAtFullSpeed) {
+    Capture run(true, true);
+    run.free = 16'000'000;  // the low-space warning is up
+    {
+        const FileSizeLimit noRoom(0);
+        auto a = run.Tick(1500, 300, true);
+        EXPECT_EQ(a.message, MonitoringSession::kLogTooSlow);
+        EXPECT_FALSE(run.store.IsLogging());
+        EXPECT_EQ(run.store.LoggedIndex(), 0u);
+        for (int tick = 0; tick < 3; ++tick) {
+            run.Tick(1500, 300, true);
+            EXPECT_EQ(run.queued, 0u) << tick;  // every queued frame taken in its tick
+        }
+    }
+    EXPECT_EQ(run.store.NextIndex(), 6000u);
+    EXPECT_EQ(run.store.Count(), 6000u);
+    const auto names = LogFiles(run.dir.Slash());
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_EQ(ReadFile(run.dir.Slash() + names[0]), "");
+}
