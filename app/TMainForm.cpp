@@ -559,7 +559,7 @@ void TMainForm::DisplayOptionsChanged() {
     lampPanel_->update();
 }
 
-void TMainForm::BuildCellText(FrameRecord& record, std::string& text, const DisplayOptions& options,
+void TMainForm::BuildCellText(const FrameRecord& record, std::string& text, const DisplayOptions& options,
                               bool fcsGood) {
     RowText::BuildRowText(record, text, options, fcsGood);
 }
@@ -579,7 +579,7 @@ void TMainForm::DrawGrid1DrawCell(QPainter& painter, int row, int column, const 
         if (position >= store_.Count()) return;
         const int lines = FrameRowPainter::PaintRecord(
             painter, store_.At(position), column, rect, lineHeight, selected, display_,
-            [this](FrameRecord& record, std::string& text, const DisplayOptions& options, bool fcsGood) {
+            [this](const FrameRecord& record, std::string& text, const DisplayOptions& options, bool fcsGood) {
                 BuildCellText(record, text, options, fcsGood);
             });
         // Both cells of a row take the same height.

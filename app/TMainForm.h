@@ -177,7 +177,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     // The text of one row (a seam: painting failures are tested through it).
-    virtual void BuildCellText(FrameRecord& record, std::string& text, const DisplayOptions& options,
+    virtual void BuildCellText(const FrameRecord& record, std::string& text, const DisplayOptions& options,
                                bool fcsGood);
 
 private:

@@ -42,7 +42,7 @@ void RowHeights::Set(size_t position, int lines) {
     end_ += delta;
 }
 
-int RowHeights::LineCount(FrameRecord& record, const DisplayOptions& options) {
+int RowHeights::LineCount(const FrameRecord& record, const DisplayOptions& options) {
     std::string text;
     RowText::BuildRowText(record, text, options, record.CheckCrc());
     return TextLines(text);

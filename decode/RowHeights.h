@@ -32,7 +32,7 @@ public:
     void Invalidate() { Clear(); }
 
     // Lines of the record's row text.
-    static int LineCount(FrameRecord& record, const DisplayOptions& options);
+    static int LineCount(const FrameRecord& record, const DisplayOptions& options);
     // Lines of a row text: 1 + the number of line feeds.
     static int TextLines(std::string_view text);
 

@@ -21,7 +21,7 @@ void FrameRowPainter::PaintHeader(QPainter& painter, int column, const QRect& ce
                      Qt::AlignLeft | Qt::AlignVCenter, QString::fromLatin1(column == 0 ? "TX" : "RX"));
 }
 
-int FrameRowPainter::PaintRecord(QPainter& painter, FrameRecord& record, int column, const QRect& cell,
+int FrameRowPainter::PaintRecord(QPainter& painter, const FrameRecord& record, int column, const QRect& cell,
                                  int lineHeight, bool selected, const DisplayOptions& options,
                                  const BuildText& build) {
     const bool fcsGood = record.CheckCrc();

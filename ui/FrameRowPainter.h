@@ -16,14 +16,14 @@ class QRect;
 class FrameRowPainter {
 public:
     // Builds a row text (RowText::BuildRowText unless a caller puts its own in).
-    using BuildText = std::function<void(FrameRecord&, std::string&, const DisplayOptions&, bool fcsGood)>;
+    using BuildText = std::function<void(const FrameRecord&, std::string&, const DisplayOptions&, bool fcsGood)>;
 
     // "TX" over column 0, "RX" over column 1, one line high.
     static void PaintHeader(QPainter& painter, int column, const QRect& cell, int lineHeight);
     // Builds the record's row text and draws it when column is the record's
     // direction (the other cell stays empty). Returns the text's line count,
     // which both cells of the row take.
-    static int PaintRecord(QPainter& painter, FrameRecord& record, int column, const QRect& cell,
+    static int PaintRecord(QPainter& painter, const FrameRecord& record, int column, const QRect& cell,
                            int lineHeight, bool selected, const DisplayOptions& options,
                            const BuildText& build = {});
     // Draws a row text: empty lines skipped, a line starting with a space

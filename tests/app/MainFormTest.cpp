@@ -48,7 +48,7 @@ public:
     }
     int64_t FreeDiskSpace() const override { return freeSpace; }
     uint32_t TickCount() const override { return tick ? *tick : TMainForm::TickCount(); }
-    void BuildCellText(FrameRecord& record, std::string& text, const DisplayOptions& options,
+    void BuildCellText(const FrameRecord& record, std::string& text, const DisplayOptions& options,
                        bool fcsGood) override {
         if (failPaint) throw std::runtime_error("painting fails");
         painted.push_back(record.Index());
