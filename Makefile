@@ -26,7 +26,7 @@ test: deps
 	cd build/test && ctest --output-on-failure -j $(JOBS)
 	cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DVELK_TSAN=ON -DVELK_GUI=OFF -DVELK_TESTS=ON
 	cmake --build build/tsan -j $(JOBS) --target device_tests
-	cd build/tsan && ctest --output-on-failure -L device
+	build/tsan/bin/device_tests --gtest_brief=1
 
 bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DVELK_BENCH=ON -DVELK_TESTS=OFF \

@@ -293,6 +293,8 @@ def main():
     ap.add_argument("--build", default="build/mutants", help="build tree (default build/mutants)")
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--list", action="store_true", help="print the sample and stop")
+    ap.add_argument("--only", default="", metavar="PATH",
+                    help="test only the mutants of the sample in files under PATH (e.g. decode/)")
     args = ap.parse_args()
     build = (ROOT / args.build).resolve()
     build.mkdir(parents=True, exist_ok=True)
@@ -302,6 +304,10 @@ def main():
     mutants = all_mutants()
     order = sample_order(mutants, args.seed)
     wanted = args.count
+    if args.only:
+        # The part of the full sample under PATH, to check one folder quickly.
+        order = [i for i in order[:wanted] if mutants[i]["file"].startswith(args.only)]
+        wanted = len(order)
     if args.list:
         for i in order[:wanted]:
             print(mutants[i]["kind"].ljust(11), show(mutants[i]))

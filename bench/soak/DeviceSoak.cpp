@@ -12,7 +12,7 @@
 
 #include "device/ComThread.h"
 #include "sim/TrafficGenerator.h"
-#include "tests/e2e/VelksimProcess.h"
+#include "tests/support/VelksimProcess.h"
 
 int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;

@@ -18,7 +18,7 @@
 #include "app/TMainForm.h"
 #include "options/OptionData.h"
 #include "sim/TrafficGenerator.h"
-#include "tests/e2e/VelksimProcess.h"
+#include "tests/support/VelksimProcess.h"
 
 namespace fs = std::filesystem;
 

@@ -22,7 +22,7 @@
 #include "sim/FrameText.h"
 #include "sim/TrafficGenerator.h"
 #include "store/TraceText.h"
-#include "tests/e2e/VelksimProcess.h"
+#include "tests/support/VelksimProcess.h"
 #include "tests/support/TestSupport.h"
 #include "ui/TDrawGrid.h"
 
@@ -109,14 +109,13 @@ class MainForm : public ::testing::Test {
     TempFolder dir_;
 
 protected:
-    TestForm form{(VelksimProcess::PortsFolder(), FormSetup(dir_.Slash(), 40, true, false))};
+    TestForm form{(FormSetup(dir_.Slash(), 40, true, false))};
 };
 
 // A simulator on COM1 and a window connected to it by its first tick.
 class MainFormLive : public ::testing::Test {
 protected:
     bool Start(const std::vector<std::string>& simArgs, bool ring, bool log, bool voiceAuto = false) {
-        VelksimProcess::PortsFolder();
         if (!sim.Start(1, simArgs)) return false;
         form = std::make_unique<TestForm>(FormSetup(folder, 0, ring, log, voiceAuto));
         form->Timer1Timer();
@@ -169,7 +168,6 @@ TEST_F(MainForm, StartsWithoutADeviceInStateZeroWithoutAMessage) {
 }
 
 TEST(MainFormState, WindowStateIsRestoredWithTheToolbarHidden) {
-    VelksimProcess::PortsFolder();
     TempFolder folder;
     const TMainFormSetup setup = FormSetup(folder.Slash(), 40, true, false);
     {
@@ -363,10 +361,10 @@ TEST_F(MainForm, FrameListColoursAndTheDetailCommand) {
     EXPECT_EQ(form.DrawGrid1()->RowCount(), 2);  // header and one empty row
     form.Options().SetDisplayOptions(Columns({RowText::kIndex, RowText::kLineBreak, RowText::kData}, 8));
     form.DisplayOptionsChanged();
-    FrameRecord bad = Frame({0x02, 0x01, 0x03, 0x08, 0x01, 0x01, 0x05, 0x04, 0x03, 0x80, 0x90, 0xA2,
+    FrameRecord bad = FcsFrame({0x02, 0x01, 0x03, 0x08, 0x01, 0x01, 0x05, 0x04, 0x03, 0x80, 0x90, 0xA2,
                              0x18, 0x03, 0xA9, 0x83, 0x81, 0x70}, FrameRecord::kTx, false);
     form.Store().Add(bad, true);
-    FrameRecord good = Frame({0x02, 0x01, 0x01, 0x02}, FrameRecord::kRx);
+    FrameRecord good = FcsFrame({0x02, 0x01, 0x01, 0x02}, FrameRecord::kRx);
     form.Store().Add(good, true);
     form.SyncListRows();
     TDrawGrid& grid = *form.DrawGrid1();
@@ -408,7 +406,7 @@ TEST_F(MainForm, FailuresInPaintingAndCommandsShowTheSystemFaultDialogOnce) {
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
     form.Timer1Timer();
-    FrameRecord r = FromHex("7E 02 01 01 02 00 00 7E", FrameRecord::kTx, 0);
+    FrameRecord r = HexFrame("7E 02 01 01 02 00 00 7E", FrameRecord::kTx, 0);
     form.Store().Add(r, true);
     form.failPaint = true;  // a cell's text
     form.DrawGrid1()->viewport()->repaint();

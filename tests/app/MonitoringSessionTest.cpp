@@ -28,7 +28,7 @@ struct Capture {
     const MonitoringSession::PopFrame pop = [this](FrameRecord& r) {
         if (queued == 0) return false;
         --queued;
-        r = Frame({0x02, 0x01, 0x01, 0x02}, FrameRecord::kRx);
+        r = FcsFrame({0x02, 0x01, 0x01, 0x02}, FrameRecord::kRx);
         return true;
     };
     const MonitoringSession::FreeBytes freeBytes = [this] { return ++freeAsked, free; };

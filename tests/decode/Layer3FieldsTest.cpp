@@ -23,34 +23,34 @@ const MessageCatalogue& Names() {
 }
 
 FrameRecord Packet(uint8_t identifier, uint8_t direction) {
-    return Frame({0x40, 0x01, 0x00, 0x00, 0x10, 0x01, identifier, 0x00}, direction);
+    return FcsFrame({0x40, 0x01, 0x00, 0x00, 0x10, 0x01, identifier, 0x00}, direction);
 }
 
 }  // namespace
 
 TEST(Layer3CallReference, Forms) {
-    FrameRecord dummy = Frame({0x00, 0x01, 0x00, 0x00, 0x08, 0x00, 0x05});
+    FrameRecord dummy = FcsFrame({0x00, 0x01, 0x00, 0x00, 0x08, 0x00, 0x05});
     EXPECT_EQ(L3::CallReferenceField(dummy), Sjis("呼番号=ﾀﾞﾐｰ"));
     EXPECT_EQ(L3::MessageTypeField(dummy, Names()), "-SETUP-");
-    FrameRecord two = Frame({0x00, 0x01, 0x00, 0x00, 0x08, 0x02, 0x81, 0x23, 0x05});
+    FrameRecord two = FcsFrame({0x00, 0x01, 0x00, 0x00, 0x08, 0x02, 0x81, 0x23, 0x05});
     EXPECT_EQ(L3::CallReferenceField(two), Sjis("呼番号=291"));
     EXPECT_EQ(L3::CallRefFlag(two, Names()), Sjis("呼番号ﾌﾗｸﾞ=着信側"));
     EXPECT_EQ(L3::CallRefLengthText(two), Sjis("呼番号長=2"));
     EXPECT_EQ(L3::MessageTypeName(two, Names()), "SETUP");
-    FrameRecord one = Q931(0x85, {});
+    FrameRecord one = Q931Frame(0x85, {});
     EXPECT_EQ(L3::CallReferenceField(one), Sjis("呼番号=1"));
     EXPECT_EQ(L3::CallRefFlag(one, Names()), Sjis("呼番号ﾌﾗｸﾞ=発信側"));
     EXPECT_EQ(L3::MessageType(one), 0x05);
     EXPECT_EQ(L3::ProtocolDiscriminator(one, Names()), Sjis("ﾌﾟﾛﾄｺﾙ識別子=Q.931"));
     // Call reference octets cut off by the FCS.
-    FrameRecord cut = Frame({0x00, 0x01, 0x00, 0x00, 0x08, 0x02, 0x81});
+    FrameRecord cut = FcsFrame({0x00, 0x01, 0x00, 0x00, 0x08, 0x02, 0x81});
     EXPECT_EQ(L3::CallReferenceField(cut), "");
     EXPECT_EQ(L3::MessageTypeField(cut, Names()), "");
 }
 
 TEST(Layer3CallReference, UiFrameTakesMessageTypeAtFixedPlace) {
     // Two-octet call reference: octet 3 of the information field is its second octet.
-    FrameRecord ui = Frame({0x00, 0x01, 0x03, 0x08, 0x02, 0x81, 0x85, 0x0D});
+    FrameRecord ui = FcsFrame({0x00, 0x01, 0x03, 0x08, 0x02, 0x81, 0x85, 0x0D});
     EXPECT_EQ(L3::MessageType(ui), 0x05);
     EXPECT_EQ(L3::MessageTypeField(ui, Names()), "-SETUP-");
 }
@@ -87,38 +87,38 @@ TEST(Layer3Channels, ByNumberByMapOtherTypesAndTheFcs) {
         {{0x18, 0x05, 0x29, 0x00}, ""},  // no octet 3.2 before the FCS
     };
     for (const auto& [element, expected] : cases)
-        EXPECT_EQ(ChannelList::Field(Q931(0x05, element)), expected) << ::testing::PrintToString(element);
+        EXPECT_EQ(ChannelList::Field(Q931Frame(0x05, element)), expected) << ::testing::PrintToString(element);
 }
 
 TEST(Layer3Numbers, WithAndWithoutOctet3aUpToTheFcs) {
-    auto calling = [](std::vector<uint8_t> e) { return L3::CallingNumberField(Q931(0x05, e)); };
+    auto calling = [](std::vector<uint8_t> e) { return L3::CallingNumberField(Q931Frame(0x05, e)); };
     EXPECT_EQ(calling({0x6C, 0x06, 0x21, 0x80, '1', '2', '3', '4'}), Sjis("発番号=\"1234\""));
     EXPECT_EQ(calling({0x6C, 0x04, 0xA1, '5', '6', '7'}), Sjis("発番号=\"567\""));
     EXPECT_EQ(calling({0x6C, 0x02, 0x21, 0x80}), "");
     EXPECT_EQ(calling({0x6C, 0x01, 0xA1}), "");
     EXPECT_EQ(calling({0x6C, 0x00, 0x70, 0x02, 0xA1, '9'}), "");
     // The called number never has an octet 3a.
-    auto called = [](std::vector<uint8_t> e) { return L3::CalledNumberField(Q931(0x05, e)); };
+    auto called = [](std::vector<uint8_t> e) { return L3::CalledNumberField(Q931Frame(0x05, e)); };
     EXPECT_EQ(called({0x70, 0x05, 0x21, '0', '3', '1', '2'}), Sjis("着番号=\"0312\""));
     EXPECT_EQ(called({0x70, 0x04, 0xA1, '#', '*', '0'}), Sjis("着番号=\"#*0\""));
     EXPECT_EQ(called({0x70, 0x00}), "");
 }
 
 TEST(Layer3Numbers, OctetsThatAreNotPrintableAreEscaped) {
-    FrameRecord r = Q931(0x05, {0x70, 0x08, 0xA1, 0x0D, 0x0A, 0x09, 0x85, 0x7F, 0x00, '"'});
+    FrameRecord r = Q931Frame(0x05, {0x70, 0x08, 0xA1, 0x0D, 0x0A, 0x09, 0x85, 0x7F, 0x00, '"'});
     EXPECT_EQ(L3::CalledNumberField(r), Sjis("着番号=\"\\r\\n\\t･･･\"\""));
     // Digits stop at the FCS.
-    EXPECT_EQ(L3::CalledNumberField(Q931(0x05, {0x70, 0x09, 0xA1, '1', '2'})), Sjis("着番号=\"12\""));
-    EXPECT_EQ(L3::CalledNumberField(Q931(0x05, {0x70, 0x09, 0xA1})), "");
-    EXPECT_EQ(L3::CallingNumberField(Q931(0x05, {0x6C, 0x09})), "");
+    EXPECT_EQ(L3::CalledNumberField(Q931Frame(0x05, {0x70, 0x09, 0xA1, '1', '2'})), Sjis("着番号=\"12\""));
+    EXPECT_EQ(L3::CalledNumberField(Q931Frame(0x05, {0x70, 0x09, 0xA1})), "");
+    EXPECT_EQ(L3::CallingNumberField(Q931Frame(0x05, {0x6C, 0x09})), "");
 }
 
 TEST(Layer3ElementSearch, SkipsElementsByTheirLength) {
-    FrameRecord r = Q931(0x05, {0xA1, 0x08, 0x02, 0x80, 0x90, 0x96, 0x6C, 0x02, 0xA1, '1'});
+    FrameRecord r = Q931Frame(0x05, {0xA1, 0x08, 0x02, 0x80, 0x90, 0x96, 0x6C, 0x02, 0xA1, '1'});
     EXPECT_EQ(FrameQueries::FindElement(r, 0x08), 10);
     EXPECT_EQ(FrameQueries::FindElement(r, 0x6C), 15);  // behind the shift, codeset ignored
     EXPECT_EQ(FrameQueries::FindElement(r, 0x70), FrameRecord::kAbsent);
-    EXPECT_EQ(FrameQueries::FindElement(Q931(0x05, {0x04, 0xFF, 0x18}), 0x18), FrameRecord::kAbsent);
+    EXPECT_EQ(FrameQueries::FindElement(Q931Frame(0x05, {0x04, 0xFF, 0x18}), 0x18), FrameRecord::kAbsent);
 }
 
 TEST(Layer3Packets, KindsByDirection) {
@@ -142,5 +142,5 @@ TEST(Layer3Packets, FieldShowsNameAfterFirstComma) {
     MessageCatalogue commas = Catalogue("IF_X25_PTYPE:\n0x0B=\"A,B,C\"\n0x0C=\",\"\n");
     EXPECT_EQ(L3::X25PacketField(Packet(0x00, FrameRecord::kRx), commas), "-B,C-");
     EXPECT_EQ(L3::X25PacketField(Packet(0x21, FrameRecord::kRx), commas), "--");
-    EXPECT_EQ(L3::X25PacketField(Frame({0x40, 0x01, 0x00, 0x00, 0x10, 0x01}), Names()), "");
+    EXPECT_EQ(L3::X25PacketField(FcsFrame({0x40, 0x01, 0x00, 0x00, 0x10, 0x01}), Names()), "");
 }

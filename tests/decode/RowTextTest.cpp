@@ -53,7 +53,7 @@ FrameRecord Numbered(FrameRecord r, int32_t index = 1) {
 }
 
 FrameRecord SetupFrame() {
-    return Numbered(Q931(0x05, {0x04, 0x03, 0x80, 0x90, 0xA3, 0x18, 0x03, 0xA9, 0x83, 0x81,
+    return Numbered(Q931Frame(0x05, {0x04, 0x03, 0x80, 0x90, 0xA3, 0x18, 0x03, 0xA9, 0x83, 0x81,
                                 0x6C, 0x06, 0x21, 0x80, '1', '2', '3', '4',
                                 0x70, 0x04, 0xA1, '5', '6', '7'}));
 }
@@ -87,34 +87,34 @@ TEST(RowTextColumns, FailedFrameCheckShowsOnlyCrcIndexTimeAndData) {
 TEST(RowTextColumns, Layer3ItemsFollowSapiAndFormat) {
     auto items = Columns({9, 10, 7, 11, 12});
     // X.25 on SAPI 16 whose octets look like Q.931 elements: only the packet text.
-    FrameRecord x25 = Frame({0x40, 0x01, 0x00, 0x00, 0x10, 0x01, 0x0B, 0x18, 0x03, 0xA9, 0x83,
+    FrameRecord x25 = FcsFrame({0x40, 0x01, 0x00, 0x00, 0x10, 0x01, 0x0B, 0x18, 0x03, 0xA9, 0x83,
                              0x81, 0x6C, 0x02, 0xA1, '9', 0x70, 0x02, 0xA1, '8'});
     EXPECT_EQ(Row(x25, items), Sjis("-発呼要求- "));
     // TEI management on SAPI 63 (a UI frame without layer 3).
-    FrameRecord tei = Frame({0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF});
+    FrameRecord tei = FcsFrame({0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF});
     EXPECT_EQ(Row(tei, items), Sjis("-ID要求- "));
     // SAPI 0 UI frame: layer 3 with its message type.
-    FrameRecord ui = Frame({0x00, 0x01, 0x03, 0x08, 0x01, 0x01, 0x05});
+    FrameRecord ui = FcsFrame({0x00, 0x01, 0x03, 0x08, 0x01, 0x01, 0x05});
     EXPECT_EQ(Row(ui, items), Sjis("-SETUP- 呼番号=1 "));
     // Supervision frames and I frames of other SAPIs show nothing.
-    EXPECT_EQ(Row(Frame({0x00, 0x01, 0x01, 0x01}), items), "");
-    EXPECT_EQ(Row(Frame({0x08, 0x01, 0x00, 0x00, 0x08, 0x01, 0x01, 0x05}), items), "");
+    EXPECT_EQ(Row(FcsFrame({0x00, 0x01, 0x01, 0x01}), items), "");
+    EXPECT_EQ(Row(FcsFrame({0x08, 0x01, 0x00, 0x00, 0x08, 0x01, 0x01, 0x05}), items), "");
 }
 
 TEST(RowTextLines, DataSplit) {
-    FrameRecord twenty = Numbered(Frame(std::vector<uint8_t>(16, 0xAB)));
+    FrameRecord twenty = Numbered(FcsFrame(std::vector<uint8_t>(16, 0xAB)));
     ASSERT_EQ(twenty.Length(), 20u);
     std::string row = Row(twenty, Columns({2, 13, 8}, 8));
     EXPECT_EQ(row, "INDEX=000001 \n" + Hex(twenty, 8));
     EXPECT_EQ(std::count(row.begin(), row.end(), '\n'), 3);
     EXPECT_EQ(row.substr(row.rfind('\n') + 1).size(), 12u);  // the last line holds 4 octets
     // k * s octets give k lines; one more octet a further line.
-    FrameRecord sixteen = Frame(std::vector<uint8_t>(12, 0x11));
+    FrameRecord sixteen = FcsFrame(std::vector<uint8_t>(12, 0x11));
     std::string two = Row(sixteen, Columns({8}, 8));
     EXPECT_EQ(two, Hex(sixteen, 8));
     EXPECT_EQ(std::count(two.begin(), two.end(), '\n'), 1);
     EXPECT_EQ(two.back(), ' ');
-    FrameRecord seventeen = Frame(std::vector<uint8_t>(13, 0x11));
+    FrameRecord seventeen = FcsFrame(std::vector<uint8_t>(13, 0x11));
     EXPECT_EQ(Row(seventeen, Columns({8}, 16)), Hex(seventeen, 16));
     EXPECT_EQ(Row(seventeen, Columns({8}, 32)), Hex(seventeen));
     // A stored split that the dialog never writes.
@@ -172,7 +172,7 @@ TEST(RowTextBadInput, RandomFramesOfEveryLength) {
                 ASSERT_EQ(row.find("\n\n"), std::string::npos);
             }
             // The same with a correct FCS around the random body.
-            FrameRecord good = Frame(bytes, static_cast<uint8_t>(round % 2));
+            FrameRecord good = FcsFrame(bytes, static_cast<uint8_t>(round % 2));
             ASSERT_EQ(good.CheckCrc(), n > 0);
             std::string row = Row(good, Columns({7, 9, 10, 11, 12}, 8), true);
             for (unsigned char c : row) ASSERT_TRUE(c >= 0x20);

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "DeviceTestSupport.h"
+#include "tests/support/PtyDevice.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "DeviceTestSupport.h"
+#include "tests/support/PtyDevice.h"
 
 namespace {
 

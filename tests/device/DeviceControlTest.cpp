@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "DeviceTestSupport.h"
+#include "tests/support/PtyDevice.h"
 #include "base/Cp932.h"
 
 namespace {

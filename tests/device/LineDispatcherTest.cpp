@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "DeviceTestSupport.h"
+#include "tests/support/PtyDevice.h"
 #include "device/LineAssembler.h"
 
 namespace {

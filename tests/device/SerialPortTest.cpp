@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "DeviceTestSupport.h"
+#include "tests/support/PtyDevice.h"
 
 namespace {
 

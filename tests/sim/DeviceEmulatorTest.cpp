@@ -33,7 +33,7 @@ private:
     uint32_t mask_ = 0;
 };
 
-SimFrame Frame(uint8_t direction, std::vector<uint8_t> body) {
+SimFrame FcsFrame(uint8_t direction, std::vector<uint8_t> body) {
     Fcs::Append(body);
     SimFrame f;
     f.direction = direction;
@@ -142,7 +142,7 @@ TEST(DeviceEmulator, TessaroShiftsTheStatusField) {
     DeviceEmulator::Settings s;
     s.model = DeviceEmulator::kTessaro;
     Rig rig(s);
-    rig.source.Add(Frame(0, {0x02, 0x01, 0x01, 0x01}), (1u << 0) | (1u << 21));  // TX 1 and 22, RX 2 and 23
+    rig.source.Add(FcsFrame(0, {0x02, 0x01, 0x01, 0x01}), (1u << 0) | (1u << 21));  // TX 1 and 22, RX 2 and 23
     Lines v = rig.Send("V\r");
     ASSERT_EQ(2u, v.size());
     EXPECT_EQ(0u, v[1].rfind("Tessaro", 0));
@@ -169,7 +169,7 @@ TEST(DeviceEmulator, MonitoringSendsFrameLinesUntilTheCount) {
     s.countLimit = 3;
     Rig rig(s);
     for (int i = 0; i < 5; ++i)
-        rig.source.Add(Frame(static_cast<uint8_t>(i & 1), {0x00, 0x01, static_cast<uint8_t>(i << 1), 0x00, 0xAB}));
+        rig.source.Add(FcsFrame(static_cast<uint8_t>(i & 1), {0x00, 0x01, static_cast<uint8_t>(i << 1), 0x00, 0xAB}));
     rig.Send("T 10:00:00.000\r");
     EXPECT_EQ(-1, rig.device.Produce(rig.now));  // not monitoring
     EXPECT_TRUE(Drain(rig.device).empty());
@@ -193,7 +193,7 @@ TEST(DeviceEmulator, PacesFramesByTheGivenRate) {
     DeviceEmulator::Settings s;
     s.framesPerSecond = 20;
     Rig rig(s);
-    for (int i = 0; i < 100; ++i) rig.source.Add(Frame(0, {0x02, 0x01, 0x01, 0x01}));
+    for (int i = 0; i < 100; ++i) rig.source.Add(FcsFrame(0, {0x02, 0x01, 0x01, 0x01}));
     rig.Send("S\r");
     // Milliseconds on, the wait Produce reports, the frame lines sent; the
     // last step is far behind (nobody read the line): no burst afterwards.

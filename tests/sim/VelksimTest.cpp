@@ -16,7 +16,8 @@
 #include "base/Hex.h"
 #include "sim/FrameText.h"
 #include "store/Fcs.h"
-#include "tests/e2e/VelksimProcess.h"
+#include "tests/support/PtyDevice.h"
+#include "tests/support/VelksimProcess.h"
 
 namespace {
 
@@ -35,7 +36,7 @@ bool IsRq730StatusLine(const std::string& l) {
     return l[26] == '1' && l[28] == '1';
 }
 
-std::string LinkOf(int port) { return VelksimProcess::PortsFolder() + "/COM" + std::to_string(port); }
+std::string LinkOf(int port) { return TestPorts::Folder() + "COM" + std::to_string(port); }
 
 class Velksim : public ::testing::Test {
 protected:
@@ -116,7 +117,7 @@ TEST_F(Velksim, AnswersTheHostOnlyAtItsOwnRate) {
     // A stale link from an earlier run is replaced.
     ASSERT_EQ(0, symlink("/nonexistent/pts", LinkOf(1).c_str()));
     ASSERT_TRUE(sim_.Start(1, {}));
-    std::string said = ReadWholeFile(VelksimProcess::PortsFolder() + "/velksim1.out");
+    std::string said = ReadWholeFile(TestPorts::Folder() + "velksim1.out");
     ASSERT_EQ(0u, said.rfind("velksim: COM1 -> /dev/pts/", 0)) << said;
     char target[256] = {};
     ASSERT_GT(readlink(LinkOf(1).c_str(), target, sizeof target - 1), 0);
@@ -172,7 +173,7 @@ TEST_F(Velksim, ReplaysATraceFile) {
         std::string record = std::string(i == 1 ? "RX" : "TX") + "[08:00:00.00" + std::to_string(i) + "]" + hex[i];
         for (size_t at = 0; at < record.size(); at += 80) text += record.substr(at, 80) + "\r\n";
     }
-    std::string trace = VelksimProcess::PortsFolder() + "/small.vkt";
+    std::string trace = TestPorts::Folder() + "small.vkt";
     std::ofstream(trace, std::ios::binary) << text;
 
     ASSERT_TRUE(sim_.Start(2, {"--replay", trace, "--rate-fps", "0"}));

@@ -42,8 +42,15 @@ inline std::vector<uint8_t> WithFcs(std::vector<uint8_t> body, bool good = true)
     return body;
 }
 
+// The octets as given, flags included.
+inline FrameRecord RawFrame(const std::vector<uint8_t>& bytes, uint8_t direction = FrameRecord::kTx) {
+    FrameRecord r(direction);
+    r.SetBytes(bytes.data(), bytes.size());
+    return r;
+}
+
 // Flags around the body and its FCS.
-inline FrameRecord Frame(const std::vector<uint8_t>& body, uint8_t direction = FrameRecord::kTx,
+inline FrameRecord FcsFrame(const std::vector<uint8_t>& body, uint8_t direction = FrameRecord::kTx,
                          bool goodFcs = true) {
     std::vector<uint8_t> bytes{0x7E};
     for (uint8_t o : WithFcs(body, goodFcs)) bytes.push_back(o);
@@ -55,30 +62,30 @@ inline FrameRecord Frame(const std::vector<uint8_t>& body, uint8_t direction = F
 
 // A SAPI 0 I frame with PD 0x08, the call reference octets (length octet
 // first) and the message type, then the elements.
-inline FrameRecord Q931(const std::vector<uint8_t>& callRef, uint8_t messageType,
+inline FrameRecord Q931Frame(const std::vector<uint8_t>& callRef, uint8_t messageType,
                         const std::vector<uint8_t>& elements, uint8_t direction = FrameRecord::kTx) {
     std::vector<uint8_t> body{0x00, 0x01, 0x00, 0x00, 0x08};
     body.insert(body.end(), callRef.begin(), callRef.end());
     body.push_back(messageType);
     body.insert(body.end(), elements.begin(), elements.end());
-    return Frame(body, direction);
+    return FcsFrame(body, direction);
 }
 
 // The same with a one-octet call reference of value 1.
-inline FrameRecord Q931(uint8_t messageType, const std::vector<uint8_t>& elements,
+inline FrameRecord Q931Frame(uint8_t messageType, const std::vector<uint8_t>& elements,
                         uint8_t direction = FrameRecord::kTx) {
-    return Q931({0x01, 0x01}, messageType, elements, direction);
+    return Q931Frame({0x01, 0x01}, messageType, elements, direction);
 }
 
 // A SAPI 16 I frame carrying the packet.
-inline FrameRecord X25(const std::vector<uint8_t>& packet, uint8_t direction = FrameRecord::kTx) {
+inline FrameRecord X25Frame(const std::vector<uint8_t>& packet, uint8_t direction = FrameRecord::kTx) {
     std::vector<uint8_t> body{0x40, 0x01, 0x00, 0x00};
     body.insert(body.end(), packet.begin(), packet.end());
-    return Frame(body, direction);
+    return FcsFrame(body, direction);
 }
 
 // "7E 00 01 ..." as a record, flags and FCS as written.
-inline FrameRecord FromHex(std::string_view hex, uint8_t direction, int32_t index, int h = 0,
+inline FrameRecord HexFrame(std::string_view hex, uint8_t direction, int32_t index, int h = 0,
                            int m = 0, int s = 0, int ms = 0) {
     std::vector<uint8_t> bytes;
     for (size_t i = 0; i + 1 < hex.size(); i += 3)

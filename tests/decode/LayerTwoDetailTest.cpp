@@ -5,7 +5,7 @@
 
 #include <tuple>
 
-#include "DetailTestSupport.h"
+#include "tests/support/DetailSupport.h"
 #include "decode/DetailDecoder.h"
 #include "decode/DetailItem.h"
 
@@ -35,7 +35,7 @@ bool IsTitle(const std::string& item) { return !item.empty() && item[0] == 0x12;
 
 TEST(LayerTwoDetail, SabmeCommandWithIconsAndTitles) {
     // SAPI 0, C/R 0, TEI 0, SABME with P set, from the user side.
-    FrameRecord r = Frame({0x00, 0x01, 0x7F});
+    FrameRecord r = FcsFrame({0x00, 0x01, 0x7F});
     auto items = Build(r, true, true);
     ASSERT_EQ(items.size(), 7u + 3u);
     EXPECT_EQ(items[0], S("\x10" "Flag\x11" "7E\t01111110\tHDLC flag"));
@@ -52,7 +52,7 @@ TEST(LayerTwoDetail, SabmeCommandWithIconsAndTitles) {
 }
 
 TEST(LayerTwoDetail, WrongFcsIsNamedFromTheCrcSection) {
-    FrameRecord good = Frame({0x00, 0x01, 0x7F});
+    FrameRecord good = FcsFrame({0x00, 0x01, 0x7F});
     std::vector<uint8_t> bytes(good.Bytes(), good.Bytes() + good.Length());
     bytes[4] ^= 0x01;
     FrameRecord bad;
@@ -62,7 +62,7 @@ TEST(LayerTwoDetail, WrongFcsIsNamedFromTheCrcSection) {
 }
 
 TEST(LayerTwoDetail, SapiTwentyShowsBareOctetsWithoutTitles) {
-    FrameRecord r = Frame({0x50, 0x01, 0x03});
+    FrameRecord r = FcsFrame({0x50, 0x01, 0x03});
     auto items = Build(r, true, true);
     ASSERT_EQ(items.size(), r.Length());
     for (size_t p = 0; p < r.Length(); ++p) EXPECT_EQ(items[p], Hex(r.ByteAt(p)));
@@ -70,7 +70,7 @@ TEST(LayerTwoDetail, SapiTwentyShowsBareOctetsWithoutTitles) {
 
 TEST(LayerTwoDetail, ReceiveReadyWithoutInformationFieldBothWays) {
     // RR, N(R) 2, P set, from the user side (a command: "ﾎﾟｰﾙ=").
-    FrameRecord r = Frame({0x00, 0x01, 0x01, 0x05});
+    FrameRecord r = FcsFrame({0x00, 0x01, 0x01, 0x05});
     auto items = Build(r, true, true);
     std::vector<std::string> titles;
     for (const auto& item : items)
@@ -82,14 +82,14 @@ TEST(LayerTwoDetail, ReceiveReadyWithoutInformationFieldBothWays) {
     EXPECT_EQ(plain[3], S("\x10" "CF+00\x11" "01\txxxx0001\tｺﾏﾝﾄﾞ=RR"));
     EXPECT_EQ(plain[4], S("\x10" "CF+01\x11" "05\t0000010x\t受信ｼｰｹﾝｽ番号=2\n\txxxxxxx1\tﾎﾟｰﾙ=1"));
     // The same from the network side, RX with C/R 0, is a response: "ﾌｧｲﾅﾙ=".
-    auto rx = Build(Frame({0x00, 0x01, 0x01, 0x05}, FrameRecord::kRx), false, true);
+    auto rx = Build(FcsFrame({0x00, 0x01, 0x01, 0x05}, FrameRecord::kRx), false, true);
     EXPECT_EQ(rx[2], S("\x10" "AF+01\x11" "01\t0000000x\tTEI=固定(TEI=0)"));
     EXPECT_TRUE(rx[4].ends_with(S("\tﾌｧｲﾅﾙ=1"))) << rx[4];
     EXPECT_TRUE(rx[1].ends_with(S("C/R=ﾚｽﾎﾟﾝｽ")));
 }
 
 TEST(LayerTwoDetail, IconsOffDropsTheTagsOnly) {
-    FrameRecord r = Q931({0x02, 0x81, 0x23}, 0x7D, {0x18, 0x03, 0xA9, 0x83, 0x81});
+    FrameRecord r = Q931Frame({0x02, 0x81, 0x23}, 0x7D, {0x18, 0x03, 0xA9, 0x83, 0x81});
     auto on = Build(r, true, true);
     auto off = Build(r, true, false);
     ASSERT_EQ(on.size(), off.size());
@@ -109,7 +109,7 @@ TEST(LayerTwoDetail, IconsOffDropsTheTagsOnly) {
 }
 
 TEST(LayerTwoDetail, TitlesOffKeepsTheOctetItems) {
-    FrameRecord r = Q931({0x01, 0x01}, 0x05, {0xA1, 0x70, 0x02, 0x81, 0x31});
+    FrameRecord r = Q931Frame({0x01, 0x01}, 0x05, {0xA1, 0x70, 0x02, 0x81, 0x31});
     auto with = Build(r, true, true);
     auto without = Build(r, false, true);
     std::vector<std::string> octets;
@@ -121,7 +121,7 @@ TEST(LayerTwoDetail, TitlesOffKeepsTheOctetItems) {
 }
 
 TEST(LayerTwoDetail, CallReferenceOfTwoOctetsAndOfOne) {
-    FrameRecord r = Q931({0x02, 0x81, 0x23}, 0x7D, {});
+    FrameRecord r = Q931Frame({0x02, 0x81, 0x23}, 0x7D, {});
     auto items = Build(r, false, true);
     EXPECT_EQ(items[3], S("\x10" "CF+00\x11" "00\txxxxxxx0\tｺﾏﾝﾄﾞ=I\n\t0000000x\t送信ｼｰｹﾝｽ番号=0"));
     EXPECT_EQ(items[4], S("\x10" "CF+01\x11" "00\t0000000x\t受信ｼｰｹﾝｽ番号=0\n\txxxxxxx0\tﾎﾟｰﾙ=0"));
@@ -131,13 +131,13 @@ TEST(LayerTwoDetail, CallReferenceOfTwoOctetsAndOfOne) {
     EXPECT_EQ(items[8], S("\x10" "CN+01\x11" "23\t00100011\t呼番号=291"));
     EXPECT_EQ(items[9], S("\x10" "MESG\x11" "7D\tx1111101\tﾒｯｾｰｼﾞ種別=STATUS"));
     // A one-octet call reference shows its value.
-    EXPECT_EQ(Build(Q931({0x01, 0x85}, 0x05, {}), false, true)[7], S("\x10" "CN+00\x11" "85\t1xxxxxxx\t呼番号ﾌﾗｸﾞ=着側\n\tx0000101\t呼番号=5"));
+    EXPECT_EQ(Build(Q931Frame({0x01, 0x85}, 0x05, {}), false, true)[7], S("\x10" "CN+00\x11" "85\t1xxxxxxx\t呼番号ﾌﾗｸﾞ=着側\n\tx0000101\t呼番号=5"));
 }
 
 TEST(LayerTwoDetail, UiFrameMessageTypeInsideATwoOctetCallReference) {
     // UI frame: the message type position is information octet 3, which
     // here is the second call reference octet.
-    FrameRecord r = Frame({0x00, 0x01, 0x03, 0x08, 0x02, 0x81, 0x23, 0x18, 0x01, 0x83});
+    FrameRecord r = FcsFrame({0x00, 0x01, 0x03, 0x08, 0x02, 0x81, 0x23, 0x18, 0x01, 0x83});
     auto items = Build(r, false, true);
     EXPECT_EQ(items[7], S("\x10" "CN+01\x11" "23\t00100011\t呼番号=291"));
     for (const auto& item : items) EXPECT_EQ(item.find("MESG"), std::string::npos) << item;
@@ -147,7 +147,7 @@ TEST(LayerTwoDetail, UiFrameMessageTypeInsideATwoOctetCallReference) {
 
 TEST(LayerTwoDetail, UiFrameWithDummyCallReference) {
     // Length 0: information octet 2 is neither call reference nor type.
-    FrameRecord r = Frame({0x00, 0x01, 0x03, 0x08, 0x00, 0x55, 0x7B});
+    FrameRecord r = FcsFrame({0x00, 0x01, 0x03, 0x08, 0x00, 0x55, 0x7B});
     auto items = Build(r, false, true);
     EXPECT_EQ(items[5], S("\x10" "CNLEN\x11" "00\txxxx0000\t呼番号長=0"));
     EXPECT_EQ(items[6], "55");
@@ -156,7 +156,7 @@ TEST(LayerTwoDetail, UiFrameWithDummyCallReference) {
 
 TEST(LayerTwoDetail, TeiManagementInformation) {
     // SAPI 63, TEI 127, UI; identity request, Ri 0x1234, action indicator 127.
-    FrameRecord r = Frame({0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF});
+    FrameRecord r = FcsFrame({0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF});
     auto items = Build(r, true, true);
     ASSERT_EQ(items.size(), r.Length() + 4);
     EXPECT_EQ(items[3], S("\x10" "AF+01\x11" "FF\t1111111x\tTEI=0x7F(TEI=127)"));
@@ -171,7 +171,7 @@ TEST(LayerTwoDetail, TeiManagementInformation) {
 
 TEST(LayerTwoDetail, ClassifyOctetFollowsTheFieldOrder) {
     using D = DetailDecoder;
-    FrameRecord r = Q931({0x01, 0x01}, 0x05, {0xA1, 0x18, 0x01, 0x83});
+    FrameRecord r = Q931Frame({0x01, 0x01}, 0x05, {0xA1, 0x18, 0x01, 0x83});
     // position, kind, offset
     const std::tuple<int, D::FieldKind, int> expected[] = {
         {0, D::kOpeningFlag, 0}, {2, D::kAddress, 1}, {4, D::kControl, 1}, {5, D::kProtocol, 0},

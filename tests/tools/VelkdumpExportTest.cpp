@@ -19,7 +19,8 @@
 #include "files/TraceFile.h"
 #include "options/OptionData.h"
 #include "store/FrameStore.h"
-#include "tests/e2e/VelksimProcess.h"
+#include "base/ProgramFolder.h"
+#include "tests/support/VelksimProcess.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -72,7 +73,7 @@ protected:
         std::filesystem::create_directories(dir);
         std::string program = dir + "/velkdump";
         if (!std::filesystem::exists(program)) {
-            std::filesystem::copy_file(VELKDUMP_PATH, program);
+            std::filesystem::copy_file(VelksimProcess::Program("velkdump"), program);
             ::chmod(program.c_str(), 0755);
             WriteFile(dir + "/HDLC.msg", Sjis("AF_SAPI:\n0x00=\"呼制御\"\n"));
         }
@@ -95,11 +96,11 @@ protected:
 }  // namespace
 
 TEST_F(VelkdumpExport, RowsWithTheShippedCatalogueAndTheProgramsOptions) {
-    Outcome r = Velkdump(VELKDUMP_PATH, {trace_, "--no-details"});
+    Outcome r = Velkdump(VelksimProcess::Program("velkdump"), {trace_, "--no-details"});
     ASSERT_EQ(r.rc, 0) << r.err;
 
     // The same rows built here from the files beside the program.
-    std::string bin = VELK_BIN_DIR;
+    std::string bin = ProgramFolder::Path();
     MessageCatalogue catalogue;
     ASSERT_TRUE(catalogue.LoadFile(bin + "/HDLC.msg"));
     DisplayOptions options;
@@ -223,7 +224,7 @@ TEST_F(VelkdumpExport, FailuresGiveTheirExitStatusAndMessage) {
         {{trace_, trace_}, 2, "usage: velkdump FILE"},
     };
     for (const Case& c : cases) {
-        Outcome r = Velkdump(VELKDUMP_PATH, c.args);
+        Outcome r = Velkdump(VelksimProcess::Program("velkdump"), c.args);
         EXPECT_EQ(r.rc, c.rc) << c.err;
         EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
         EXPECT_EQ(r.out, "") << c.err;

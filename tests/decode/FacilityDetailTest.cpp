@@ -2,7 +2,7 @@
 // long lengths, the invoke contents and the state that outlives a build.
 #include <gtest/gtest.h>
 
-#include "DetailTestSupport.h"
+#include "tests/support/DetailSupport.h"
 
 using namespace testsupport;
 
@@ -13,7 +13,7 @@ constexpr int E = kFirstElement;
 FrameRecord Facility(const std::vector<uint8_t>& contents) {
     std::vector<uint8_t> element{0x1C, static_cast<uint8_t>(contents.size())};
     element.insert(element.end(), contents.begin(), contents.end());
-    return Q931(0x62, element);
+    return Q931Frame(0x62, element);
 }
 
 void Expect(const std::vector<uint8_t>& contents, const std::vector<Want>& wants) {

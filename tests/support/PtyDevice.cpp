@@ -1,4 +1,4 @@
-#include "DeviceTestSupport.h"
+#include "tests/support/PtyDevice.h"
 
 #include <errno.h>
 #include <fcntl.h>

@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "DetailTestSupport.h"
+#include "tests/support/DetailSupport.h"
 #include "detail/DetailEntries.h"
 
 using namespace testsupport;
@@ -69,7 +69,7 @@ TEST(DetailRobustness, ShortFramesAndCutHeaders) {
         {0x40, 0x01, 0x00, 0x00, 0x10}, {0xFC, 0xFF, 0x03, 0x0F},
     };
     std::vector<FrameRecord> records;
-    for (const auto& body : bodies) records.push_back(Frame(body));
+    for (const auto& body : bodies) records.push_back(FcsFrame(body));
     for (size_t n = 0; n < 6; ++n) {  // without flags or FCS at all
         std::vector<uint8_t> raw(n, 0x00);
         records.emplace_back().SetBytes(raw.data(), raw.size());
@@ -80,7 +80,7 @@ TEST(DetailRobustness, ShortFramesAndCutHeaders) {
 }
 
 TEST(DetailRobustness, AddressWithoutEndIsAllAddress) {
-    auto items = Items(Frame({0x00, 0x00, 0x00, 0x02}));
+    auto items = Items(FcsFrame({0x00, 0x00, 0x00, 0x02}));
     EXPECT_EQ(items[3], S("\x10" "AF+02\x11" "00\t"));
     EXPECT_EQ(items[4], S("\x10" "AF+03\x11" "02\t"));
     // Without an address end there is no TEI to show.
@@ -88,7 +88,7 @@ TEST(DetailRobustness, AddressWithoutEndIsAllAddress) {
 }
 
 TEST(DetailEntriesList, EntriesAreTheDetailItems) {
-    FrameRecord r = Q931({0x01, 0x01}, 0x05, {0x18, 0x03, 0xA9, 0x83, 0x81});
+    FrameRecord r = Q931Frame({0x01, 0x01}, 0x05, {0x18, 0x03, 0xA9, 0x83, 0x81});
     DisplayOptions o = Options(true, true, true);
     DetailDecoder decoder;
     std::vector<std::string> expected;

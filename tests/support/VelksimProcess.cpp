@@ -1,4 +1,4 @@
-#include "tests/e2e/VelksimProcess.h"
+#include "tests/support/VelksimProcess.h"
 
 #include <fcntl.h>
 #include <signal.h>
@@ -11,6 +11,9 @@
 #include <fstream>
 #include <iterator>
 #include <thread>
+
+#include "base/ProgramFolder.h"
+#include "tests/support/PtyDevice.h"
 
 namespace {
 
@@ -43,28 +46,20 @@ int WaitExit(pid_t pid, int timeoutMs) {
 
 }  // namespace
 
+std::string VelksimProcess::Program(const char* name) { return ProgramFolder::Path() + name; }
+
 std::string ReadWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-std::string VelksimProcess::PortsFolder() {
-    static const std::string folder = [] {
-        char dir[] = "/tmp/velke2eXXXXXX";
-        std::string made = mkdtemp(dir) ? dir : "/tmp";
-        setenv("VELKSCOPE_PORTS", made.c_str(), 1);
-        return made;
-    }();
-    return folder;
-}
-
 bool VelksimProcess::Start(int port, const std::vector<std::string>& args) {
-    std::string folder = PortsFolder();
-    std::string link = folder + "/COM" + std::to_string(port);
-    log_ = folder + "/velksim" + std::to_string(port) + ".log";
-    std::vector<std::string> argv = {VELKSIM_PATH, "--port", std::to_string(port), "--log", log_};
+    const std::string& folder = TestPorts::Folder();
+    std::string link = folder + "COM" + std::to_string(port);
+    log_ = folder + "velksim" + std::to_string(port) + ".log";
+    std::vector<std::string> argv = {Program("velksim"), "--port", std::to_string(port), "--log", log_};
     argv.insert(argv.end(), args.begin(), args.end());
-    std::string out = folder + "/velksim" + std::to_string(port) + ".out";
+    std::string out = folder + "velksim" + std::to_string(port) + ".out";
     pid_ = Spawn(argv, out, out + ".err");
     // The link is in place once the simulator has said so.
     for (int i = 0; i < 500; ++i) {

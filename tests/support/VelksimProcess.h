@@ -1,5 +1,5 @@
 #pragma once
-// A velksim process on a COM link in a private ports folder, for tests.
+// A velksim process on a COM link in the test's private ports folder.
 #include <sys/types.h>
 
 #include <string>
@@ -7,8 +7,8 @@
 
 class VelksimProcess {
 public:
-    // Sets VELKSCOPE_PORTS to a fresh folder shared by every simulator of the test.
-    static std::string PortsFolder();
+    // A program built beside the test programs (velksim, velkdump).
+    static std::string Program(const char* name);
 
     // Starts velksim on COMport with the extra arguments; waits for its link.
     bool Start(int port, const std::vector<std::string>& args);

@@ -2,19 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TestSupport.h"
+
 #include <vector>
+
+using namespace testsupport;
 
 namespace {
 
-FrameRecord Frame(std::vector<uint8_t> bytes, uint8_t direction = FrameRecord::kTx) {
-    FrameRecord r(direction);
-    EXPECT_TRUE(r.SetBytes(bytes.data(), bytes.size()));
-    return r;
-}
-
 // "123456789" with its X.25 FCS 0x906E (the standard check value).
 FrameRecord CheckValueFrame() {
-    return Frame({0x7E, '1', '2', '3', '4', '5', '6', '7', '8', '9', 0x6E, 0x90, 0x7E});
+    return RawFrame({0x7E, '1', '2', '3', '4', '5', '6', '7', '8', '9', 0x6E, 0x90, 0x7E});
 }
 
 }  // namespace
@@ -71,11 +69,11 @@ TEST(FrameRecord, FrameCheckSequence) {
     FrameRecord good = CheckValueFrame();
     EXPECT_TRUE(good.CheckCrc());
     EXPECT_TRUE(good.CrcKnown());
-    FrameRecord bad = Frame({0x7E, '1', '2', '3', '4', '5', '6', '7', '8', '9', 0x6F, 0x90, 0x7E});
+    FrameRecord bad = RawFrame({0x7E, '1', '2', '3', '4', '5', '6', '7', '8', '9', 0x6F, 0x90, 0x7E});
     EXPECT_FALSE(bad.CheckCrc());
     EXPECT_TRUE(bad.CrcKnown());
     // Shorter than five bytes never passes and caches nothing.
-    FrameRecord shortFrame = Frame({0x7E, 0x02, 0x7E, 0x7E});
+    FrameRecord shortFrame = RawFrame({0x7E, 0x02, 0x7E, 0x7E});
     EXPECT_FALSE(shortFrame.CheckCrc());
     EXPECT_FALSE(shortFrame.CrcKnown());
 }
@@ -85,12 +83,12 @@ TEST(FrameRecord, SixByteFrameCoversAddressOctetsOnly) {
     // which shows the flags and FCS themselves are outside the check.
     int passing = 0;
     for (int fcs = 0; fcs < 0x10000; ++fcs) {
-        FrameRecord r = Frame({0x7E, 0x02, 0x01, uint8_t(fcs & 0xFF), uint8_t(fcs >> 8), 0x7E});
+        FrameRecord r = RawFrame({0x7E, 0x02, 0x01, uint8_t(fcs & 0xFF), uint8_t(fcs >> 8), 0x7E});
         if (r.CheckCrc()) {
             ++passing;
             // Changing the flags does not change the result.
             FrameRecord noFlags =
-                Frame({0x00, 0x02, 0x01, uint8_t(fcs & 0xFF), uint8_t(fcs >> 8), 0x00});
+                RawFrame({0x00, 0x02, 0x01, uint8_t(fcs & 0xFF), uint8_t(fcs >> 8), 0x00});
             EXPECT_TRUE(noFlags.CheckCrc());
         }
     }

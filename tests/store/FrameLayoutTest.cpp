@@ -2,21 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/TestSupport.h"
+
 #include <vector>
 
-namespace {
+using namespace testsupport;
 
-FrameRecord Frame(std::vector<uint8_t> bytes) {
-    FrameRecord r;
-    EXPECT_TRUE(r.SetBytes(bytes.data(), bytes.size()));
-    return r;
-}
+namespace {
 
 }  // namespace
 
 TEST(FrameLayout, FieldsOfLapdFrames) {
     // SAPI 0 I frame: address 00 01, control 02 04, Q.931 SETUP with call reference 0x81.
-    FrameRecord setupRecord = Frame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x01, 0x81, 0x05, 0, 0, 0x7E});
+    FrameRecord setupRecord = RawFrame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x01, 0x81, 0x05, 0, 0, 0x7E});
     FrameLayout setup(setupRecord);
     EXPECT_EQ(setup.ControlOffset(), 3);
     EXPECT_TRUE(setup.IsIFrame());
@@ -29,21 +27,21 @@ TEST(FrameLayout, FieldsOfLapdFrames) {
     EXPECT_EQ(setup.MessageTypeOffset(), 8);
 
     // Two-octet call reference with the flag set.
-    FrameRecord twoRecord = Frame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x02, 0x81, 0x23, 0x05, 0, 0, 0x7E});
+    FrameRecord twoRecord = RawFrame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x02, 0x81, 0x23, 0x05, 0, 0, 0x7E});
     FrameLayout two(twoRecord);
     EXPECT_EQ(two.CallReference(), 0x0123);
     // Dummy call reference.
-    FrameRecord dummyRecord = Frame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x00, 0x62, 0, 0, 0x7E});
+    FrameRecord dummyRecord = RawFrame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x00, 0x62, 0, 0, 0x7E});
     FrameLayout dummy(dummyRecord);
     EXPECT_EQ(dummy.CallReference(), FrameLayout::kDummyCallReference);
     EXPECT_EQ(dummy.MessageTypeOffset(), 7);
     // A three-octet call reference yields its first octet.
-    FrameRecord threeRecord = Frame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x03, 0x85, 1, 2, 0x05, 0, 0, 0x7E});
+    FrameRecord threeRecord = RawFrame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x03, 0x85, 1, 2, 0x05, 0, 0, 0x7E});
     FrameLayout three(threeRecord);
     EXPECT_EQ(three.CallReference(), 5);
 
     // TEI management UI frame on SAPI 63: message type three octets into the field.
-    FrameRecord teiRecord = Frame({0x7E, 0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF, 0, 0, 0x7E});
+    FrameRecord teiRecord = RawFrame({0x7E, 0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF, 0, 0, 0x7E});
     FrameLayout tei(teiRecord);
     EXPECT_TRUE(tei.IsUIFrame());
     EXPECT_TRUE(tei.IsUFrame());
@@ -51,20 +49,20 @@ TEST(FrameLayout, FieldsOfLapdFrames) {
     EXPECT_EQ(tei.InfoOffset(), 4);
     EXPECT_EQ(tei.MessageTypeOffset(), 7);
     // UI with the P bit is still UI; SABME is U but not UI.
-    FrameRecord uiPoll = Frame({0x7E, 0x00, 0x01, 0x13, 0, 0, 0x7E});
+    FrameRecord uiPoll = RawFrame({0x7E, 0x00, 0x01, 0x13, 0, 0, 0x7E});
     EXPECT_TRUE(FrameLayout(uiPoll).IsUIFrame());
-    FrameRecord sabmeRecord = Frame({0x7E, 0x00, 0x01, 0x7F, 0, 0, 0x7E});
+    FrameRecord sabmeRecord = RawFrame({0x7E, 0x00, 0x01, 0x7F, 0, 0, 0x7E});
     FrameLayout sabme(sabmeRecord);
     EXPECT_TRUE(sabme.IsUFrame());
     EXPECT_FALSE(sabme.IsUIFrame());
     // RR is S format with two control octets; X.25 on SAPI 16.
-    FrameRecord rrRecord = Frame({0x7E, 0x40, 0x01, 0x01, 0x05, 0, 0, 0x7E});
+    FrameRecord rrRecord = RawFrame({0x7E, 0x40, 0x01, 0x01, 0x05, 0, 0, 0x7E});
     FrameLayout rr(rrRecord);
     EXPECT_TRUE(rr.IsSFrame());
     EXPECT_TRUE(rr.SapiProtocol() == FrameLayout::kPacket);
     EXPECT_EQ(rr.InfoOffset(), 5);
     // First address octet with EA set: control at 2.
-    FrameRecord shortAddress = Frame({0x7E, 0x01, 0x03, 0xAA, 0, 0, 0x7E});
+    FrameRecord shortAddress = RawFrame({0x7E, 0x01, 0x03, 0xAA, 0, 0, 0x7E});
     EXPECT_EQ(FrameLayout(shortAddress).ControlOffset(), 2);
 }
 
@@ -72,7 +70,7 @@ TEST(FrameLayout, QueriesNeverReadPastTheFrame) {
     // Every prefix of a frame, and frames whose fields run into the FCS.
     std::vector<uint8_t> full = {0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x02, 0x81, 0x23, 0x05, 0, 0, 0x7E};
     for (size_t n = 0; n <= full.size(); ++n) {
-        FrameRecord rRecord = Frame(std::vector<uint8_t>(full.begin(), full.begin() + n));
+        FrameRecord rRecord = RawFrame(std::vector<uint8_t>(full.begin(), full.begin() + n));
         FrameLayout r(rRecord);
         int info = r.InfoOffset();
         int type = r.MessageTypeOffset();
@@ -82,17 +80,17 @@ TEST(FrameLayout, QueriesNeverReadPastTheFrame) {
         (void)r.IsIFrame();
     }
     // No EA bit anywhere in the body: no control field.
-    FrameRecord noEaRecord = Frame({0x7E, 0x00, 0x02, 0x04, 0x01, 0x01, 0x7E});
+    FrameRecord noEaRecord = RawFrame({0x7E, 0x00, 0x02, 0x04, 0x01, 0x01, 0x7E});
     FrameLayout noEa(noEaRecord);
     EXPECT_EQ(noEa.ControlOffset(), FrameLayout::kAbsent);
     EXPECT_FALSE(noEa.IsIFrame() || noEa.IsSFrame() || noEa.IsUFrame());
     EXPECT_EQ(noEa.InfoOffset(), FrameLayout::kAbsent);
     // I frame whose second control octet would be the FCS.
-    FrameRecord cutRecord = Frame({0x7E, 0x00, 0x01, 0x02, 0x11, 0x22, 0x7E});
+    FrameRecord cutRecord = RawFrame({0x7E, 0x00, 0x01, 0x02, 0x11, 0x22, 0x7E});
     FrameLayout cut(cutRecord);
     EXPECT_EQ(cut.InfoOffset(), FrameLayout::kAbsent);
     // Call reference octets missing.
-    FrameRecord noCrRecord = Frame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x02, 0x81, 0, 0, 0x7E});
+    FrameRecord noCrRecord = RawFrame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x02, 0x81, 0, 0, 0x7E});
     FrameLayout noCr(noCrRecord);
     EXPECT_EQ(noCr.CallReference(), FrameLayout::kNoCallReference);
     EXPECT_EQ(noCr.MessageTypeOffset(), FrameLayout::kAbsent);

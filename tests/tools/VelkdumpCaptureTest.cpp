@@ -6,14 +6,15 @@
 #include "base/Cp932.h"
 #include "files/TraceFile.h"
 #include "sim/TrafficGenerator.h"
-#include "tests/e2e/VelksimProcess.h"
+#include "tests/support/PtyDevice.h"
+#include "tests/support/VelksimProcess.h"
 
 TEST(VelkdumpCapture, WritesAValidTraceFileOfTheFrames) {
     VelksimProcess sim;
     ASSERT_TRUE(sim.Start(12, {"--seed", "21", "--rate-fps", "500"}));
-    std::string dir = VelksimProcess::PortsFolder();
+    std::string dir = TestPorts::Folder();
     std::string trace = dir + "/capture.vkt";
-    int rc = RunProgram({VELKDUMP_PATH, "--capture", "12", "--count", "250", "-o", trace},
+    int rc = RunProgram({VelksimProcess::Program("velkdump"), "--capture", "12", "--count", "250", "-o", trace},
                         dir + "/dump.out", dir + "/dump.err", 30000);
     ASSERT_EQ(rc, 0) << ReadWholeFile(dir + "/dump.err");
 
@@ -37,8 +38,8 @@ TEST(VelkdumpCapture, WritesAValidTraceFileOfTheFrames) {
 }
 
 TEST(VelkdumpCapture, ReportsAMissingPortOrDevice) {
-    std::string dir = VelksimProcess::PortsFolder();
-    int rc = RunProgram({VELKDUMP_PATH, "--capture", "63"}, dir + "/dump.out", dir + "/dump.err",
+    std::string dir = TestPorts::Folder();
+    int rc = RunProgram({VelksimProcess::Program("velkdump"), "--capture", "63"}, dir + "/dump.out", dir + "/dump.err",
                         10000);
     EXPECT_NE(rc, 0);
     EXPECT_NE(ReadWholeFile(dir + "/dump.err")
@@ -46,6 +47,6 @@ TEST(VelkdumpCapture, ReportsAMissingPortOrDevice) {
               std::string::npos);
     EXPECT_EQ(ReadWholeFile(dir + "/dump.out"), "");
     // Bad arguments: usage and a non-zero exit, nothing done.
-    EXPECT_NE(RunProgram({VELKDUMP_PATH, "--capture", "0"}, dir + "/u.out", dir + "/u.err", 5000), 0);
-    EXPECT_NE(RunProgram({VELKDUMP_PATH}, dir + "/u.out", dir + "/u.err", 5000), 0);
+    EXPECT_NE(RunProgram({VelksimProcess::Program("velkdump"), "--capture", "0"}, dir + "/u.out", dir + "/u.err", 5000), 0);
+    EXPECT_NE(RunProgram({VelksimProcess::Program("velkdump")}, dir + "/u.out", dir + "/u.err", 5000), 0);
 }

@@ -20,7 +20,7 @@ using namespace testsupport;
 
 namespace {
 
-FrameRecord Frame(int n) {
+FrameRecord NumberedFrame(int n) {
     FrameRecord r(static_cast<uint8_t>(n & 1));
     const uint8_t bytes[] = {0x7E, 0x02, 0x01, static_cast<uint8_t>(n), static_cast<uint8_t>(n >> 8),
                              0x12, 0x34, 0x7E};
@@ -43,7 +43,7 @@ struct LoggingStore {
     std::string Add(int from, int count) {
         std::string text;
         for (int n = from; n < from + count; ++n) {
-            FrameRecord r = Frame(n);
+            FrameRecord r = NumberedFrame(n);
             store.Add(r, true);
             TraceText::AppendRecordText(text, r);
         }

@@ -13,7 +13,8 @@
 
 #include "store/FrameRecord.h"
 
-// The folder VELKSCOPE_PORTS names for this test process; set before main.
+// The folder VELKSCOPE_PORTS names for this test process, set before main,
+// so that no test can reach a real serial port of the machine.
 class TestPorts {
 public:
     static const std::string& Folder();

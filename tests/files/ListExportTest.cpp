@@ -90,18 +90,18 @@ TEST(ListExportRows, RowLinesEndInCrLfAndRxLinesStartWithATab) {
         std::string expected;
     };
     const Case cases[] = {
-        {"one TX frame without detail", {FromHex(kSabme, FrameRecord::kTx, 7, 1, 2, 3, 4)},
+        {"one TX frame without detail", {HexFrame(kSabme, FrameRecord::kTx, 7, 1, 2, 3, 4)},
          Options({2, 6, 13, 8}, 4, false),
          "INDEX=000007 TIME=01:02:03.004 \r\n7E 00 01 7F \r\n64 54 7E \r\n"},
-        {"every line of an RX row starts with a TAB", {FromHex(kUa, FrameRecord::kRx, 8, 0, 0, 1, 500)},
+        {"every line of an RX row starts with a TAB", {HexFrame(kUa, FrameRecord::kRx, 8, 0, 0, 1, 500)},
          Options({2, 13, 6}, 0, false), "\tINDEX=000008 \r\n\tTIME=00:00:01.500 \r\n"},
         {"a row ending with a line break keeps its empty last line",
-         {FromHex(kSabme, FrameRecord::kTx, 1), FromHex(kUa, FrameRecord::kRx, 2)}, Options({2, 13}, 0, false),
+         {HexFrame(kSabme, FrameRecord::kTx, 1), HexFrame(kUa, FrameRecord::kRx, 2)}, Options({2, 13}, 0, false),
          "INDEX=000001 \r\n\r\n\tINDEX=000002 \r\n\t\r\n"},
         {"an empty store writes nothing", {}, Options({2}, 0, true), ""},
         // The SAPI column needs a good frame check and names from the given catalogue.
-        {"rows use the frame check result", {FromHex(kSabme, FrameRecord::kTx, 0),
-         FromHex(kBadSabme, FrameRecord::kTx, 1)}, Options({3, 2}, 0, false),
+        {"rows use the frame check result", {HexFrame(kSabme, FrameRecord::kTx, 0),
+         HexFrame(kBadSabme, FrameRecord::kTx, 1)}, Options({3, 2}, 0, false),
          Sjis("SAPI=呼制御 ") + "INDEX=000000 \r\nINDEX=000001 \r\n"},
     };
     for (const Case& c : cases) {
@@ -127,22 +127,22 @@ TEST(ListExportDetails, EachFrameHasEqualsRowDashesAndItsEntries) {
     };
     const Case cases[] = {
         {"a TX and an RX frame",
-         {FromHex(kSabme, FrameRecord::kTx, 5), FromHex(kUa, FrameRecord::kRx, 6)}, {},
+         {HexFrame(kSabme, FrameRecord::kTx, 5), HexFrame(kUa, FrameRecord::kRx, 6)}, {},
          Options({2, 13, 6}, 0, true, false),
          kEquals + "INDEX=000005 \r\nTIME=00:00:00.000 \r\n" + kDashes + "\tT5\r\n" + entries +
              kEquals + "\tINDEX=000006 \r\n\tTIME=00:00:00.000 \r\n" + kDashes + "\tT6\r\n" + entries},
-        {"entries follow the snapshot's indent", {FromHex(kSabme, FrameRecord::kTx, 5)}, {},
+        {"entries follow the snapshot's indent", {HexFrame(kSabme, FrameRecord::kTx, 5)}, {},
          Options({2}, 0, true, true),
          kEquals + "INDEX=000005 \r\n" + kDashes +
              "\tT5\r\nAF+00\t00\t000000xx\tSAPI\t\t\tA\r\n\t\txxxxxx0x\tC/R\t\t\tB\r\n"},
         {"frames failing the frame check, or without octets, still get their detail",
-         {FromHex(kBadSabme, FrameRecord::kTx, 1), FromHex("7E 7E", FrameRecord::kRx, 2)}, {},
+         {HexFrame(kBadSabme, FrameRecord::kTx, 1), HexFrame("7E 7E", FrameRecord::kRx, 2)}, {},
          Options({2}, 0, true),
          kEquals + "INDEX=000001 \r\n" + kDashes + "\tT1\r\n" + entries + kEquals +
              "\tINDEX=000002 \r\n" + kDashes + "\tT2\r\n" + entries},
         {"a detail that cannot be built leaves only its dashes",
-         {FromHex(kSabme, FrameRecord::kTx, 1), FromHex(kSabme, FrameRecord::kTx, 2),
-          FromHex(kSabme, FrameRecord::kTx, 3)},
+         {HexFrame(kSabme, FrameRecord::kTx, 1), HexFrame(kSabme, FrameRecord::kTx, 2),
+          HexFrame(kSabme, FrameRecord::kTx, 3)},
          {2}, Options({2}, 0, true),
          kEquals + "INDEX=000001 \r\n" + kDashes + "\tT1\r\n" + entries + kEquals + "INDEX=000002 \r\n" +
              kDashes + kEquals + "INDEX=000003 \r\n" + kDashes + "\tT3\r\n" + entries},
@@ -167,7 +167,7 @@ TEST(ListExportDetails, EachFrameHasEqualsRowDashesAndItsEntries) {
 
 TEST(ListExportWrites, WriteErrorIsReported) {
     FrameStore store;
-    Add(store, FromHex(kSabme, FrameRecord::kTx, 1));
+    Add(store, HexFrame(kSabme, FrameRecord::kTx, 1));
     FakeDetails details;
     int fd = ::open("/dev/full", O_WRONLY);
     ASSERT_GE(fd, 0);
@@ -182,7 +182,7 @@ TEST(ListExportWrites, LargeExportArrivesWhole) {
     std::string expected;
     for (int32_t i = 0; i < 3000; ++i) {
         bool rx = i % 3 == 1;
-        Add(store, FromHex(rx ? kUa : kSabme, rx ? FrameRecord::kRx : FrameRecord::kTx, i));
+        Add(store, HexFrame(rx ? kUa : kSabme, rx ? FrameRecord::kRx : FrameRecord::kTx, i));
         char row[32];
         std::snprintf(row, sizeof row, "%sINDEX=%06d \r\n", rx ? "\t" : "", i);
         expected += kEquals + row + kDashes + "\tT" + std::to_string(i) +

@@ -14,7 +14,8 @@
 #include "device/SerialPort.h"
 #include "options/OptionData.h"
 #include "sim/TrafficGenerator.h"
-#include "tests/e2e/VelksimProcess.h"
+#include "tests/support/PtyDevice.h"
+#include "tests/support/VelksimProcess.h"
 
 namespace {
 
@@ -37,7 +38,7 @@ public:
 
 // One program's worth of device link: thread, options, procedures.
 struct Link {
-    Link() : options(VelksimProcess::PortsFolder() + "/velk.opt", OptionData::kReadOnly) {
+    Link() : options(TestPorts::Folder() + "velk.opt", OptionData::kReadOnly) {
         thread.Start();
     }
     ~Link() { thread.Stop(); }

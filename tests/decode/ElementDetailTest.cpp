@@ -2,7 +2,7 @@
 // identifier and length lines, and the decoders' fields and states.
 #include <gtest/gtest.h>
 
-#include "DetailTestSupport.h"
+#include "tests/support/DetailSupport.h"
 #include "decode/ElementWalk.h"
 
 using namespace testsupport;
@@ -11,7 +11,7 @@ namespace {
 
 constexpr int E = kFirstElement;
 
-FrameRecord SetupWith(const std::vector<uint8_t>& elements) { return Q931(0x05, elements); }
+FrameRecord SetupWith(const std::vector<uint8_t>& elements) { return Q931Frame(0x05, elements); }
 
 struct Case {
     const char* name;
@@ -185,9 +185,9 @@ TEST(OtherElementDetail, CallStateUserUserPacketModeSubaddressFeatureAndLayers) 
     static const MessageCatalogue packet =
         Catalogue("IF_PB_PRM:\n0x18=\"FS\"\n0xFB=\"-\"\n0x02=\"D\"\n0xFE=\"m8\"\n");
     RunCases({
-        {"a global call reference uses the global section", Q931({0x01, 0x00}, 0x7D, {0x14, 0x01, 0x00}),
+        {"a global call reference uses the global section", Q931Frame({0x01, 0x00}, 0x7D, {0x14, 0x01, 0x00}),
          "CS+", {{2, "00\t00xxxxxx\tｺｰﾃﾞｨﾝｸﾞ標準=CCITT\n\txx000000\tｸﾞﾛｰﾊﾞﾙｲﾝﾀｰﾌｪｰｽ状態値=REST0"}}},
-        {"call state of a call", Q931(0x7D, {0x14, 0x01, 0x0A}), "CS+",
+        {"call state of a call", Q931Frame(0x7D, {0x14, 0x01, 0x0A}), "CS+",
          {{2, "0A\t00xxxxxx\tｺｰﾃﾞｨﾝｸﾞ標準=CCITT\n\txx001010\t呼状態番号=通信中"}}},
         {"user-user characters are shown safely",
          SetupWith({0x7E, 0x05, 0x04, 0x41, 0x0D, 0xB1, 0x09}), "UU+",
@@ -223,6 +223,6 @@ TEST(OtherElementDetail, CallStateUserUserPacketModeSubaddressFeatureAndLayers) 
           {10, "\x10LL+05\x11" "A2\tx01xxxxx\tﾚｲﾔ識別=ﾚｲﾔ1\n\txxx00010\tﾕｰｻﾞ情報ﾚｲﾔ1ﾌﾟﾛﾄｺﾙ=0x02"}}},
     });
     // A dummy call reference (length 0) is not the global one.
-    auto dummy = Items(Q931({0x00}, 0x7D, {0x14, 0x01, 0x00}));
+    auto dummy = Items(Q931Frame({0x00}, 0x7D, {0x14, 0x01, 0x00}));
     EXPECT_NE(dummy[E + 1].find(S("呼状態番号=0x00")), std::string::npos) << dummy[E + 1];
 }
