@@ -28,11 +28,3 @@ TEST(UiStates, EachStateEnablesItsCommands) {
     EXPECT_FALSE(U::EntryEnabled(U::kSystemFaulted, U::kMonitorStart));
     EXPECT_FALSE(U::Enables(4, U::kExit));
 }
-
-TEST(UiStates, LampPanelAndMonitorOptionTabsFollowTheState) {
-    for (int state = 0; state < UiStates::kStates; ++state) {
-        EXPECT_EQ(UiStates::HidesLampPanel(state), state == 0 || state == 3) << state;
-        EXPECT_EQ(UiStates::ShowsPortTab(state), state == 0) << state;
-        EXPECT_EQ(UiStates::ShowsClockTab(state), state == 1 || state == 2) << state;
-    }
-}
