@@ -201,7 +201,7 @@ def unit_executables(build):
     for t in json.loads(r.stdout)["tests"]:
         exe = t["command"][0]
         props = {p["name"]: p["value"] for p in t.get("properties", [])}
-        env = dict(os.environ, **dict(e.split("=", 1) for e in props.get("ENVIRONMENT", [])))
+        env = dict(os.environ, **dict(e.split("=", 1) for e in props.get("ENVIRONMENT", []) if "=" in e))
         exes.setdefault(exe, dict(exe=exe, name=Path(exe).name,
                                   cwd=props.get("WORKING_DIRECTORY", str(build)), env=env))
     if not exes:
