@@ -21,7 +21,7 @@ struct Frames : FrameSource {
 // A device whose clock reads 10:00:00.000 at the start. Send gives what it
 // put on the line (CR shown as "|") after the host's bytes, `later` ms on.
 struct Rig {
-    explicit Rig(DeviceEmulator::Settings s = {}) : device(s, frames, [this](const std::string& t) { log = t; }) {
+    explicit Rig(DeviceEmulator::Settings s = {}) : device(s, frames, nullptr) {
         Send("T 10:00:00.000\r");
     }
     std::string Send(const std::string& bytes, int64_t later = 0) {
@@ -33,7 +33,6 @@ struct Rig {
         return out;
     }
     Frames frames;
-    std::string log;
     DeviceEmulator device;
     int64_t now = 1000000;
     int due = 0;
@@ -60,10 +59,8 @@ TEST(DeviceEmulator, EchoesAndAnswersEveryCommandAndDropsWhatIsNone) {
         {std::string(200, 'V') + "\r" + std::string("V\0\r", 3) + "X\rSS\rVV\rI 1\r\r", 0, ""},
         {"M 99,1\r", 0, "M|"},
     };
+    // How "M" was read shows in velksim's log (DeviceLinkE2eTest).
     for (const auto& s : steps) EXPECT_EQ(rig.Send(s.in, s.later), s.out) << s.in;
-    EXPECT_EQ(rig.log, "voice monitor: bad selection \"M 99,1\"");
-    rig.Send("M 03,05\r");
-    EXPECT_EQ(rig.log, "voice monitor \"M 03,05\": RX 03, TX 05");
     // The host's rate changed with "V|RQ" out: the half-sent line is finished, the next one dropped.
     rig.device.Receive("V\rV\r", 4, rig.now);
     rig.device.Consumed(4);

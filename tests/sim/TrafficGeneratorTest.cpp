@@ -24,10 +24,8 @@ TEST(TrafficGenerator, EveryLinkIsInSequenceAndTheFcsMatchesTheDamageFlag) {
             const std::vector<uint8_t>& o = f.octets;
             const bool good = o.size() >= 5 && testsupport::WithFcs({o.begin(), o.end() - 2}) == o;
             ASSERT_EQ(good, !f.badFcs) << seed << " frame " << n;
-            if (!good) {
-                ++bad;
-                continue;
-            }
+            bad += !good;
+            if (!good) continue;
             const int dir = f.direction, sapi = o[0] >> 2, control = o[2];
             const Link key{dir, sapi, o[1] >> 1}, back{1 - dir, sapi, o[1] >> 1};
             ASSERT_TRUE((o[0] & 1) == 0 && (o[1] & 1) == 1 && (sapi == 0 || sapi == 16 || sapi == 63)) << n;
@@ -45,16 +43,12 @@ TEST(TrafficGenerator, EveryLinkIsInSequenceAndTheFcsMatchesTheDamageFlag) {
                 continue;
             }
             ASSERT_EQ((o[0] >> 1) & 1, dir) << n;  // a command: C/R 0 from the user side, 1 from the network
-            if (control >> 1 != vr[key]) {  // out of sequence: not taken
-                rejectOwed[key] = true;
-                continue;
-            }
-            vr[key] = (vr[key] + 1) & 0x7F;
-            ++inSequence;
+            const bool next = control >> 1 == vr[key];  // else out of sequence: not taken, REJ owed
+            rejectOwed[key] = rejectOwed[key] || !next;
+            vr[key] = (vr[key] + next) & 0x7F;
+            inSequence += next;
         }
-        EXPECT_GT(bad, 40000 / 400);  // about one frame in 200 is damaged
-        EXPECT_LT(bad, 40000 / 100);
-        EXPECT_GT(inSequence, 10000);
-        EXPECT_GT(rejects, 0);
+        EXPECT_TRUE(bad > 40000 / 400 && bad < 40000 / 100) << bad;  // about one frame in 200 is damaged
+        EXPECT_TRUE(inSequence > 10000 && rejects > 0) << inSequence << " " << rejects;
     }
 }

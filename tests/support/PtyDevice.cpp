@@ -1,6 +1,6 @@
 #include "tests/support/PtyDevice.h"
 
-#include <errno.h>
+#include <poll.h>
 
 #include <chrono>
 #include <filesystem>
@@ -13,17 +13,12 @@ std::string MakeFolder() {
     if (!mkdtemp(dir)) std::abort();
     std::string folder = std::string(dir) + "/";
     setenv("VELKSCOPE_PORTS", folder.c_str(), 1);
-    std::atexit([] {
-        std::error_code ec;
-        std::filesystem::remove_all(TestPorts::Folder(), ec);
-    });
+    std::atexit([] { std::error_code ec; std::filesystem::remove_all(TestPorts::Folder(), ec); });
     return folder;
 }
 
 // Before main: no test may ever fall back on the machine's own ports.
 [[maybe_unused]] const std::string& kFolder = TestPorts::Folder();
-
-void Pause() { std::this_thread::sleep_for(std::chrono::milliseconds(5)); }
 
 }  // namespace
 
@@ -44,7 +39,7 @@ bool WaitUntil(const std::function<bool()>& pred, int ms) {
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     while (!pred()) {
         if (std::chrono::steady_clock::now() >= end) return pred();
-        Pause();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     return true;
 }
@@ -57,23 +52,18 @@ std::string Shown(const FrameRecord& r) {
 }
 
 bool PtyPair::Write(std::string_view bytes) {
-    for (int idle = 0; idle < 400;) {
-        ssize_t n = write(master, bytes.data(), bytes.size());
-        if (n > 0) bytes.remove_prefix(static_cast<size_t>(n));
-        if (bytes.empty()) return true;
-        if (n < 0 && errno != EAGAIN && errno != EINTR) return false;
-        idle = n > 0 ? 0 : idle + 1;
-        if (n <= 0) Pause();
-    }
-    return false;
+    for (ssize_t n; !bytes.empty(); bytes.remove_prefix(static_cast<size_t>(n)))
+        if ((n = write(master, bytes.data(), bytes.size())) <= 0) return false;
+    return true;
 }
 
 std::string PtyPair::Read(size_t want, int ms) {
     std::string got;
-    WaitUntil([&] {
-        char buf[4096];
-        for (ssize_t n; (n = read(master, buf, sizeof buf)) > 0;) got.append(buf, static_cast<size_t>(n));
-        return got.size() >= want;
-    }, ms);
+    char buf[4096];
+    for (struct pollfd p = {master, POLLIN, 0}; got.size() < want && poll(&p, 1, ms) > 0;) {
+        ssize_t n = read(master, buf, sizeof buf);
+        if (n <= 0) break;
+        got.append(buf, static_cast<size_t>(n));
+    }
     return got;
 }

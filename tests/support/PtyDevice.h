@@ -39,9 +39,6 @@ struct PtyPair {
         char name[256] = {};
         if (openpty(&master, &slave, name, &raw, nullptr) != 0) std::abort();
         slavePath = name;
-        fcntl(master, F_SETFL, O_NONBLOCK);
-        fcntl(master, F_SETFD, FD_CLOEXEC);
-        fcntl(slave, F_SETFD, FD_CLOEXEC);
     }
     ~PtyPair() {
         close(master);
@@ -57,7 +54,7 @@ struct PtyPair {
     }
     // Writes everything into the master (the device's side).
     bool Write(std::string_view bytes);
-    // What the master has until `want` bytes came or `ms` passed.
+    // What the master has until `want` bytes came or nothing came for `ms`.
     std::string Read(size_t want = SIZE_MAX, int ms = 1000);
 
     int master = -1, slave = -1;
