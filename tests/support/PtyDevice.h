@@ -44,8 +44,7 @@ struct PtyPair {
         close(master);
         close(slave);
     }
-    PtyPair(const PtyPair&) = delete;
-    PtyPair& operator=(const PtyPair&) = delete;
+    PtyPair(const PtyPair&) = delete;  // one owner closes the descriptors
 
     speed_t SlaveSpeed() const {
         struct termios tio {};
