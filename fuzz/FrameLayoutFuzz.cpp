@@ -13,8 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     (void)(f.IsIFrame() + f.IsSFrame() + f.IsUFrame() + f.IsUIFrame());
     (void)(f.Sapi() + f.CallRefLength() + f.CallReference() + f.InfoOctet(2));
     r.CheckCrc();
-    FrameRecord copy = r;
     FrameRecord built;
     for (size_t i = 0; i < size && i < 64; ++i) built.AppendByte(data[i], data[i] == 0x7E);
-    return copy.Length() == r.Length() ? 0 : (abort(), 0);
+    return 0;
 }

@@ -1,97 +1,43 @@
+// Where the fields of a LAPD frame stand: the one place the layout rules
+// (format by control octet, UI message type, call reference lengths) are asserted.
 #include "store/FrameLayout.h"
 
 #include <gtest/gtest.h>
 
 #include "tests/support/TestSupport.h"
 
-#include <vector>
-
 using namespace testsupport;
 
-namespace {
-
-}  // namespace
-
-TEST(FrameLayout, FieldsOfLapdFrames) {
-    // SAPI 0 I frame: address 00 01, control 02 04, Q.931 SETUP with call reference 0x81.
-    FrameRecord setupRecord = RawFrame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x01, 0x81, 0x05, 0, 0, 0x7E});
-    FrameLayout setup(setupRecord);
-    EXPECT_EQ(setup.ControlOffset(), 3);
-    EXPECT_TRUE(setup.IsIFrame());
-    EXPECT_FALSE(setup.IsUFrame());
-    EXPECT_EQ(setup.InfoOffset(), 5);
-    EXPECT_EQ(setup.Sapi(), 0);
-    EXPECT_TRUE(setup.SapiProtocol() == FrameLayout::kCallControl);
-    EXPECT_EQ(setup.CallRefLength(), 1);
-    EXPECT_EQ(setup.CallReference(), 1);
-    EXPECT_EQ(setup.MessageTypeOffset(), 8);
-
-    // Two-octet call reference with the flag set.
-    FrameRecord twoRecord = RawFrame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x02, 0x81, 0x23, 0x05, 0, 0, 0x7E});
-    FrameLayout two(twoRecord);
-    EXPECT_EQ(two.CallReference(), 0x0123);
-    // Dummy call reference.
-    FrameRecord dummyRecord = RawFrame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x00, 0x62, 0, 0, 0x7E});
-    FrameLayout dummy(dummyRecord);
-    EXPECT_EQ(dummy.CallReference(), FrameLayout::kDummyCallReference);
-    EXPECT_EQ(dummy.MessageTypeOffset(), 7);
-    // A three-octet call reference yields its first octet.
-    FrameRecord threeRecord = RawFrame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x03, 0x85, 1, 2, 0x05, 0, 0, 0x7E});
-    FrameLayout three(threeRecord);
-    EXPECT_EQ(three.CallReference(), 5);
-
-    // TEI management UI frame on SAPI 63: message type three octets into the field.
-    FrameRecord teiRecord = RawFrame({0x7E, 0xFC, 0xFF, 0x03, 0x0F, 0x12, 0x34, 0x01, 0xFF, 0, 0, 0x7E});
-    FrameLayout tei(teiRecord);
-    EXPECT_TRUE(tei.IsUIFrame());
-    EXPECT_TRUE(tei.IsUFrame());
-    EXPECT_TRUE(tei.SapiProtocol() == FrameLayout::kManagement);
-    EXPECT_EQ(tei.InfoOffset(), 4);
-    EXPECT_EQ(tei.MessageTypeOffset(), 7);
-    // UI with the P bit is still UI; SABME is U but not UI.
-    FrameRecord uiPoll = RawFrame({0x7E, 0x00, 0x01, 0x13, 0, 0, 0x7E});
-    EXPECT_TRUE(FrameLayout(uiPoll).IsUIFrame());
-    FrameRecord sabmeRecord = RawFrame({0x7E, 0x00, 0x01, 0x7F, 0, 0, 0x7E});
-    FrameLayout sabme(sabmeRecord);
-    EXPECT_TRUE(sabme.IsUFrame());
-    EXPECT_FALSE(sabme.IsUIFrame());
-    // RR is S format with two control octets; X.25 on SAPI 16.
-    FrameRecord rrRecord = RawFrame({0x7E, 0x40, 0x01, 0x01, 0x05, 0, 0, 0x7E});
-    FrameLayout rr(rrRecord);
-    EXPECT_TRUE(rr.IsSFrame());
-    EXPECT_TRUE(rr.SapiProtocol() == FrameLayout::kPacket);
-    EXPECT_EQ(rr.InfoOffset(), 5);
-    // First address octet with EA set: control at 2.
-    FrameRecord shortAddress = RawFrame({0x7E, 0x01, 0x03, 0xAA, 0, 0, 0x7E});
-    EXPECT_EQ(FrameLayout(shortAddress).ControlOffset(), 2);
-}
-
-TEST(FrameLayout, QueriesNeverReadPastTheFrame) {
-    // Every prefix of a frame, and frames whose fields run into the FCS.
-    std::vector<uint8_t> full = {0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x02, 0x81, 0x23, 0x05, 0, 0, 0x7E};
-    for (size_t n = 0; n <= full.size(); ++n) {
-        FrameRecord rRecord = RawFrame(std::vector<uint8_t>(full.begin(), full.begin() + n));
-        FrameLayout r(rRecord);
-        int info = r.InfoOffset();
-        int type = r.MessageTypeOffset();
-        if (info != FrameLayout::kAbsent) EXPECT_LE(size_t(info), r.BodyEnd());
-        if (type != FrameLayout::kAbsent) EXPECT_LT(size_t(type), r.BodyEnd());
-        (void)r.CallReference();
-        (void)r.IsIFrame();
+TEST(FrameLayout, FieldPositionsFormatAndCallReference) {
+    constexpr int A = FrameLayout::kAbsent, D = FrameLayout::kDummyCallReference, N = FrameLayout::kNoCallReference;
+    // Frames with flags and two FCS placeholder octets; format I, S, U or U/UI, "" without a control field.
+    struct Case { const char* name; std::vector<uint8_t> frame; int control, info, callRef, type; const char* format; int sapi; };
+    const Case cases[] = {
+        {"SETUP, call reference 0x81", {0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x01, 0x81, 0x05, 0, 0, 0x7E}, 3, 5, 1, 8, "I", 0},
+        {"two-octet call reference", {0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x02, 0x81, 0x23, 0x05, 0, 0, 0x7E}, 3, 5, 0x0123, 9, "I", 0},
+        {"dummy call reference", {0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x00, 0x62, 0, 0, 0x7E}, 3, 5, D, 7, "I", 0},
+        {"a longer one gives its first octet", {0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x03, 0x85, 1, 2, 0x05, 0, 0, 0x7E}, 3, 5, 5, 10, "I", 0},
+        {"call reference octets missing", {0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x02, 0x81, 0, 0, 0x7E}, 3, 5, N, A, "I", 0},
+        {"TEI management UI: type three octets in", {0x7E, 0xFC, 0xFF, 0x03, 0x0F, 0x00, 0x00, 0x01, 0xFF, 0, 0, 0x7E}, 3, 4, D, 7, "U/UI", 63},
+        {"UI with the P bit, empty field", {0x7E, 0x00, 0x01, 0x13, 0, 0, 0x7E}, 3, 4, N, A, "U/UI", 0},
+        {"SABME is U, not UI", {0x7E, 0x00, 0x01, 0x7F, 0, 0, 0x7E}, 3, 4, N, A, "U", 0},
+        {"RR on SAPI 16, two control octets", {0x7E, 0x40, 0x01, 0x01, 0x05, 0, 0, 0x7E}, 3, 5, N, A, "S", 16},
+        {"first address octet with EA set", {0x7E, 0x01, 0x03, 0xAA, 0, 0, 0x7E}, 2, 3, N, A, "U/UI", 0},
+        {"no EA bit: no control field", {0x7E, 0x00, 0x02, 0x04, 0x01, 0x01, 0x7E}, A, A, N, A, "", 0},
+        {"the second control octet would be the FCS", {0x7E, 0x00, 0x01, 0x02, 0x11, 0x22, 0x7E}, 3, A, N, A, "I", 0},
+    };
+    for (const Case& c : cases) {
+        const FrameRecord record = RawFrame(c.frame);
+        const FrameLayout f(record);
+        EXPECT_EQ((std::vector<int>{f.ControlOffset(), f.InfoOffset(), f.CallReference(), f.MessageTypeOffset(), f.Sapi()}),
+                  (std::vector<int>{c.control, c.info, c.callRef, c.type, c.sapi})) << c.name;
+        EXPECT_EQ(std::string(f.IsIFrame() ? "I" : "") + (f.IsSFrame() ? "S" : "") + (f.IsUFrame() ? "U" : "") +
+                      (f.IsUIFrame() ? "/UI" : ""), c.format) << c.name;
     }
-    // No EA bit anywhere in the body: no control field.
-    FrameRecord noEaRecord = RawFrame({0x7E, 0x00, 0x02, 0x04, 0x01, 0x01, 0x7E});
-    FrameLayout noEa(noEaRecord);
-    EXPECT_EQ(noEa.ControlOffset(), FrameLayout::kAbsent);
-    EXPECT_FALSE(noEa.IsIFrame() || noEa.IsSFrame() || noEa.IsUFrame());
-    EXPECT_EQ(noEa.InfoOffset(), FrameLayout::kAbsent);
-    // I frame whose second control octet would be the FCS.
-    FrameRecord cutRecord = RawFrame({0x7E, 0x00, 0x01, 0x02, 0x11, 0x22, 0x7E});
-    FrameLayout cut(cutRecord);
-    EXPECT_EQ(cut.InfoOffset(), FrameLayout::kAbsent);
-    // Call reference octets missing.
-    FrameRecord noCrRecord = RawFrame({0x7E, 0x00, 0x01, 0x02, 0x04, 0x08, 0x02, 0x81, 0, 0, 0x7E});
-    FrameLayout noCr(noCrRecord);
-    EXPECT_EQ(noCr.CallReference(), FrameLayout::kNoCallReference);
-    EXPECT_EQ(noCr.MessageTypeOffset(), FrameLayout::kAbsent);
+    const FrameRecord setup = RawFrame(cases[0].frame);
+    EXPECT_EQ(FrameLayout(setup).InfoOctet(0), 0x08);
+    EXPECT_EQ(FrameLayout(setup).InfoOctet(-1), FrameLayout::kAbsent);  // never the control octet
+    using L = FrameLayout;
+    EXPECT_EQ((std::vector<int>{L::ProtocolOf(0), L::ProtocolOf(16), L::ProtocolOf(63), L::ProtocolOf(62)}),
+              (std::vector<int>{L::kCallControl, L::kPacket, L::kManagement, L::kOtherSapi}));
 }

@@ -2,80 +2,39 @@
 
 #include <gtest/gtest.h>
 
-namespace {
+#include "tests/support/TestSupport.h"
 
-FrameRecord Sample() {
-    FrameRecord r(FrameRecord::kRx);
-    const uint8_t bytes[] = {0x7E, 0x00, 0x01, 0x01, 0x05, 0xAA, 0xBB, 0x7E};
-    r.SetBytes(bytes, sizeof bytes);
-    return r;
-}
+using namespace testsupport;
 
-}  // namespace
-
-TEST(FrameStore, FillsToCapacityThenRefuses) {
+TEST(FrameStore, FillsToCapacityThenRefusesOrDropsTheOldest) {
     FrameStore store;
-    FrameRecord r = Sample();
-    for (size_t i = 0; i + 1 < FrameStore::kCapacity; ++i) ASSERT_EQ(store.Add(r, true), 0);
+    FrameRecord r = RawFrame({0x7E, 0x00, 0x01, 0x01, 0x05, 0xAA, 0xBB, 0x7E});
+    for (int i = 0; i + 1 < 30000; ++i) ASSERT_EQ(store.Add(r, true), FrameStore::kStored);
     EXPECT_EQ(r.Index(), 29998);  // the caller's record is numbered too
     EXPECT_EQ(store.Add(r, true), FrameStore::kStoredNowFull);
-    EXPECT_EQ(store.NextIndex(), 30000u);
     EXPECT_EQ(store.Add(r, true), FrameStore::kRefused);
-    EXPECT_EQ(store.Count(), 30000u);
-    EXPECT_EQ(store.NextIndex(), 30000u);
-    EXPECT_EQ(store.At(29999).Index(), 29999);
-    // Without ring-buffer mode position = INDEX.
-    EXPECT_EQ(store.At(1234).Index(), 1234);
-}
-
-TEST(FrameStore, RingBufferKeepsTheNewest) {
-    FrameStore store;
+    EXPECT_TRUE(store.Count() == 30000 && store.NextIndex() == 30000);
+    EXPECT_EQ(store.At(1234).Index(), 1234);  // position = INDEX
+    store.Clear();
     store.SetModes(true, false);
-    FrameRecord r = Sample();
-    int last = 0;
-    for (int i = 0; i < 30005; ++i) last = store.Add(r, true);
-    EXPECT_EQ(last, FrameStore::kStoredNowFull);
-    EXPECT_EQ(store.Count(), 30000u);
-    EXPECT_EQ(store.At(0).Index(), 5);
-    EXPECT_EQ(store.At(29999).Index(), 30004);
-    // INDEX i stands at i - (nextIndex - 30000).
-    EXPECT_EQ(store.At(12345 - 5).Index(), 12345);
+    for (int i = 0; i < 30005; ++i) store.Add(r, true);
     EXPECT_EQ(store.Add(r, true), FrameStore::kStoredNowFull);
+    EXPECT_EQ(store.Count(), 30000u);
+    EXPECT_EQ(std::vector<int>({store.At(0).Index(), store.At(12345 - 6).Index(), store.At(29999).Index()}),
+              std::vector<int>({6, 12345, 30005}));
+    EXPECT_EQ(store.At(30000).Length(), 0u);  // outside: an empty record
+    EXPECT_EQ(static_cast<const FrameStore&>(store).At(30000).Index(), -1);
 }
 
-TEST(FrameStore, StoresCopiesWithoutNumberingWhenAsked) {
-    FrameStore store;
-    FrameRecord r = Sample();
-    r.SetIndex(500);
-    store.Add(r, false);
-    EXPECT_EQ(store.At(0).Index(), 500);
-    EXPECT_EQ(store.NextIndex(), 0u);
-    r.Clear();
-    EXPECT_EQ(store.At(0).Length(), 8u);
-    EXPECT_NE(store.At(0).Bytes(), nullptr);
-    // The frame check caches into the stored record.
-    store.At(0).CheckCrc();
-    EXPECT_TRUE(store.At(0).CrcKnown());
-}
-
-TEST(FrameStore, ClearKeepsLoggingFlag) {
+TEST(FrameStore, StoresCopiesAndClearKeepsTheLoggingFlag) {
     FrameStore store;
     store.SetModes(true, true);
-    FrameRecord r = Sample();
-    store.Add(r, true);
+    FrameRecord r = RawFrame({0x7E, 0x02, 0x01, 0x7E, 0x2D, 0x7E});
+    r.SetIndex(500);
+    store.Add(r, false);
+    r.Clear();
+    EXPECT_TRUE(store.At(0).Index() == 500 && store.At(0).Length() == 6 && store.NextIndex() == 0);
+    EXPECT_TRUE(store.At(0).CheckCrc() && store.At(0).CrcKnown());  // cached in the stored record
     store.Clear();
-    EXPECT_EQ(store.Count(), 0u);
-    EXPECT_EQ(store.NextIndex(), 0u);
-    EXPECT_FALSE(store.IsRingBuffer());
-    EXPECT_TRUE(store.IsLogging());
-    store.Add(r, true);
-    EXPECT_EQ(r.Index(), 0);
-}
-
-TEST(FrameStore, PositionsOutsideGiveAnEmptyRecord) {
-    FrameStore store;
-    EXPECT_EQ(store.At(0).Length(), 0u);
-    EXPECT_EQ(store.At(99999).Index(), -1);
-    const FrameStore& view = store;
-    EXPECT_EQ(view.At(3).Length(), 0u);
+    EXPECT_TRUE(store.Count() == 0 && !store.IsRingBuffer() && store.IsLogging());
 }

@@ -1,12 +1,16 @@
 #pragma once
-// Helpers shared by the decoder, detail, export and main-window tests:
-// frames with their FCS, catalogues from UTF-8, a private folder and whole-file
-// reads and writes. Header-only; included by path.
+// Helpers shared by the tests: frames with their FCS, catalogues from UTF-8,
+// display options with chosen columns, a private folder, whole-file reads and
+// writes, and a disk that fills up. Header-only; included by path.
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <initializer_list>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -29,7 +33,7 @@ inline MessageCatalogue Catalogue(std::string_view utf8) {
     return c;
 }
 
-// The body followed by its FCS; a wrong FCS when good is false.
+// The body followed by its FCS, worked out here bit by bit; a wrong FCS when good is false.
 inline std::vector<uint8_t> WithFcs(std::vector<uint8_t> body, bool good = true) {
     uint16_t crc = 0xFFFF;
     for (uint8_t octet : body) {
@@ -37,8 +41,7 @@ inline std::vector<uint8_t> WithFcs(std::vector<uint8_t> body, bool good = true)
         for (int bit = 0; bit < 8; ++bit) crc = (crc & 1) ? (crc >> 1) ^ 0x8408 : crc >> 1;
     }
     crc ^= good ? 0xFFFF : 0xFEFE;
-    body.push_back(static_cast<uint8_t>(crc & 0xFF));
-    body.push_back(static_cast<uint8_t>(crc >> 8));
+    body.insert(body.end(), {static_cast<uint8_t>(crc & 0xFF), static_cast<uint8_t>(crc >> 8)});
     return body;
 }
 
@@ -50,20 +53,17 @@ inline FrameRecord RawFrame(const std::vector<uint8_t>& bytes, uint8_t direction
 }
 
 // Flags around the body and its FCS.
-inline FrameRecord FcsFrame(const std::vector<uint8_t>& body, uint8_t direction = FrameRecord::kTx,
-                         bool goodFcs = true) {
-    std::vector<uint8_t> bytes{0x7E};
-    for (uint8_t o : WithFcs(body, goodFcs)) bytes.push_back(o);
+inline FrameRecord FcsFrame(const std::vector<uint8_t>& body, uint8_t direction = FrameRecord::kTx, bool goodFcs = true) {
+    std::vector<uint8_t> bytes = WithFcs(body, goodFcs);
+    bytes.insert(bytes.begin(), 0x7E);
     bytes.push_back(0x7E);
-    FrameRecord r(direction);
-    r.SetBytes(bytes.data(), bytes.size());
-    return r;
+    return RawFrame(bytes, direction);
 }
 
 // A SAPI 0 I frame with PD 0x08, the call reference octets (length octet
 // first) and the message type, then the elements.
 inline FrameRecord Q931Frame(const std::vector<uint8_t>& callRef, uint8_t messageType,
-                        const std::vector<uint8_t>& elements, uint8_t direction = FrameRecord::kTx) {
+                             const std::vector<uint8_t>& elements, uint8_t direction = FrameRecord::kTx) {
     std::vector<uint8_t> body{0x00, 0x01, 0x00, 0x00, 0x08};
     body.insert(body.end(), callRef.begin(), callRef.end());
     body.push_back(messageType);
@@ -72,8 +72,7 @@ inline FrameRecord Q931Frame(const std::vector<uint8_t>& callRef, uint8_t messag
 }
 
 // The same with a one-octet call reference of value 1.
-inline FrameRecord Q931Frame(uint8_t messageType, const std::vector<uint8_t>& elements,
-                        uint8_t direction = FrameRecord::kTx) {
+inline FrameRecord Q931Frame(uint8_t messageType, const std::vector<uint8_t>& elements, uint8_t direction = FrameRecord::kTx) {
     return Q931Frame({0x01, 0x01}, messageType, elements, direction);
 }
 
@@ -84,14 +83,17 @@ inline FrameRecord X25Frame(const std::vector<uint8_t>& packet, uint8_t directio
     return FcsFrame(body, direction);
 }
 
+// Octets from pairs of hex digits; spaces are for reading only.
+inline std::vector<uint8_t> HexBytes(std::string_view hex) {
+    std::vector<uint8_t> octets;
+    for (size_t i = 0; i + 1 < hex.size(); i += hex[i] == ' ' ? 1 : 2)
+        if (hex[i] != ' ') octets.push_back(static_cast<uint8_t>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
+    return octets;
+}
+
 // "7E 00 01 ..." as a record, flags and FCS as written.
-inline FrameRecord HexFrame(std::string_view hex, uint8_t direction, int32_t index, int h = 0,
-                           int m = 0, int s = 0, int ms = 0) {
-    std::vector<uint8_t> bytes;
-    for (size_t i = 0; i + 1 < hex.size(); i += 3)
-        bytes.push_back(static_cast<uint8_t>(std::stoi(std::string(hex.substr(i, 2)), nullptr, 16)));
-    FrameRecord r(direction);
-    r.SetBytes(bytes.data(), bytes.size());
+inline FrameRecord HexFrame(std::string_view hex, uint8_t direction, int32_t index, int h = 0, int m = 0, int s = 0, int ms = 0) {
+    FrameRecord r = RawFrame(HexBytes(hex), direction);
     r.SetIndex(index);
     TimeStamp t;
     t.Set(h, m, s, ms);
@@ -137,8 +139,32 @@ inline std::string ReadFile(const std::string& path) {
 
 inline bool WriteFile(const std::string& path, std::string_view text) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(text.data(), static_cast<std::streamsize>(text.size()));
-    return static_cast<bool>(out.flush());
+    return static_cast<bool>(out.write(text.data(), static_cast<std::streamsize>(text.size())).flush());
+}
+
+// What writeTo(fd) writes into a new file; ok is its result.
+template <typename Write>
+std::string Written(Write writeTo, bool& ok) {
+    TempFolder folder;
+    const int fd = ::open((folder.Path() + "/written").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ok = writeTo(fd);
+    ::close(fd);
+    return ReadFile(folder.Path() + "/written");
+}
+
+// The result of run() while no file can grow past `bytes` (a disk that fills up).
+template <typename Run>
+bool WithFileSizeLimit(rlim_t bytes, Run run) {
+    struct rlimit old {};
+    getrlimit(RLIMIT_FSIZE, &old);
+    struct rlimit limit = old;
+    limit.rlim_cur = bytes;
+    auto handler = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const bool result = run();
+    setrlimit(RLIMIT_FSIZE, &old);
+    signal(SIGXFSZ, handler);
+    return result;
 }
 
 // The names of the .log files in a folder, sorted.
