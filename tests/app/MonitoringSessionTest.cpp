@@ -1,8 +1,5 @@
 #include "app/MonitoringSession.h"
 
-#include <signal.h>
-#include <sys/resource.h>
-
 #include <cstdint>
 #include <string>
 
@@ -45,22 +42,6 @@ struct Capture {
         queued += frames;
         now += gap;
         return session.Tick(pop, monitor, now, freeBytes, floatVisible);
-    }
-};
-
-// Writes to files fail past `bytes` while it lives (EFBIG, the signal ignored).
-struct FileSizeLimit {
-    rlimit old{};
-    void (*handler)(int) = signal(SIGXFSZ, SIG_IGN);
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old);
-        rlimit limit = old;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old);
-        signal(SIGXFSZ, handler);
     }
 };
 
@@ -172,17 +153,16 @@ TEST(MonitoringSession, DiskSpaceStopsOrWarnsTheLog) {
 TEST(MonitoringSession, ALogThatCannotBeWrittenIsSwitchedOffAndCaptureGoesOnAtFullSpeed) {
     Capture run(true, true);
     run.free = 16'000'000;  // the low-space warning is up
-    {
-        const FileSizeLimit noRoom(0);
-        auto a = run.Tick(1500, 300, true);
-        EXPECT_EQ(a.message, MonitoringSession::kLogTooSlow);
+    WithFileSizeLimit(0, [&] {
+        EXPECT_EQ(run.Tick(1500, 300, true).message, MonitoringSession::kLogTooSlow);
         EXPECT_FALSE(run.store.IsLogging());
         EXPECT_EQ(run.store.LoggedIndex(), 0u);
         for (int tick = 0; tick < 3; ++tick) {
             run.Tick(1500, 300, true);
             EXPECT_EQ(run.queued, 0u) << tick;  // every queued frame taken in its tick
         }
-    }
+        return true;
+    });
     EXPECT_EQ(run.store.NextIndex(), 6000u);
     EXPECT_EQ(run.store.Count(), 6000u);
     const auto names = LogFiles(run.dir.Slash());
