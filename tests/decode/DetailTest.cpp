@@ -199,8 +199,8 @@ TEST(ElementDetail, WalkAndDecoders) {
           {6, "PW+02 82\tx0000010\t着呼ﾕｰｻﾞからのｻｲｽﾞ=2"}, {7, "PW+03 07\tx0000111\t発呼ﾕｰｻﾞからのｻｲｽﾞ=7"},
           {10, "PB+02 92\txxx10xxx\tﾌｧｽﾄｾﾚｸﾄ=FS\n\txxxxx0xx\t優先ﾃﾞｰﾀ=-\n\txxxxxx1x\t送達確認=D\n\t"
                "xxxxxxx0\tモジュロ=m8"}}},
-        {"IA5 subaddress", "着S", SetupWith({0x71, 0x04, 0x80, 0x50, 0x37, 0x0A}),
-         {{2, "80\tx000xxxx\tｻﾌﾞｱﾄﾞﾚｽ種別=0x00\n\txxxx0xxx\t偶数／奇数表示=0xF7"}, {3, "50\t01010000\tAFIｺｰﾄﾞ=0x50"},
+        {"IA5 subaddress", "着S", SetupWith({0x71, 0x04, 0xF1, 0x50, 0x37, 0x0A}),
+         {{2, "F1\tx111xxxx\tｻﾌﾞｱﾄﾞﾚｽ種別=0x70\n\txxxx0xxx\t偶数／奇数表示=0xF7"}, {3, "50\t01010000\tAFIｺｰﾄﾞ=0x50"},
           {4, "37\t00110111\t着ｻﾌﾞｱﾄﾞﾚｽ='7'"}, {5, "0A\t00001010\t着ｻﾌﾞｱﾄﾞﾚｽ='\\n'"}}},
         {"hexadecimal subaddress", "発S", SetupWith({0x6D, 0x03, 0x88, 0x51, 0x3C}),
          {{2, "88\tx000xxxx\tｻﾌﾞｱﾄﾞﾚｽ種別=0x00\n\txxxx1xxx\t偶数／奇数表示=0x08"}, {4, "3C\t00111100\t発ｻﾌﾞｱﾄﾞﾚｽ=0x3C"}}},
