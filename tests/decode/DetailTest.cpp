@@ -250,8 +250,7 @@ TEST(FacilityDetail, ContentsAndTheStateThatOutlivesTheBuild) {
     // unrecognised tag keeps it, so its content reads as an invoke identifier.
     Items(Facility({0x91, 0xA1, 0x03, 0x02, 0x01, 0x05}), false, true, false, &decoder);
     FrameRecord second = Facility({0x91, 0xA1, 0x03, 0x30, 0x01, 0x09});
-    EXPECT_EQ(Items(second, false, true, false, &decoder)[kElement + 7],
-              Tagged("FA+07 09\t00001001\tｲﾝﾎﾞｰｸ識別子=9"));
+    EXPECT_EQ(Items(second, false, true, false, &decoder)[kElement + 7], Tagged("FA+07 09\t00001001\tｲﾝﾎﾞｰｸ識別子=9"));
     decoder.ResetFacility();
     EXPECT_EQ(Items(second, false, true, false, &decoder)[kElement + 7], Tagged("FA+07 09\t00001001"));
 }

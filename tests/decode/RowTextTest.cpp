@@ -41,7 +41,8 @@ TEST(RowText, ItemsSeparatorsAndLineBreaks) {
         {setup, Columns({2, 13}), true, "INDEX=000001 \n"}, {setup, Columns({8}, -8), true, data},
         {setup, Columns({13, 13, 2, 13, 13, 6}), true, "INDEX=000001 \nTIME=01:02:03.004 "},
         {setup, Columns({}), true, ""}, {setup, Columns({-1, 2}), true, ""},
-        {setup, Columns({2, 13, 0}), false, "INDEX=000001 "}, {setup, Columns({2, 13, 0, 13}), false, "INDEX=000001 \n"},
+        {setup, Columns({2, 13, 0}), false, "INDEX=000001 "},
+        {setup, Columns({2, 13, 0, 13}), false, "INDEX=000001 \n"},
         // k * s octets make k lines; a split the dialog never writes.
         {setup, Columns({8}, 12), true,
          "7E 00 01 00 00 08 01 01 05 04 03 80 \n90 A3 18 03 A9 83 81 6C 06 21 80 31 \n"
