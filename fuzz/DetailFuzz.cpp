@@ -1,34 +1,14 @@
 // Any frame of up to 300 octets under any detail display switches: the detail
 // build stays inside the frame, ends, and gives one item per octet plus the
-// category titles.
+// category titles; no octet can forge a presentation mark or put another
+// control character into an item.
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "decode/DetailDecoder.h"
 #include "detail/DetailEntries.h"
-
-namespace {
-
-const MessageCatalogue& Names() {
-    static const MessageCatalogue c = [] {
-        MessageCatalogue m;
-        m.LoadText(
-            "AF_SAPI:\n0x00=\"CC\"\n0x10=\"PKT\"\n0x3F=\"MGT\"\n"
-            "CF_FRAME:\n0x00=\"I\"\n0x01=\"RR\"\n0x6F=\"SABME\"\n0x03=\"UI\"\n"
-            "IF_L2MG_AI3:\n0x00-0xFF=\"any\"\n"
-            "IF_CALLNUMLEN:\n0x02=\"two\"\n"
-            "IF_MESSAGE:\n0x05=\"SETUP\"\n"
-            "IF_OTHERINFO:\n0x00-0xFF=\"IE\"\n"
-            "IF_CHIDT331:\n0x00-0xFF=\"s\"\n"
-            "IF_X25_PTYPE:\n0x00=\"CR,REQ\"\n0x0B=\",\"\n0x0C=\"RR,\"\n0x01-0x0A=\"x\"\n"
-            "CRC:\n0x00=\"OK\"\n0x01=\"NG\"\n");
-        return m;
-    }();
-    return c;
-}
-
-}  // namespace
+#include "tests/support/DetailSupport.h"
 
 // Input: switches (titles, icons, separators, direction, facility reset),
 // then the frame.
@@ -36,16 +16,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) return 0;
     uint8_t flags = data[0];
     size_t n = size - 1 > 300 ? 300 : size - 1;
-    DisplayOptions options;
-    options.showTitles = flags & 0x01;
-    options.showIcons = (flags >> 1) & 0x01;
-    options.showSeparators = (flags >> 2) & 0x01;
+    const DisplayOptions options = testsupport::DetailSwitches(flags & 0x01, flags & 0x02, flags & 0x04);
     FrameRecord record((flags >> 3) & 0x01);
     if (n > 0) record.SetBytes(data + 1, n);
     if (flags & 0x10) DetailDecoder::Program().ResetFacility();
 
     std::vector<std::string> entries;
-    if (!DetailEntries::Build(record, options, Names(), entries)) abort();
+    if (!DetailEntries::Build(record, options, testsupport::Names(), entries)) abort();
     size_t octets = 0;
     for (const std::string& e : entries) {
         if (e.empty()) abort();
@@ -55,9 +32,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         ++octets;
         // Every octet item starts with its tag or its two hex digits.
-        if (e[0] == 0x10 ? !options.showIcons : !isxdigit(static_cast<unsigned char>(e[0])))
-            abort();
+        if (e[0] == 0x10 ? !options.showIcons : !isxdigit(static_cast<unsigned char>(e[0]))) abort();
         if (e.find('\x13') != std::string::npos && !options.showSeparators) abort();
+        // No octet forges a presentation mark or puts another control character in.
+        if (e.find_first_of("\x10\x12", 1) != std::string::npos) abort();
+        static constexpr std::string_view kOtherControls(
+            "\0\1\2\3\4\5\6\7\10\13\14\15\16\17\24\25\26\27\30\31\32\33\34\35\36\37", 26);
+        if (e.find_first_of(kOtherControls) != std::string::npos) abort();
     }
     if (octets != n) abort();
     return 0;
