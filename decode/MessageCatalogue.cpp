@@ -1,6 +1,5 @@
 #include "decode/MessageCatalogue.h"
 
-
 #include "base/Hex.h"
 #include "base/ProgramFolder.h"
 
