@@ -1,6 +1,8 @@
 #pragma once
 // The detail decoder as the text export's source of detail entries: the
-// entries a detail window would hold for the frame and the options.
+// entries a detail window would hold for the frame and the options. Each
+// source decodes with a decoder of its own, so an export's bytes do not
+// depend on the details the user opened before.
 #include "decode/MessageCatalogue.h"
 #include "detail/DetailEntries.h"
 #include "files/DetailSource.h"
@@ -11,9 +13,10 @@ public:
 
     bool Build(const FrameRecord& record, const DisplayOptions& options,
                std::vector<std::string>& entries) override {
-        return DetailEntries::Build(record, options, catalogue_, entries);
+        return DetailEntries::Build(decoder_, record, options, catalogue_, entries);
     }
 
 private:
     const MessageCatalogue& catalogue_;
+    DetailDecoder decoder_;
 };

@@ -9,6 +9,7 @@ packages=(
   fonts-ipafont-gothic
   clang libclang-rt-14-dev
   python3 ninja-build lld
+  poppler-utils
 )
 
 missing=()

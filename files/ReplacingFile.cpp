@@ -1,0 +1,52 @@
+#include "files/ReplacingFile.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+bool ReplacingFile::Open() {
+    Abandon();
+    // Replace only what the user could have overwritten in place.
+    struct stat st;
+    const bool exists = ::stat(target_.c_str(), &st) == 0;
+    if (exists && (!S_ISREG(st.st_mode) || ::access(target_.c_str(), W_OK) != 0)) return false;
+    temp_ = target_ + ".XXXXXX";
+    fd_ = ::mkstemp(temp_.data());
+    if (fd_ < 0) {
+        temp_.clear();
+        return false;
+    }
+    // The mode a newly created file would get, or the replaced file's own.
+    mode_t mode = 0;
+    if (exists) {
+        mode = st.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    if (::fchmod(fd_, mode) != 0) {
+        Abandon();
+        return false;
+    }
+    return true;
+}
+
+bool ReplacingFile::Commit() {
+    if (fd_ < 0) return false;
+    bool ok = ::fsync(fd_) == 0;
+    ok = ::close(fd_) == 0 && ok;
+    fd_ = -1;
+    if (ok) ok = ::rename(temp_.c_str(), target_.c_str()) == 0;
+    if (ok) temp_.clear();
+    else Abandon();
+    return ok;
+}
+
+void ReplacingFile::Abandon() {
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+    if (!temp_.empty()) ::unlink(temp_.c_str());
+    temp_.clear();
+}

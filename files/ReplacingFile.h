@@ -1,0 +1,30 @@
+#pragma once
+// A file written under a temporary name beside its target and renamed over
+// it only when everything was written, so a failure or a cancel never
+// destroys the file the user chose to overwrite.
+#include <string>
+#include <utility>
+
+class ReplacingFile {
+public:
+    explicit ReplacingFile(std::string target) : target_(std::move(target)) {}
+    ~ReplacingFile() { Abandon(); }
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    // Creates the temporary file; false when the target could not be
+    // created or replaced (a folder we may not write, a read-only file, a
+    // target that is not a regular file).
+    bool Open();
+    int Fd() const { return fd_; }
+    // Flushes, closes and renames over the target; false (and the target
+    // untouched) when any of it failed.
+    bool Commit();
+    // Closes and removes the temporary file; the target stays as it was.
+    void Abandon();
+
+private:
+    std::string target_;
+    std::string temp_;
+    int fd_ = -1;
+};

@@ -1,0 +1,44 @@
+#include "ui/FileDialogs.h"
+
+#include <QFileDialog>
+
+#include "base/Cp932.h"
+#include "base/QtText.h"
+
+namespace {
+
+enum Kind { kTrace, kText };
+
+// The folder last chosen in each kind of dialog, as the reused dialogs of
+// the desktop tool remember it.
+QString& LastFolder(Kind kind) {
+    static QString folders[2];
+    return folders[kind];
+}
+
+QString Ask(QWidget& owner, Kind kind, bool save, const std::string& proposed) {
+    QFileDialog dialog(&owner);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilter(QtText::FromCp932(kind == kTrace ? VELK_SJIS("ISDNﾓﾆﾀ-ﾃﾞｰﾀﾌｧｲﾙ(*.vkt)")
+                                                          : VELK_SJIS("ﾃｷｽﾄﾌｧｲﾙ(*.txt)")));
+    dialog.setDefaultSuffix(kind == kTrace ? QStringLiteral("vkt") : QStringLiteral("txt"));
+    if (!LastFolder(kind).isEmpty()) dialog.setDirectory(LastFolder(kind));
+    if (save && !proposed.empty()) dialog.selectFile(QtText::FromCp932(proposed));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    LastFolder(kind) = dialog.directory().absolutePath();
+    return dialog.selectedFiles().first();
+}
+
+}  // namespace
+
+QString FileDialogs::AskOpenTrace(QWidget& owner) { return Ask(owner, kTrace, false, {}); }
+
+QString FileDialogs::AskSaveTrace(QWidget& owner, const std::string& proposed) {
+    return Ask(owner, kTrace, true, proposed);
+}
+
+QString FileDialogs::AskSaveText(QWidget& owner, const std::string& proposed) {
+    return Ask(owner, kText, true, proposed);
+}
