@@ -24,7 +24,10 @@
 #include "base/QtText.h"
 #include "decode/RowText.h"
 #include "device/ComThread.h"
+#include "detail/DetailEntrySource.h"
 #include "device/DeviceControl.h"
+#include "files/DisplayImageCommand.h"
+#include "files/TraceFileCommands.h"
 #include "options/MonitorClockDialog.h"
 #include "options/OptionData.h"
 #include "store/FreeSpace.h"
@@ -83,6 +86,13 @@ TMainForm::TMainForm(const TMainFormSetup& setup, QWidget* parent)
     lampPanel_->onVoiceLampClicked = [this](int lamp, int row) {
         RunGuarded([this, lamp, row] { VoiceLampClicked(lamp, row); });
     };
+
+    traceFiles_ = std::make_unique<TraceFileCommands>(*this);
+    displayImage_ = std::make_unique<DisplayImageCommand>(
+        *this, [] { return std::make_unique<DetailEntrySource>(MessageCatalogue::Program()); });
+    Wire(menu_.open, UiStates::kOpen, [this] { traceFiles_->FileOpenMenuClick(); });
+    Wire(menu_.save, UiStates::kSave, [this] { traceFiles_->FileSaveMenuClick(); });
+    Wire(menu_.exportImage, UiStates::kExportImage, [this] { displayImage_->ExportDisplayImage(); });
 
     aboutBox_ = new TAboutBox(this);
     noResource_ = new TNoResourceDlg(this);
@@ -375,9 +385,12 @@ void TMainForm::OnCommunicationFault() {
 }
 
 void TMainForm::OnBufferFull() {
-    if (link_) link_->StopMonitor();
-    SetUiState(UiStates::kConnected);
-    status_[0]->clear();
+    // A load that fills the store says so too; only a run changes the state.
+    if (uiState_ == UiStates::kMonitoring) {
+        if (link_) link_->StopMonitor();
+        SetUiState(UiStates::kConnected);
+        status_[0]->clear();
+    }
     ShowMessageBox(VELK_SJIS("記憶できる件数を超えました。"), VELK_SJIS("バッファフル"), MessageBoxes::kIconWarning,
                    MessageBoxes::kButtonsOk);
 }
@@ -557,6 +570,14 @@ void TMainForm::DisplayOptionsChanged() {
     SyncListRows();
     grid_->RepaintAll();
     lampPanel_->update();
+}
+
+void TMainForm::RefreshList(bool recountRows) {
+    if (recountRows) {
+        grid_->Heights().Invalidate();
+        if (drawingEnabled_) SyncListRows();
+    }
+    grid_->RepaintAll();
 }
 
 void TMainForm::BuildCellText(const FrameRecord& record, std::string& text, const DisplayOptions& options,

@@ -35,11 +35,13 @@ class QLabel;
 class QMenu;
 class QPainter;
 class QToolBar;
+class DisplayImageCommand;
 class TAboutBox;
 class TDrawGrid;
 class TFloatMessageDlg;
 class TLampPanel;
 class TNoResourceDlg;
+class TraceFileCommands;
 
 // Where the window keeps its files; empty means beside the program.
 struct TMainFormSetup {
@@ -111,6 +113,7 @@ public:
     bool DrawingEnabled() const override { return drawingEnabled_; }
     void SetDrawingEnabled(bool enabled) override { drawingEnabled_ = enabled; }
     void DisplayOptionsChanged() override;
+    void RefreshList(bool recountRows) override;
     QWidget& Owner() override { return *this; }
 
     // Free bytes where the log files go.
@@ -122,6 +125,7 @@ public:
     DeviceControl* Device() { return device_.get(); }
     const ChannelLamps& Lamps() const { return lamps_; }
     DetailCommand& Detail() { return detail_; }
+    TraceFileCommands& TraceFiles() { return *traceFiles_; }
     TDrawGrid* DrawGrid1() { return grid_; }
     TLampPanel* LampPanel() { return lampPanel_; }
     TFloatMessageDlg* FloatMessage() { return floatMessage_; }
@@ -209,6 +213,8 @@ private:
     std::unique_ptr<OptionData> options_;
     std::unique_ptr<ComThread> link_;
     std::unique_ptr<DeviceControl> device_;
+    std::unique_ptr<TraceFileCommands> traceFiles_;
+    std::unique_ptr<DisplayImageCommand> displayImage_;
     MonitorClockDialog* monitorDialog_ = nullptr;
 
     bool drawingEnabled_ = false;

@@ -1,6 +1,8 @@
 #include "ui/FileDialogs.h"
 
 #include <QFileDialog>
+#include <QFileIconProvider>
+#include <QMimeDatabase>
 
 #include "base/Cp932.h"
 #include "base/QtText.h"
@@ -8,6 +10,17 @@
 namespace {
 
 enum Kind { kTrace, kText };
+
+// Qt's own provider reads a file to tell its type, and reading a named pipe
+// or a kernel file such as /proc/kmsg blocks the dialog for ever: types here
+// come from the name alone.
+class NameOnlyIconProvider : public QFileIconProvider {
+public:
+    QString type(const QFileInfo& info) const override {
+        if (info.isDir()) return QFileIconProvider::type(info);
+        return QMimeDatabase().mimeTypeForFile(info, QMimeDatabase::MatchExtension).comment();
+    }
+};
 
 // The folder last chosen in each kind of dialog, as the reused dialogs of
 // the desktop tool remember it.
@@ -19,6 +32,8 @@ QString& LastFolder(Kind kind) {
 QString Ask(QWidget& owner, Kind kind, bool save, const std::string& proposed) {
     QFileDialog dialog(&owner);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
+    NameOnlyIconProvider icons;
+    dialog.setIconProvider(&icons);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilter(QtText::FromCp932(kind == kTrace ? VELK_SJIS("ISDNﾓﾆﾀ-ﾃﾞｰﾀﾌｧｲﾙ(*.vkt)")

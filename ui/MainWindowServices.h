@@ -40,6 +40,9 @@ public:
     // a trace file loads).
     virtual bool DrawingEnabled() const = 0;
     virtual void SetDrawingEnabled(bool enabled) = 0;
+    // Repaints the frame list; with recountRows, after the store was
+    // replaced (a load), every row's height is counted again.
+    virtual void RefreshList(bool recountRows) = 0;
     // Status panel 2: the file name; with onlyIfEmpty, only into an empty panel.
     virtual void ShowFileName(const QString& path, bool onlyIfEmpty) = 0;
     // The display options changed: row heights counted again, list repainted.

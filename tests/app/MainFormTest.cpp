@@ -20,6 +20,7 @@
 #include "device/ComThread.h"
 #include "options/MonitorClockDialog.h"
 #include "sim/FrameText.h"
+#include "tests/support/MainFormSupport.h"
 #include "tests/support/VelksimProcess.h"
 #include "tests/support/TestSupport.h"
 #include "ui/TDrawGrid.h"
@@ -29,66 +30,6 @@ using namespace testsupport;
 namespace {
 
 #define J(utf8) QtText::FromCp932(VELK_SJIS(utf8))
-
-// The main window with its message boxes, modal dialogs, free space and
-// tick counter observed or given instead of real.
-class TestForm : public TMainForm {
-public:
-    using TMainForm::TMainForm;
-    int ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxes::Icon icon,
-                       MessageBoxes::Buttons) override {
-        boxes.push_back({text, caption, icon});
-        return MessageBoxes::kResultOk;
-    }
-    int ShowModalDialog(QDialog& dialog) override {
-        dialogs.push_back(&dialog);
-        return 0;
-    }
-    int64_t FreeDiskSpace() const override { return freeSpace; }
-    uint32_t TickCount() const override { return tick ? *tick : TMainForm::TickCount(); }
-    void BuildCellText(const FrameRecord& record, std::string& text, const DisplayOptions& options,
-                       bool fcsGood) override {
-        if (failPaint) throw std::runtime_error("painting fails");
-        painted.push_back(record.Index());
-        TMainForm::BuildCellText(record, text, options, fcsGood);
-    }
-    void customEvent(QEvent* event) override {
-        systemFaults += event->type() == kSystemFault;
-        TMainForm::customEvent(event);
-    }
-
-    struct Box { std::string text, caption; MessageBoxes::Icon icon; };
-    std::vector<Box> boxes;
-    std::vector<QDialog*> dialogs;
-    int64_t freeSpace = 100'000'000'000;
-    bool failPaint = false;
-    std::optional<uint32_t> tick;
-    std::vector<int32_t> painted;  // INDEX of every cell text built
-    int systemFaults = 0;          // notifications handled
-};
-
-// Options in a fresh folder, logs beside them; the timer is driven by hand.
-TMainFormSetup FormSetup(const std::string& folder, int port, bool ring, bool log, bool voiceAuto = false) {
-    OptionData options(folder + "velk.opt");
-    MonitorOptions m = OptionData::DefaultMonitorOptions();
-    m.portIndex = port;
-    m.ringBuffer = ring;
-    m.logFile = log;
-    m.voiceAutomatic = voiceAuto;
-    options.SetMonitorOptions(m);
-    return {folder + "velk.opt", folder, false};
-}
-
-void Pump() {
-    QCoreApplication::sendPostedEvents();
-    QCoreApplication::processEvents();
-}
-
-template <typename Pred>
-bool WaitFor(Pred pred) {
-    for (int i = 0; i < 500 && !pred(); ++i) QTest::qWait(20);
-    return pred();
-}
 
 // Frame lines as the device sends them: RRs numbered from `from`.
 void Inject(TMainForm& form, int from, int count) {
