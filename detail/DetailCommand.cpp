@@ -1,6 +1,8 @@
 #include "detail/DetailCommand.h"
 
 #include "base/Cp932.h"
+#include "detail/TL3Form1.h"
+#include "options/OptionData.h"
 #include "store/FrameStore.h"
 #include "ui/MainWindowServices.h"
 
@@ -16,5 +18,13 @@ void DetailCommand::Run() {
                                MessageBoxes::kIconWarning, MessageBoxes::kButtonsOk);
         return;
     }
-    if (onOpenDetail) onOpenDetail(position);
+    if (onOpenDetail) {
+        onOpenDetail(position);
+        return;
+    }
+    // The window draws from its own copy of the options, made here.
+    DisplayOptions options;
+    window_.Options().GetDisplayOptions(options);
+    TL3Form1 form(window_.Owner(), options, store.At(position));
+    form.exec();
 }

@@ -12,10 +12,12 @@ public:
     explicit DetailCommand(MainWindowServices& window) : window_(window) {}
 
     // Nothing for an empty store or the header row; a record that fails
-    // the frame check gets the "誤操作" warning instead of a window.
+    // the frame check gets the "誤操作" warning instead of a window. Any
+    // other gets its detail window, shown modally and gone once closed.
     void Run();
 
-    // Opens the detail window for a store position (its window comes later).
+    // When set, called with the store position instead of opening the
+    // detail window (the main window's test watches the command this way).
     std::function<void(size_t)> onOpenDetail;
 
 private:

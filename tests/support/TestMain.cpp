@@ -15,6 +15,9 @@ int main(int argc, char** argv) {
     TestPorts::Folder();
 #ifdef VELK_TEST_WINDOWS
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Qt's settings (the file dialogs' last folders) go to the private
+    // folder too: a folder another run left there is none of this run's.
+    setenv("XDG_CONFIG_HOME", (TestPorts::Folder() + "config").c_str(), 1);
     VelkApplication app(argc, argv);
 #endif
     ::testing::InitGoogleTest(&argc, argv);
