@@ -29,10 +29,12 @@ test: deps
 	build/tsan/bin/device_tests --gtest_brief=1
 
 bench: deps
-	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DVELK_BENCH=ON -DVELK_TESTS=OFF \
-	      -DVELK_GUI=OFF $(CMAKE_FLAGS)
-	cmake --build build/bench -j $(JOBS)
+	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DVELK_BENCH=ON -DVELK_TESTS=OFF -DVELK_GUI=ON \
+	      $(CMAKE_FLAGS)
+	cmake --build build/bench -j $(JOBS) --target velk_bench velk_window_bench
 	build/bench/bin/velk_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+	QT_QPA_PLATFORM=offscreen build/bench/bin/velk_window_bench --benchmark_repetitions=9 \
+	      --benchmark_report_aggregates_only=true
 
 # 60 s of velksim at full speed into the device link; every frame checked.
 soak: bench

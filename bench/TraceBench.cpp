@@ -8,6 +8,7 @@
 #include <random>
 #include <string>
 
+#include "files/RWthread.h"
 #include "files/TraceFile.h"
 
 namespace {
@@ -71,6 +72,45 @@ void BM_SaveText(benchmark::State& state) {
     unlink(path);
 }
 BENCHMARK(BM_SaveText)->Unit(benchmark::kMillisecond);
+
+// The worker as the open and save commands run it: a thread, the file on
+// disk read whole or written, the store rebuilt or walked.
+void BM_WorkerLoad(benchmark::State& state) {
+    const std::string text = TraceText();
+    char path[] = "/tmp/velkbenchXXXXXX";
+    int fd = mkstemp(path);
+    benchmark::DoNotOptimize(write(fd, text.data(), text.size()));
+    FrameStore store;
+    for (auto _ : state) {
+        lseek(fd, 0, SEEK_SET);
+        RWthread worker(store, fd, RWthread::kLoad);
+        worker.Start();
+        worker.WaitFor();
+        if (!worker.Result()) state.SkipWithError("load failed");
+    }
+    state.counters["frames"] = static_cast<double>(store.Count());
+    close(fd);
+    unlink(path);
+}
+BENCHMARK(BM_WorkerLoad)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_WorkerSave(benchmark::State& state) {
+    FrameStore store;
+    FillStore(store);
+    char path[] = "/tmp/velkbenchXXXXXX";
+    int fd = mkstemp(path);
+    for (auto _ : state) {
+        ftruncate(fd, 0);
+        lseek(fd, 0, SEEK_SET);
+        RWthread worker(store, fd, RWthread::kSave);
+        worker.Start();
+        worker.WaitFor();
+        if (!worker.Result()) state.SkipWithError("save failed");
+    }
+    close(fd);
+    unlink(path);
+}
+BENCHMARK(BM_WorkerSave)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Heap taken by a full store, measured by the allocator itself.
 void BM_FullStoreMemory(benchmark::State& state) {
