@@ -3,24 +3,18 @@
 #include <sys/stat.h>
 
 #include <QAction>
-#include <QApplication>
-#include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 #include <chrono>
 #include <filesystem>
-#include <functional>
 
 #include <gtest/gtest.h>
 
-#include "decode/DetailDecoder.h"
 #include "detail/TL3Form1.h"
 #include "files/TProgressBarDlg.h"
 #include "files/TraceFile.h"
-#include "files/TraceFileCommands.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/MainFormSupport.h"
 #include "tests/support/TestSupport.h"
