@@ -7,6 +7,11 @@
 
 bool ReplacingFile::Open() {
     Abandon();
+    // Overwriting through a link writes the file it points to; the link stays.
+    if (char* real = ::realpath(target_.c_str(), nullptr)) {
+        target_ = real;
+        std::free(real);
+    }
     // Replace only what the user could have overwritten in place.
     struct stat st;
     const bool exists = ::stat(target_.c_str(), &st) == 0;

@@ -35,11 +35,18 @@ TEST(ReplacingFile, ReplacesOnCommitOnlyAndKeepsTheMode) {
     EXPECT_EQ(st.st_mode & 0777, 0640u);
     EXPECT_FALSE(file.Commit());  // once only
 
+    // Through a link: the file it points to is replaced, the link stays.
+    ASSERT_EQ(::symlink("out.txt", (dir.Slash() + "link").c_str()), 0);
+    ReplacingFile linked(dir.Slash() + "link");
+    ASSERT_TRUE(linked.Open() && FileIo::WriteAll(linked.Fd(), "linked") && linked.Commit());
+    EXPECT_EQ(ReadFile(target), "linked");
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.Slash() + "link"));
+
     // Not a regular file, a folder that does not exist: refused, nothing made.
     ASSERT_EQ(::mkfifo((dir.Slash() + "pipe").c_str(), 0600), 0);
     EXPECT_FALSE(ReplacingFile(dir.Slash() + "pipe").Open());
     EXPECT_FALSE(ReplacingFile(dir.Slash() + "none/out.txt").Open());
     size_t files = 0;
     for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++files;
-    EXPECT_EQ(files, 2u);
+    EXPECT_EQ(files, 3u);
 }
