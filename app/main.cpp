@@ -1,10 +1,27 @@
+#include <cstdio>
 #include <memory>
+#include <string>
 
 #include "app/TMainForm.h"
 #include "app/VelkApplication.h"
 #include "decode/MessageCatalogue.h"
 
 int main(int argc, char** argv) {
+    // Answered before any window: these work without a display.
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--version") {
+            std::printf("velkscope %s\n", VELK_VERSION);
+            return 0;
+        }
+        if (arg == "--help" || arg == "-h") {
+            std::printf("usage: velkscope [--help | --version]\n"
+                        "The front end of the RQ-730 ISDN D-channel protocol monitor.\n"
+                        "Settings (velk.opt), log files and ports/ live beside the program, or in\n"
+                        "$XDG_DATA_HOME/velkscope when installed; VELKSCOPE_HOME names another folder.\n");
+            return 0;
+        }
+    }
     // The catalogue is read once, before any window.
     MessageCatalogue::Program();
     VelkApplication app(argc, argv);

@@ -1,7 +1,7 @@
 #include "decode/MessageCatalogue.h"
 
 #include "base/Hex.h"
-#include "base/ProgramFolder.h"
+#include "base/DataFolder.h"
 
 namespace {
 
@@ -80,7 +80,7 @@ const MessageCatalogue& MessageCatalogue::Program() {
     return catalogue;
 }
 
-bool MessageCatalogue::Load() { return LoadFile(ProgramFolder::Path() + "HDLC.msg"); }
+bool MessageCatalogue::Load() { return LoadFile(DataFolder::CatalogueFile()); }
 
 bool MessageCatalogue::LoadFile(const std::string& path) {
     Clear();

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <set>
 
-#include "base/ProgramFolder.h"
+#include "base/DataFolder.h"
 
 namespace {
 
@@ -82,7 +82,7 @@ std::string ComPorts::Folder() {
         if (folder.back() != '/') folder += '/';
         return folder;
     }
-    return ProgramFolder::Path() + "ports/";
+    return DataFolder::Path() + "ports/";
 }
 
 ComPorts::Roots ComPorts::SystemRoots() {

@@ -9,7 +9,7 @@
 #include <cstring>
 
 #include "base/FileIo.h"
-#include "base/ProgramFolder.h"
+#include "base/DataFolder.h"
 
 namespace {
 
@@ -91,7 +91,7 @@ const std::string& OptionData::Signature() {
     return signature;
 }
 
-OptionData::OptionData() : OptionData(ProgramFolder::Path() + "velk.opt") {}
+OptionData::OptionData() : OptionData(DataFolder::Path() + "velk.opt") {}
 
 OptionData::OptionData(std::string path, SaveMode mode) : path_(std::move(path)), mode_(mode) {
     SetBaseState();

@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "base/ProgramFolder.h"
+#include "device/ComPorts.h"
 
 namespace {
 
@@ -29,12 +29,7 @@ std::string SystemError(const char* what) { return std::string(what) + ": " + st
 
 }  // namespace
 
-std::string PtyLink::PortsFolder() {
-    const char* env = getenv("VELKSCOPE_PORTS");
-    std::string folder = env && *env ? env : ProgramFolder::Path() + "ports/";
-    if (folder.back() != '/') folder.push_back('/');
-    return folder;
-}
+std::string PtyLink::PortsFolder() { return ComPorts::Folder(); }
 
 bool PtyLink::Open(int port, const std::string& folder, speed_t speed, std::string& error) {
     Close();

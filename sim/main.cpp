@@ -41,6 +41,7 @@ void Usage(FILE* out) {
         "usage: velksim [--port N] [--model rq730|tessaro] [--rate 9600|38400]\n"
         "               [--rate-fps N] [--seed S] [--replay FILE] [--count N]\n"
         "               [--log FILE] [--quiet]\n"
+        "       velksim --help | --version\n"
         "Simulates the capture device on a pseudo-terminal linked as COMN in the\n"
         "ports folder ($VELKSCOPE_PORTS, else ports/ beside this program).\n",
         out);
@@ -69,6 +70,9 @@ int ParseOptions(int argc, char** argv, Options& o) {
         };
         if (arg == "--help" || arg == "-h") {
             Usage(stdout);
+            return 1;
+        } else if (arg == "--version") {
+            std::printf("velksim %s\n", VELK_VERSION);
             return 1;
         } else if (arg == "--port") {
             if (!need(ParseNumber(value, n) && n >= 1 && n <= 256)) return 2;

@@ -7,11 +7,11 @@
 #include <cstdio>
 
 #include "base/FileIo.h"
-#include "base/ProgramFolder.h"
+#include "base/DataFolder.h"
 #include "store/TraceText.h"
 
 
-LogWriter::LogWriter() : folder_(ProgramFolder::Path()), clock_([] { return std::time(nullptr); }) {}
+LogWriter::LogWriter() : folder_(DataFolder::Path()), clock_([] { return std::time(nullptr); }) {}
 
 void LogWriter::SetFolder(std::string folder) {
     if (!folder.empty() && folder.back() != '/') folder += '/';

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "base/FileIo.h"
-#include "base/ProgramFolder.h"
+#include "base/DataFolder.h"
 #include "device/ComThread.h"
 #include "device/DeviceControl.h"
 #include "options/OptionData.h"
@@ -29,7 +29,7 @@ int CaptureCommand::Run(const Settings& settings, const std::atomic<bool>& stop)
     }
 
     // The tool never writes velk.opt: the port it connects to stays in memory.
-    OptionData options(ProgramFolder::Path() + "velk.opt", OptionData::kReadOnly);
+    OptionData options(DataFolder::Path() + "velk.opt", OptionData::kReadOnly);
     StderrHost host;
     ComThread link;
     link.Start();

@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "base/ProgramFolder.h"
+#include "base/DataFolder.h"
 #include "decode/MessageCatalogue.h"
 #include "files/ListExport.h"
 #include "files/TraceFile.h"
@@ -48,7 +48,7 @@ int ExportCommand::Run(const Settings& settings, DetailSource& details) {
 
     // The tool never writes velk.opt; without one the defaults apply.
     DisplayOptions snapshot;
-    OptionData(ProgramFolder::Path() + "velk.opt", OptionData::kReadOnly)
+    OptionData(DataFolder::Path() + "velk.opt", OptionData::kReadOnly)
         .GetDisplayOptions(snapshot);
     if (settings.details != kDetailsFromOptions)
         snapshot.exportDetail = settings.details == kDetailsOn ? 1 : 0;

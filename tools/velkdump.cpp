@@ -18,10 +18,11 @@ std::atomic<bool> stopRequested{false};
 
 void OnSignal(int) { stopRequested = true; }
 
-int Usage() {
-    std::fprintf(stderr,
+void Usage(FILE* out) {
+    std::fprintf(out,
                  "usage: velkdump FILE [-o OUT] [--details | --no-details]\n"
                  "       velkdump --capture N [--count K] [-o OUT]\n"
+                 "       velkdump --help | --version\n"
                  "  FILE          a trace or log file: write its frame list as text, as the\n"
                  "                program's display image export does (standard output, or\n"
                  "                OUT with -o), with the display options of velk.opt\n"
@@ -30,6 +31,10 @@ int Usage() {
                  "  --capture N   monitor the capture device on COMN and write its frames\n"
                  "                as a trace file (standard output, or OUT with -o)\n"
                  "  --count K     stop after K frames (default: until SIGINT or SIGTERM)\n");
+}
+
+int Usage() {
+    Usage(stderr);
     return 2;
 }
 
@@ -51,7 +56,13 @@ int main(int argc, char** argv) {
         std::string arg = argv[i];
         bool hasValue = i + 1 < argc;
         unsigned long long n = 0;
-        if (arg == "--capture" && hasValue && ReadNumber(argv[++i], n) && n >= 1 && n <= 128) {
+        if (arg == "--help" || arg == "-h") {
+            Usage(stdout);
+            return 0;
+        } else if (arg == "--version") {
+            std::printf("velkdump %s\n", VELK_VERSION);
+            return 0;
+        } else if (arg == "--capture" && hasValue && ReadNumber(argv[++i], n) && n >= 1 && n <= 128) {
             captureMode = true;
             capture.comNumber = static_cast<int>(n);
         } else if (arg == "--count" && hasValue && ReadNumber(argv[++i], n) && n >= 1) {

@@ -80,3 +80,11 @@ TEST_F(Velkdump, FailuresGiveTheirExitStatusAndMessage) {
         EXPECT_EQ(out_, "") << err;
     }
 }
+
+TEST_F(Velkdump, HelpAndVersionGoToStandardOutput) {
+    EXPECT_EQ(Run({"--version"}), 0);
+    EXPECT_EQ(out_ + err_, std::string("velkdump ") + VELK_VERSION + "\n");
+    EXPECT_EQ(Run({trace_, "--help"}), 0);
+    EXPECT_EQ(out_.rfind("usage: velkdump FILE [-o OUT]", 0), 0u) << out_;
+    EXPECT_EQ(err_, "");
+}
