@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build run test bench soak monitor-soak dump-bench mutants clean
+.PHONY: all deps build package run test bench soak monitor-soak dump-bench mutants clean
 
 all: build
 
@@ -13,6 +13,11 @@ deps:
 build: deps
 	cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELK_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build build/release -j $(JOBS)
+
+# The Debian package of the release build: build/release/velkscope_<version>_amd64.deb.
+package: build
+	cd build/release && cpack -G DEB
+	@ls build/release/velkscope_*_amd64.deb
 
 run: build
 	@bash scripts/run.sh build/release/bin

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/TMainForm.h"
+#include "app/TerminationWatch.h"
 #include "app/VelkApplication.h"
 #include "decode/MessageCatalogue.h"
 
@@ -34,6 +35,7 @@ int main(int argc, char** argv) {
     }
     // A handler that failed while the window was being built.
     if (app.HasFailed()) return VelkApplication::kStartupFailureStatus;
+    TerminationWatch termination(*form);
     form->show();
     return app.exec();
 }

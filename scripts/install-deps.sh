@@ -10,6 +10,7 @@ packages=(
   clang libclang-rt-14-dev
   python3 ninja-build lld
   poppler-utils
+  dpkg-dev file lintian desktop-file-utils appstream
 )
 
 missing=()

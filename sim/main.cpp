@@ -43,7 +43,7 @@ void Usage(FILE* out) {
         "               [--log FILE] [--quiet]\n"
         "       velksim --help | --version\n"
         "Simulates the capture device on a pseudo-terminal linked as COMN in the\n"
-        "ports folder ($VELKSCOPE_PORTS, else ports/ beside this program).\n",
+        "ports folder ($VELKSCOPE_PORTS, else ports/ in the data folder).\n",
         out);
 }
 
