@@ -11,6 +11,7 @@ packages=(
   python3 ninja-build lld
   poppler-utils
   dpkg-dev file lintian desktop-file-utils appstream
+  tshark
 )
 
 missing=()
@@ -28,5 +29,6 @@ else
   SUDO=
 fi
 echo "Installing: ${missing[*]}"
+echo "wireshark-common wireshark-common/install-setuid boolean false" | $SUDO debconf-set-selections
 $SUDO apt-get update -qq
 DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

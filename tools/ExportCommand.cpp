@@ -3,7 +3,6 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,40 +10,13 @@
 #include "base/DataFolder.h"
 #include "decode/MessageCatalogue.h"
 #include "files/ListExport.h"
-#include "files/TraceFile.h"
 #include "options/OptionData.h"
 #include "store/FrameStore.h"
-
-namespace {
-
-int LoadInput(const std::string& path, FrameStore& store) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        std::fprintf(stderr, "velkdump: cannot open %s: %s\n", path.c_str(), std::strerror(errno));
-        return ExportCommand::kInputFailed;
-    }
-    std::atomic<bool> cancel{false};
-    TraceFile::LoadResult loaded = TraceFile::LoadFile(store, fd, cancel);
-    int readErrno = errno;
-    ::close(fd);
-    if (loaded == TraceFile::kStoreFull) {
-        std::fprintf(stderr, "velkdump: %s holds more than %zu frames\n", path.c_str(),
-                     FrameStore::kCapacity);
-        return ExportCommand::kInputFailed;
-    }
-    if (loaded != TraceFile::kLoaded) {
-        std::fprintf(stderr, "velkdump: cannot read %s: %s\n", path.c_str(),
-                     std::strerror(readErrno));
-        return ExportCommand::kInputFailed;
-    }
-    return ExportCommand::kDone;
-}
-
-}  // namespace
+#include "tools/InputFile.h"
 
 int ExportCommand::Run(const Settings& settings, DetailSource& details) {
     FrameStore store;
-    if (int result = LoadInput(settings.input, store); result != kDone) return result;
+    if (!InputFile::Load(settings.input, store)) return kInputFailed;
 
     // The tool never writes velk.opt; without one the defaults apply.
     DisplayOptions snapshot;

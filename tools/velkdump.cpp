@@ -10,6 +10,7 @@
 #include "decode/MessageCatalogue.h"
 #include "detail/DetailEntrySource.h"
 #include "tools/CaptureCommand.h"
+#include "tools/PcapngCommand.h"
 #include "tools/ExportCommand.h"
 
 namespace {
@@ -21,6 +22,7 @@ void OnSignal(int) { stopRequested = true; }
 void Usage(FILE* out) {
     std::fprintf(out,
                  "usage: velkdump FILE [-o OUT] [--details | --no-details]\n"
+                 "       velkdump FILE --pcapng [--date YYYY-MM-DD] [-o OUT]\n"
                  "       velkdump --capture N [--count K] [-o OUT]\n"
                  "       velkdump --help | --version\n"
                  "  FILE          a trace or log file: write its frame list as text, as the\n"
@@ -28,6 +30,9 @@ void Usage(FILE* out) {
                  "                OUT with -o), with the display options of velk.opt\n"
                  "  --details     include each frame's detail (overrides velk.opt)\n"
                  "  --no-details  rows only (overrides velk.opt)\n"
+                 "  --pcapng      write FILE's frames as pcapng (LAPD) for Wireshark\n"
+                 "  --date D      the date of the first frame (default: from a dated log\n"
+                 "                file's name, else the file's modification date)\n"
                  "  --capture N   monitor the capture device on COMN and write its frames\n"
                  "                as a trace file (standard output, or OUT with -o)\n"
                  "  --count K     stop after K frames (default: until SIGINT or SIGTERM)\n");
@@ -52,6 +57,8 @@ int main(int argc, char** argv) {
     ExportCommand::Settings exporting;
     bool captureMode = false;
     bool countGiven = false;
+    bool pcapng = false;
+    std::string date;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         bool hasValue = i + 1 < argc;
@@ -71,6 +78,10 @@ int main(int argc, char** argv) {
         } else if (arg == "-o" && hasValue && capture.output.empty() && argv[i + 1][0] != '\0') {
             capture.output = argv[++i];
             exporting.output = capture.output;
+        } else if (arg == "--pcapng" && !pcapng) {
+            pcapng = true;
+        } else if (arg == "--date" && hasValue && date.empty() && argv[i + 1][0] != '\0') {
+            date = argv[++i];
         } else if ((arg == "--details" || arg == "--no-details") &&
                    exporting.details == ExportCommand::kDetailsFromOptions) {
             exporting.details = arg == "--details" ? ExportCommand::kDetailsOn
@@ -85,8 +96,11 @@ int main(int argc, char** argv) {
     if (captureMode == exportMode) return Usage();
     if (captureMode && exporting.details != ExportCommand::kDetailsFromOptions) return Usage();
     if (exportMode && countGiven) return Usage();
+    if (pcapng && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
+    if (!date.empty() && !pcapng) return Usage();
 
     std::signal(SIGPIPE, SIG_IGN);
+    if (pcapng) return PcapngCommand::Run({exporting.input, exporting.output, date});
     if (exportMode) {
         // Details from the detail decoder with the program's catalogue, as the
         // main window's export builds them.

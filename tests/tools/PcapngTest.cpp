@@ -1,0 +1,75 @@
+// velkdump --pcapng read by the real tshark: every frame's SAPI, TEI,
+// command or response, Q.931 message type, CRC-error flag and time as our
+// decoders and trace have them.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "decode/Layer2Fields.h"
+#include "files/PcapngWriter.h"
+#include "files/TraceFile.h"
+#include "sim/TrafficGenerator.h"
+#include "store/FrameLayout.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/VelksimProcess.h"
+
+using namespace testsupport;
+
+TEST(Pcapng, TsharkReadsEveryFrameAsWeDo) {
+    TempFolder dir;
+    FrameStore store;
+    TrafficGenerator generator(11);
+    SimFrame frame;
+    for (int i = 0; i < 3000; ++i) {  // from 23:59:30 across midnight
+        generator.Next(frame);
+        std::vector<uint8_t> bytes{0x7E};
+        bytes.insert(bytes.end(), frame.octets.begin(), frame.octets.end());
+        bytes.push_back(0x7E);
+        FrameRecord r(frame.direction);
+        r.SetBytes(bytes.data(), bytes.size());
+        const int ms = (86'370'000 + i * 20) % 86'400'000;
+        TimeStamp t;
+        t.Set(ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000);
+        r.SetTime(t);
+        store.Add(r, true);
+    }
+    const std::string trace = dir.Slash() + "calls.vkt", pcapng = dir.Slash() + "calls.pcapng";
+    bool ok = false;
+    ASSERT_TRUE(WriteFile(trace, Written([&](int fd) { return TraceFile::SaveText(store, fd, std::atomic<bool>{}); }, ok)));
+    ASSERT_EQ(RunProgram({VelksimProcess::Program("velkdump"), trace, "--pcapng", "--date", "2026-12-06", "-o", pcapng},
+                         dir.Slash() + "out", dir.Slash() + "err", 30000), 0) << ReadFile(dir.Slash() + "err");
+    ASSERT_EQ(RunProgram({"/usr/bin/tshark", "-r", pcapng, "-T", "fields", "-e", "frame.time_epoch", "-e", "lapd.sapi", "-e",
+                          "lapd.tei", "-e", "lapd.direction", "-e", "lapd.cr", "-e", "q931.message_type", "-e",
+                          "frame.packet_flags_crc_error"},
+                         dir.Slash() + "fields", dir.Slash() + "err", 60000), 0) << ReadFile(dir.Slash() + "err");
+    int64_t midnight = 0;
+    ASSERT_TRUE(PcapngWriter::MidnightOf(2026, 12, 6, midnight));
+
+    std::istringstream lines(ReadFile(dir.Slash() + "fields"));
+    std::string line;
+    size_t i = 0, crcErrors = 0, messages = 0;
+    for (; std::getline(lines, line) && i < store.Count(); ++i) {
+        std::vector<std::string> f;
+        std::istringstream cells(line);
+        for (std::string cell; std::getline(cells, cell, '\t');) f.push_back(cell);
+        f.resize(7);
+        const FrameRecord& r = store.At(i);
+        const FrameLayout layout(r);
+        const int ms = (86'370'000 + int(i) * 20);
+        EXPECT_EQ(f[0], std::to_string(midnight + ms / 1000) + "." + (std::to_string(1000 + ms % 1000).substr(1)) +
+                            "000000") << i;
+        EXPECT_EQ(f[1], std::to_string(layout.Sapi())) << i;
+        if (Layer2Fields::Tei(layout) >= 0) EXPECT_EQ(f[2], std::to_string(Layer2Fields::Tei(layout))) << i;
+        EXPECT_EQ((f[3] == "0") == (f[4] == "0"), Layer2Fields::IsCommand(layout)) << i;  // user side: C/R 0 commands
+        const int type = layout.MessageTypeOffset();
+        if (layout.Sapi() == 0 && type >= 0 && layout.InfoOctet(0) == 0x08 && !f[5].empty()) {
+            EXPECT_EQ(std::stoi(f[5], nullptr, 16), r.BodyByte(type)) << i;
+            ++messages;
+        }
+        EXPECT_EQ(f[6] == "1", !r.CheckCrc()) << i;
+        crcErrors += f[6] == "1";
+    }
+    EXPECT_EQ(i, store.Count());
+    EXPECT_GT(crcErrors, 0u);
+    EXPECT_GT(messages, 100u);
+}

@@ -1,0 +1,90 @@
+#include "tools/PcapngCommand.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+
+#include "base/FileIo.h"
+#include "files/PcapngWriter.h"
+#include "store/FrameStore.h"
+#include "tools/InputFile.h"
+
+namespace {
+
+bool Digits(const std::string& s, size_t from, size_t count, int& value) {
+    if (from + count > s.size()) return false;
+    value = 0;
+    for (size_t i = from; i < from + count; ++i) {
+        if (s[i] < '0' || s[i] > '9') return false;
+        value = value * 10 + (s[i] - '0');
+    }
+    return true;
+}
+
+// Midnight of the day the records start, by the first source that has one.
+bool StartOfDay(const PcapngCommand::Settings& settings, int64_t& midnight) {
+    int y = 0, m = 0, d = 0;
+    const std::string& date = settings.date;
+    if (!date.empty()) {
+        if (date.size() != 10 || date[4] != '-' || date[7] != '-' || !Digits(date, 0, 4, y) || !Digits(date, 5, 2, m) ||
+            !Digits(date, 8, 2, d) || !PcapngWriter::MidnightOf(y, m, d, midnight)) {
+            std::fprintf(stderr, "velkdump: --date wants YYYY-MM-DD, not %s\n", date.c_str());
+            return false;
+        }
+        return true;
+    }
+    if (PcapngCommand::DateOfLogName(settings.input, y, m, d) && PcapngWriter::MidnightOf(y, m, d, midnight))
+        return true;
+    struct stat st;
+    std::tm local{};
+    if (::stat(settings.input.c_str(), &st) != 0 || !::localtime_r(&st.st_mtime, &local)) return false;
+    return PcapngWriter::MidnightOf(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, midnight);
+}
+
+}  // namespace
+
+bool PcapngCommand::DateOfLogName(const std::string& path, int& year, int& month, int& day) {
+    const size_t slash = path.rfind('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    int ignored = 0;
+    if (name.size() < 18 || name.compare(name.size() - 4, 4, ".log") != 0 || !Digits(name, 8, 6, ignored)) return false;
+    const size_t stem = name.size() - 4;
+    if (stem != 14 && (name[14] != '_' || stem == 15 || !Digits(name, 15, stem - 15, ignored))) return false;
+    return Digits(name, 0, 4, year) && Digits(name, 4, 2, month) && Digits(name, 6, 2, day);
+}
+
+int PcapngCommand::Run(const Settings& settings) {
+    int64_t midnight = 0;
+    if (!StartOfDay(settings, midnight)) {
+        if (settings.date.empty()) std::fprintf(stderr, "velkdump: no date for %s\n", settings.input.c_str());
+        return 2;
+    }
+    FrameStore store;
+    if (!InputFile::Load(settings.input, store)) return 1;
+    std::string file;
+    PcapngWriter writer(file, midnight);
+    for (size_t i = 0; i < store.Count(); ++i) writer.Append(store.At(i));
+
+    int out = STDOUT_FILENO;
+    const char* outName = "standard output";
+    if (!settings.output.empty()) {
+        outName = settings.output.c_str();
+        out = ::open(outName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (out < 0) {
+            std::fprintf(stderr, "velkdump: cannot create %s: %s\n", outName, std::strerror(errno));
+            return 2;
+        }
+    }
+    bool ok = FileIo::WriteAll(out, file);
+    if (out != STDOUT_FILENO && ::close(out) != 0) ok = false;
+    if (!ok) {
+        std::fprintf(stderr, "velkdump: write error on %s: %s\n", outName, std::strerror(errno));
+        return 2;
+    }
+    return 0;
+}
