@@ -11,6 +11,7 @@
 #include "detail/DetailEntrySource.h"
 #include "tools/CaptureCommand.h"
 #include "tools/PcapngCommand.h"
+#include "tools/TraceConvertCommand.h"
 #include "tools/ExportCommand.h"
 
 namespace {
@@ -23,6 +24,7 @@ void Usage(FILE* out) {
     std::fprintf(out,
                  "usage: velkdump FILE [-o OUT] [--details | --no-details]\n"
                  "       velkdump FILE --pcapng [--date YYYY-MM-DD] [-o OUT]\n"
+                 "       velkdump CAPTURE --to-trace [-o OUT]\n"
                  "       velkdump --capture N [--count K] [-o OUT]\n"
                  "       velkdump --help | --version\n"
                  "  FILE          a trace or log file: write its frame list as text, as the\n"
@@ -31,6 +33,7 @@ void Usage(FILE* out) {
                  "  --details     include each frame's detail (overrides velk.opt)\n"
                  "  --no-details  rows only (overrides velk.opt)\n"
                  "  --pcapng      write FILE's frames as pcapng (LAPD) for Wireshark\n"
+                 "  --to-trace    write a pcap or pcapng capture of LAPD frames as a trace file\n"
                  "  --date D      the date of the first frame (default: from a dated log\n"
                  "                file's name, else the file's modification date)\n"
                  "  --capture N   monitor the capture device on COMN and write its frames\n"
@@ -58,6 +61,7 @@ int main(int argc, char** argv) {
     bool captureMode = false;
     bool countGiven = false;
     bool pcapng = false;
+    bool toTrace = false;
     std::string date;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -78,8 +82,10 @@ int main(int argc, char** argv) {
         } else if (arg == "-o" && hasValue && capture.output.empty() && argv[i + 1][0] != '\0') {
             capture.output = argv[++i];
             exporting.output = capture.output;
-        } else if (arg == "--pcapng" && !pcapng) {
+        } else if (arg == "--pcapng" && !pcapng && !toTrace) {
             pcapng = true;
+        } else if (arg == "--to-trace" && !pcapng && !toTrace) {
+            toTrace = true;
         } else if (arg == "--date" && hasValue && date.empty() && argv[i + 1][0] != '\0') {
             date = argv[++i];
         } else if ((arg == "--details" || arg == "--no-details") &&
@@ -96,10 +102,12 @@ int main(int argc, char** argv) {
     if (captureMode == exportMode) return Usage();
     if (captureMode && exporting.details != ExportCommand::kDetailsFromOptions) return Usage();
     if (exportMode && countGiven) return Usage();
+    if (toTrace && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
     if (pcapng && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
     if (!date.empty() && !pcapng) return Usage();
 
     std::signal(SIGPIPE, SIG_IGN);
+    if (toTrace) return TraceConvertCommand::Run({exporting.input, exporting.output});
     if (pcapng) return PcapngCommand::Run({exporting.input, exporting.output, date});
     if (exportMode) {
         // Details from the detail decoder with the program's catalogue, as the

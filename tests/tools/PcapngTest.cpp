@@ -1,8 +1,10 @@
 // velkdump --pcapng read by the real tshark: every frame's SAPI, TEI,
 // command or response, Q.931 message type, CRC-error flag and time as our
-// decoders and trace have them.
+// decoders and trace have them; and back with --to-trace, from our files
+// and from tshark's own pcap and pcapng writes.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "decode/Layer2Fields.h"
@@ -72,4 +74,55 @@ TEST(Pcapng, TsharkReadsEveryFrameAsWeDo) {
     EXPECT_EQ(i, store.Count());
     EXPECT_GT(crcErrors, 0u);
     EXPECT_GT(messages, 100u);
+
+    // Back: the same frames (the FCS computed afresh), directions and times.
+    auto toTrace = [&](const std::string& capture, FrameStore& back) {
+        const std::string out = capture + ".vkt";
+        EXPECT_EQ(RunProgram({VelksimProcess::Program("velkdump"), capture, "--to-trace", "-o", out}, dir.Slash() + "out",
+                             dir.Slash() + "err", 30000), 0) << ReadFile(dir.Slash() + "err");
+        EXPECT_EQ(TraceFile::LoadText(back, ReadFile(out), std::atomic<bool>{}), TraceFile::kLoaded);
+    };
+    for (const char* format : {"pcapng", "pcap"}) {
+        const std::string theirs = dir.Slash() + "tshark." + format;
+        ASSERT_EQ(RunProgram({"/usr/bin/tshark", "-r", pcapng, "-F", format, "-w", theirs}, dir.Slash() + "out",
+                             dir.Slash() + "err", 60000), 0);
+        for (const std::string& capture : {pcapng, theirs}) {
+            FrameStore back;
+            toTrace(capture, back);
+            ASSERT_EQ(back.Count(), store.Count()) << capture;
+            for (size_t k = 0; k < store.Count(); ++k) {
+                const FrameRecord &a = store.At(k), &b = back.At(k);
+                ASSERT_TRUE(b.CheckCrc()) << k;
+                ASSERT_EQ(std::string(reinterpret_cast<const char*>(a.Bytes()), a.Length() - 3),
+                          std::string(reinterpret_cast<const char*>(b.Bytes()), b.Length() - 3)) << k;
+                ASSERT_EQ(a.Time().Format(), b.Time().Format()) << k;
+                ASSERT_EQ(b.IsRx(), capture != theirs || std::string(format) == "pcapng" ? a.IsRx() : false) << k;
+            }
+        }
+    }
+}
+
+// Files that are not LAPD captures, or lie about their lengths: a message,
+// a failure status and no output file.
+TEST(Pcapng, FaultyCapturesWriteNothing) {
+    TempFolder dir;
+    auto le32 = [](uint32_t v) { return std::string(reinterpret_cast<const char*>(&v), 4); };
+    const std::string pcap = le32(0xA1B2C3D4) + std::string("\x02\0\x04\0", 4) + std::string(8, '\0') + le32(65535);
+    const struct { std::string file, message; } cases[] = {
+        {"TX[00:00:00.000]0001", "not a pcap or pcapng file"},
+        {pcap + le32(1), "link type 1 is not LAPD"},
+        {pcap + le32(203) + std::string(10, '\0'), "a truncated pcap record header"},
+        {pcap + le32(203) + std::string(8, '\0') + le32(0x7FFFFFFF) + le32(5), "absurd length"},
+        {pcap + le32(203) + std::string(8, '\0') + le32(6) + le32(6) + "\x00\x01", "a truncated pcap record"},
+        {le32(0x0A0D0D0A) + le32(28) + le32(0x1A2B3C4D) + std::string(12, '\0') + le32(28) + le32(6) + le32(32) +
+             std::string(20, '\0') + le32(32), "an interface never described"},
+        {le32(0x0A0D0D0A) + le32(1000) + le32(0x1A2B3C4D), "a corrupt pcapng block length"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WriteFile(dir.Slash() + "in", c.file));
+        EXPECT_EQ(RunProgram({VelksimProcess::Program("velkdump"), dir.Slash() + "in", "--to-trace", "-o",
+                              dir.Slash() + "out.vkt"}, dir.Slash() + "out", dir.Slash() + "err", 30000), 1);
+        EXPECT_NE(ReadFile(dir.Slash() + "err").find(c.message), std::string::npos) << ReadFile(dir.Slash() + "err");
+        EXPECT_FALSE(std::filesystem::exists(dir.Slash() + "out.vkt"));
+    }
 }

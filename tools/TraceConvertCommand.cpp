@@ -1,0 +1,75 @@
+#include "tools/TraceConvertCommand.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <vector>
+
+#include "base/FileIo.h"
+#include "files/CaptureFileReader.h"
+#include "files/ReplacingFile.h"
+#include "store/Fcs.h"
+#include "store/TraceText.h"
+
+namespace {
+
+bool ReadWhole(const std::string& path, std::string& text) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    size_t got = 0;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    if (ok) {
+        text.resize(static_cast<size_t>(st.st_size));
+        ok = FileIo::ReadAll(fd, text.data(), text.size(), got);
+        text.resize(got);
+    }
+    ::close(fd);
+    return ok;
+}
+
+}  // namespace
+
+int TraceConvertCommand::Run(const Settings& settings) {
+    std::string capture;
+    if (!ReadWhole(settings.input, capture)) {
+        std::fprintf(stderr, "velkdump: cannot read %s: %s\n", settings.input.c_str(), std::strerror(errno));
+        return 1;
+    }
+    std::string trace, message;
+    std::vector<uint8_t> bytes;
+    const bool read = CaptureFileReader::Read(
+        capture,
+        [&](const CaptureFileReader::Frame& frame) {
+            bytes.assign(frame.octets.begin(), frame.octets.end());
+            if (!bytes.empty()) Fcs::Append(bytes);
+            bytes.insert(bytes.begin(), 0x7E);
+            bytes.push_back(0x7E);
+            FrameRecord record(frame.rx ? FrameRecord::kRx : FrameRecord::kTx);
+            record.SetBytes(bytes.data(), bytes.size());
+            const std::time_t seconds = static_cast<std::time_t>(frame.seconds);
+            std::tm local{};
+            ::localtime_r(&seconds, &local);
+            TimeStamp time;
+            time.Set(local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(frame.micros / 1000));
+            record.SetTime(time);
+            TraceText::AppendRecordText(trace, record);
+        },
+        message);
+    if (!read) {
+        std::fprintf(stderr, "velkdump: %s: %s\n", settings.input.c_str(), message.c_str());
+        return 1;
+    }
+    if (settings.output.empty()) return FileIo::WriteAll(STDOUT_FILENO, trace) ? 0 : 2;
+    ReplacingFile out(settings.output);
+    if (!out.Open() || !FileIo::WriteAll(out.Fd(), trace) || !out.Commit()) {
+        std::fprintf(stderr, "velkdump: cannot write %s: %s\n", settings.output.c_str(), std::strerror(errno));
+        return 2;
+    }
+    return 0;
+}
