@@ -48,7 +48,7 @@ bool DeviceControl::IdentifyDevice(bool report) {
     thread_.Reopen(portIndex, baudCode_);
     std::string reply;
     bool answered = AskIdentity(reply) || AskIdentity(reply);
-    if (!answered) {
+    if (!answered && rateFallback_) {
         baudCode_ = baudCode_ != SerialPort::kBaud9600 ? SerialPort::kBaud9600
                                                         : SerialPort::kBaud38400;
         thread_.Reopen(portIndex, baudCode_);

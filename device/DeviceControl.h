@@ -33,6 +33,8 @@ public:
 
     // The rate that last worked or was last tried (line code 7 or 9).
     int BaudCode() const { return baudCode_; }
+    // Off: a device silent at 9600 bit/s is not tried at 38400.
+    void SetRateFallback(bool on) { rateFallback_ = on; }
 
 private:
     template <typename Take>
@@ -43,4 +45,5 @@ private:
     OptionData& options_;
     DeviceHost& host_;
     int baudCode_ = SerialPort::kBaud9600;
+    bool rateFallback_ = true;
 };

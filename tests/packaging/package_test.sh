@@ -22,7 +22,8 @@ for f in usr/bin/velkscope usr/bin/velkdump usr/bin/velksim usr/lib/velkscope/ve
          usr/share/metainfo/$app.metainfo.xml usr/share/icons/hicolor/scalable/apps/$app.svg \
          usr/share/icons/hicolor/48x48/apps/$app.png usr/share/icons/hicolor/256x256/apps/$app.png \
          usr/share/man/man1/velkscope.1.gz usr/share/man/man1/velkdump.1.gz usr/share/man/man1/velksim.1.gz \
-         usr/share/doc/velkscope/copyright usr/share/doc/velkscope/changelog.gz; do
+         usr/share/doc/velkscope/copyright usr/share/doc/velkscope/changelog.gz \
+         usr/lib/x86_64-linux-gnu/wireshark/extcap/velkscope-extcap; do
   grep -qx "./$f" <<<"$list" || fail "the package lacks /$f"
 done
 [ "$(dpkg-deb -f "$deb" Package Architecture Section)" = $'Package: velkscope\nArchitecture: amd64\nSection: electronics' ] ||
