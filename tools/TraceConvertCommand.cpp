@@ -7,14 +7,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
-#include <vector>
 
 #include "base/FileIo.h"
-#include "files/CaptureFileReader.h"
+#include "files/CaptureToTrace.h"
 #include "files/ReplacingFile.h"
-#include "store/Fcs.h"
-#include "store/TraceText.h"
 
 namespace {
 
@@ -42,25 +38,7 @@ int TraceConvertCommand::Run(const Settings& settings) {
         return 1;
     }
     std::string trace, message;
-    std::vector<uint8_t> bytes;
-    const bool read = CaptureFileReader::Read(
-        capture,
-        [&](const CaptureFileReader::Frame& frame) {
-            bytes.assign(frame.octets.begin(), frame.octets.end());
-            if (!bytes.empty()) Fcs::Append(bytes);
-            bytes.insert(bytes.begin(), 0x7E);
-            bytes.push_back(0x7E);
-            FrameRecord record(frame.rx ? FrameRecord::kRx : FrameRecord::kTx);
-            record.SetBytes(bytes.data(), bytes.size());
-            const std::time_t seconds = static_cast<std::time_t>(frame.seconds);
-            std::tm local{};
-            ::localtime_r(&seconds, &local);
-            TimeStamp time;
-            time.Set(local.tm_hour, local.tm_min, local.tm_sec, static_cast<int>(frame.micros / 1000));
-            record.SetTime(time);
-            TraceText::AppendRecordText(trace, record);
-        },
-        message);
+    const bool read = CaptureToTrace::Convert(capture, trace, message);
     if (!read) {
         std::fprintf(stderr, "velkdump: %s: %s\n", settings.input.c_str(), message.c_str());
         return 1;

@@ -1,0 +1,13 @@
+#pragma once
+// A pcap or pcapng capture of LAPD frames as trace file text: each frame's
+// FCS computed afresh, its direction from the capture, its time of day from
+// the time stamp in local time.
+#include <string>
+#include <string_view>
+
+class CaptureToTrace {
+public:
+    // Appends the record texts to trace; false with a message when the
+    // capture is faulty (trace then holds the frames before the fault).
+    static bool Convert(std::string_view capture, std::string& trace, std::string& message);
+};
