@@ -1,6 +1,7 @@
 #include "print/PrintCommand.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -51,7 +52,13 @@ PrintCommand::PrintCommand(MainWindowServices& window) : window_(window) {}
 PrintCommand::~PrintCommand() = default;
 
 QPrinter& PrintCommand::Printer() {
-    if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    if (!printer_) {
+        printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        // Without a printer installed Qt prints into a PDF file: one is named
+        // from the start, so OK alone prints too.
+        if (printer_->outputFormat() == QPrinter::PdfFormat && printer_->outputFileName().isEmpty())
+            printer_->setOutputFileName(QDir::home().filePath(QStringLiteral("print.pdf")));
+    }
     return *printer_;
 }
 
@@ -104,7 +111,11 @@ void PrintCommand::PrintPages(const PrintPagePlan& plan, const DisplayOptions& o
     JobScope scope(window_, printer);
     printer.setDocName(QtText::FromCp932(VELK_SJIS("ISDNﾓﾆﾀｰ")));
     QPainter painter;
-    if (!painter.begin(&printer)) return;
+    if (!painter.begin(&printer)) {
+        window_.ShowMessageBox(VELK_SJIS("印刷できませんでした。"), VELK_SJIS("印刷"), MessageBoxes::kIconError,
+                               MessageBoxes::kButtonsOk);
+        return;
+    }
     const QFont font = PaperFont::ForPrinter(window_.ListFont(), printer);
     painter.setFont(font);
     const int lineHeight = PaperFont::LineHeight(font, printer);

@@ -146,7 +146,15 @@ TEST_F(PrintCommandTest, PrintsTheWholeStoreThenPagesTwoToThreeChosenInThePrintD
     EXPECT_EQ(Head(pages[1]), "ISDN monitor data page 3\nINDEX=000168");
     EXPECT_EQ(pages[1].find("INDEX=000252"), std::string::npos);
 
-    // ｷｬﾝｾﾙ prints nothing.
+    // A file that cannot be made is said so; ｷｬﾝｾﾙ prints nothing.
+    form.boxes.clear();
+    printer.setOutputFileName("/proc/none.pdf");
+    {
+        DialogDriver driver({Settings([](TPrintSettingDlg& d) { d.OkButton()->click(); })});
+        form.Menu().print->trigger();
+    }
+    ASSERT_EQ(form.boxes.size(), 1u);
+    EXPECT_EQ(form.boxes[0].text, Sjis("印刷できませんでした。"));
     EXPECT_TRUE(Print("none", {Settings([](TPrintSettingDlg& d) { d.CancelButton()->click(); })}).empty());
     EXPECT_FALSE(std::filesystem::exists(Path("none.pdf")));
     EXPECT_TRUE(form.isEnabled());
