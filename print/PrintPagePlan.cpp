@@ -42,8 +42,8 @@ const PrintPagePlan::Page* PrintPagePlan::PageAt(int page) const {
     return &pages_[static_cast<size_t>(page - 1)];
 }
 
-bool PrintPagePlan::Count(const FrameStore& store, const DisplayOptions& options, int lineHeight, int pageHeight,
-                          const std::function<bool(int pages)>& afterFrame) {
+void PrintPagePlan::Count(const FrameStore& store, const DisplayOptions& options, int lineHeight, int pageHeight,
+                          const std::function<void(int pages)>& afterFrame) {
     Start(pageHeight);
     std::string text;
     for (size_t p = 0; p < store.Count(); ++p) {
@@ -51,9 +51,8 @@ bool PrintPagePlan::Count(const FrameStore& store, const DisplayOptions& options
         text.clear();
         RowText::BuildRowText(record, text, options, record.CheckCrc());
         Add(p, record.Index(), FrameHeight(text, lineHeight));
-        if (afterFrame && !afterFrame(PageCount())) return false;
+        if (afterFrame) afterFrame(PageCount());
     }
-    return true;
 }
 
 int PrintPagePlan::PrintedLines(std::string_view rowText) {

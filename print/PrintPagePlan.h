@@ -39,10 +39,9 @@ public:
     const Page* PageAt(int page) const;
 
     // Counts the pages of the whole store with rows of lineHeight units a
-    // line; afterFrame runs after each frame with the pages so far, and a
-    // false from it ends the count unfinished (false).
-    bool Count(const FrameStore& store, const DisplayOptions& options, int lineHeight, int pageHeight,
-               const std::function<bool(int pages)>& afterFrame);
+    // line; afterFrame runs after each frame with the pages so far.
+    void Count(const FrameStore& store, const DisplayOptions& options, int lineHeight, int pageHeight,
+               const std::function<void(int pages)>& afterFrame);
 
     // Printed lines of a row text: the non-empty pieces between line feeds.
     static int PrintedLines(std::string_view rowText);

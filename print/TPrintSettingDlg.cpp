@@ -86,7 +86,6 @@ void TPrintSettingDlg::CountPages() {
     job.plan.Count(job.store, job.options, lineHeight, printer.height(), [this](int pages) {
         if (fields_[0]->text().toInt() != pages) fields_[0]->setText(QString::number(pages));
         QCoreApplication::processEvents();
-        return true;
     });
     const int count = job.plan.PageCount();
     fields_[0]->setText(QString::number(count));
