@@ -49,7 +49,9 @@ private:
 
 PrintCommand::PrintCommand(MainWindowServices& window) : window_(window) {}
 
-PrintCommand::~PrintCommand() = default;
+// The print dialog refers to the printer: it goes first (with the settings
+// dialog that owns it), not later with the main window's children.
+PrintCommand::~PrintCommand() { delete settings_; }
 
 QPrinter& PrintCommand::Printer() {
     if (!printer_) {
