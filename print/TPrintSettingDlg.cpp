@@ -28,6 +28,7 @@ TPrintSettingDlg::TPrintSettingDlg(QWidget* parent) : QDialog(parent) {
         fields_[i] = new QLabel(this);
         grid->addWidget(fields_[i], i, 1);
     }
+    fields_[5]->setMinimumWidth(kNameWidth);
     ok_ = new QPushButton(QStringLiteral("OK"), this);
     cancel_ = new QPushButton(TEXT("ｷｬﾝｾﾙ"), this);
     setup_ = new QPushButton(TEXT("詳細設定"), this);
@@ -107,9 +108,12 @@ void TPrintSettingDlg::CountPages() {
     fields_[2]->setText(QString::number(range_.Last()));
     fields_[3]->setText(QString::number(printer.copyCount()));
     fields_[4]->setText(QtText::FromCp932(range_.IndexText(job.plan)));
-    fields_[5]->setText(printer.outputFormat() == QPrinter::PdfFormat && printer.printerName().isEmpty()
-                            ? printer.outputFileName()
-                            : printer.printerName());
+    const QString name = printer.outputFormat() == QPrinter::PdfFormat && printer.printerName().isEmpty()
+                             ? printer.outputFileName()
+                             : printer.printerName();
+    // A long file name keeps its ends in view; the tip has all of it.
+    fields_[5]->setText(fields_[5]->fontMetrics().elidedText(name, Qt::ElideMiddle, kNameWidth));
+    fields_[5]->setToolTip(name);
     counting_ = false;
     // A first page above the last one prints nothing: OK waits for a better range.
     EnableButtons(true, range_.Valid());

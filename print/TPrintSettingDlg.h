@@ -20,6 +20,7 @@ class TPrintSettingDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr QEvent::Type kCountPages = QEvent::Type(QEvent::User + 3);
+    static constexpr int kNameWidth = 300;  // of the printer's name
 
     // What one run counts with and fills: the plan, and whether the print
     // dialog has had its copies and range set (its first use is over).
