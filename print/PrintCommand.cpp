@@ -100,8 +100,8 @@ void PrintCommand::PrintMenuClick() {
     window_.Options().GetDisplayOptions(options);
     QPrinter& printer = Printer();
     TPrintSettingDlg& settings = SettingDlg();
-    const TPrintSettingDlg::Job job{store, options, printer, PrintDialog(),
-                                    PaperFont::ForPrinter(window_.ListFont(), printer), plan, printDialogSettled_};
+    const TPrintSettingDlg::Job job{store, options, printer, PrintDialog(), window_.ListFont(), plan,
+                                    printDialogSettled_};
     WindowPlacement::CentreOn(settings, window_.Owner());
     if (!settings.Run(job)) return;
     PrintPages(plan, options, settings.Range());
@@ -132,7 +132,8 @@ void PrintCommand::PrintPages(const PrintPagePlan& plan, const DisplayOptions& o
         }
         const int page = order.PageAt(step);
         progress.SetProgress(page, range.Last());
-        PrintPage(painter, page, *plan.PageAt(page), options, lineHeight);
+        if (const PrintPagePlan::Page* frames = plan.PageAt(page))
+            PrintPage(painter, page, *frames, options, lineHeight);
         QCoreApplication::processEvents();
     }
     painter.end();

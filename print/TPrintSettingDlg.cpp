@@ -83,7 +83,7 @@ void TPrintSettingDlg::CountPages() {
     counting_ = true;
     EnableButtons(false, false);
     QPrinter& printer = job.printer;
-    const int lineHeight = PaperFont::LineHeight(job.paperFont, printer);
+    const int lineHeight = PaperFont::LineHeight(PaperFont::ForPrinter(job.listFont, printer), printer);
     job.plan.Count(job.store, job.options, lineHeight, printer.height(), [this](int pages) {
         if (fields_[0]->text().toInt() != pages) fields_[0]->setText(QString::number(pages));
         QCoreApplication::processEvents();

@@ -29,7 +29,7 @@ public:
         const DisplayOptions& options;
         QPrinter& printer;
         QPrintDialog& printDialog;
-        QFont paperFont;
+        QFont listFont;  // sized for the printer at each count: 詳細設定 may change it
         PrintPagePlan& plan;
         bool& printDialogSettled;
     };
