@@ -30,6 +30,7 @@
 #include "files/TraceFileCommands.h"
 #include "options/MonitorClockDialog.h"
 #include "options/OptionData.h"
+#include "print/PrintCommand.h"
 #include "store/FreeSpace.h"
 #include "ui/FrameRowPainter.h"
 #include "ui/TDrawGrid.h"
@@ -93,6 +94,8 @@ TMainForm::TMainForm(const TMainFormSetup& setup, QWidget* parent)
     Wire(menu_.open, UiStates::kOpen, [this] { traceFiles_->FileOpenMenuClick(); });
     Wire(menu_.save, UiStates::kSave, [this] { traceFiles_->FileSaveMenuClick(); });
     Wire(menu_.exportImage, UiStates::kExportImage, [this] { displayImage_->ExportDisplayImage(); });
+    print_ = std::make_unique<PrintCommand>(*this);
+    Wire(menu_.print, UiStates::kPrint, [this] { print_->PrintMenuClick(); });
 
     aboutBox_ = new TAboutBox(this);
     noResource_ = new TNoResourceDlg(this);
@@ -433,6 +436,12 @@ void TMainForm::ShowDeviceConnected(bool connected) {
 bool TMainForm::IsMonitoring() const { return !UiStates::EntryEnabled(uiState_, UiStates::kMonitorStart); }
 
 int TMainForm::SelectedRow() const { return grid_->Row(); }
+
+QFont TMainForm::ListFont() const { return grid_->font(); }
+
+int TMainForm::ListColumnWidth(int column) const { return grid_->ColWidth(column); }
+
+int TMainForm::ListClientWidth() const { return grid_->viewport()->width(); }
 
 void TMainForm::UncheckChannelInfo() {
     lampsShown_ = false;

@@ -36,6 +36,7 @@ class QMenu;
 class QPainter;
 class QToolBar;
 class DisplayImageCommand;
+class PrintCommand;
 class TAboutBox;
 class TDrawGrid;
 class TFloatMessageDlg;
@@ -115,6 +116,10 @@ public:
     void DisplayOptionsChanged() override;
     void RefreshList(bool recountRows) override;
     QWidget& Owner() override { return *this; }
+    QFont ListFont() const override;
+    int ListColumnWidth(int column) const override;
+    int ListClientWidth() const override;
+    void SetCommandsEnabled(bool enabled) override { setEnabled(enabled); }
 
     // Free bytes where the log files go.
     virtual int64_t FreeDiskSpace() const;
@@ -126,6 +131,7 @@ public:
     const ChannelLamps& Lamps() const { return lamps_; }
     DetailCommand& Detail() { return detail_; }
     TraceFileCommands& TraceFiles() { return *traceFiles_; }
+    PrintCommand& Print() { return *print_; }
     TDrawGrid* DrawGrid1() { return grid_; }
     TLampPanel* LampPanel() { return lampPanel_; }
     TFloatMessageDlg* FloatMessage() { return floatMessage_; }
@@ -215,6 +221,7 @@ private:
     std::unique_ptr<DeviceControl> device_;
     std::unique_ptr<TraceFileCommands> traceFiles_;
     std::unique_ptr<DisplayImageCommand> displayImage_;
+    std::unique_ptr<PrintCommand> print_;
     MonitorClockDialog* monitorDialog_ = nullptr;
 
     bool drawingEnabled_ = false;

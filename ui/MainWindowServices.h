@@ -11,6 +11,7 @@
 class FrameStore;
 class OptionData;
 class QDialog;
+class QFont;
 class QString;
 class QWidget;
 
@@ -49,4 +50,11 @@ public:
     virtual void DisplayOptionsChanged() = 0;
     // The window that owns the subsystems' dialogs.
     virtual QWidget& Owner() = 0;
+
+    // The frame list's font, column widths and width inside its frame (printing).
+    virtual QFont ListFont() const = 0;
+    virtual int ListColumnWidth(int column) const = 0;
+    virtual int ListClientWidth() const = 0;
+    // Off while a job must keep the store as it is (printing): no command runs.
+    virtual void SetCommandsEnabled(bool enabled) = 0;
 };

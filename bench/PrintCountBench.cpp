@@ -1,0 +1,54 @@
+// The print settings dialog's page count: a full store of simulated
+// primary-rate D-channel traffic, default display options, the shipped
+// catalogue, the list font on a 1200 dpi A4 PDF printer, and pending events
+// handled after every frame as the dialog does.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QPrinter>
+
+#include "options/OptionData.h"
+#include "print/PaperFont.h"
+#include "print/PrintPagePlan.h"
+#include "sim/TrafficGenerator.h"
+
+namespace {
+
+void Fill(FrameStore& store) {
+    TrafficGenerator generator(7);
+    SimFrame frame;
+    std::vector<uint8_t> bytes;
+    for (size_t i = 0; i < FrameStore::kCapacity; ++i) {
+        generator.Next(frame);
+        bytes.assign(1, 0x7E);
+        bytes.insert(bytes.end(), frame.octets.begin(), frame.octets.end());
+        bytes.push_back(0x7E);
+        FrameRecord r(frame.direction);
+        r.SetBytes(bytes.data(), bytes.size());
+        store.Add(r, true);
+    }
+}
+
+void BM_PrintPageCount30000Frames(benchmark::State& state) {
+    FrameStore store;
+    Fill(store);
+    const DisplayOptions options = OptionData::DefaultDisplayOptions();
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    QFont listFont(QStringLiteral("IPAGothic"));
+    listFont.setPixelSize(12);
+    const QFont font = PaperFont::ForPrinter(listFont, printer);
+    PrintPagePlan plan;
+    plan.Reserve(store.Count());
+    for (auto _ : state) {
+        const int lineHeight = PaperFont::LineHeight(font, printer);
+        plan.Count(store, options, lineHeight, printer.height(), [](int) {
+            QCoreApplication::processEvents();
+            return true;
+        });
+    }
+    state.counters["pages"] = plan.PageCount();
+}
+BENCHMARK(BM_PrintPageCount30000Frames)->Unit(benchmark::kMillisecond);
+
+}  // namespace
