@@ -1,5 +1,7 @@
 #include "files/EntryExport.h"
 
+#include <algorithm>
+#include <iterator>
 #include <new>
 
 namespace {
@@ -10,36 +12,28 @@ constexpr char kTitle = 0x12;
 constexpr char kSeparator = 0x13;
 constexpr size_t kNone = std::string_view::npos;
 
-// The export text as it grows: with indent on, each "=" becomes one to three
-// TABs chosen by the bytes written since the last TAB, the TABs that replaced
-// an earlier "=" included (or since the start of the entry without a TAB).
-class EntryText {
-public:
-    EntryText(std::string& out, bool indent)
-        : out_(out), start_(out.size()), indent_(indent) {}
-
-    void Put(char c) {
-        if (c == '=' && indent_) {
-            size_t since = lastTab_ == kNone ? out_.size() - start_ : out_.size() - lastTab_ - 1;
-            out_.append(since < 8 ? 3 : since < 16 ? 2 : 1, '\t');
-            lastTab_ = out_.size() - 1;
-            return;
+// Bytes that end a run of plain text: TAB and LF always, "=" with indent
+// on (the marks are found by position beforehand).
+struct Specials {
+    bool withIndent[256] = {};
+    bool plain[256] = {};
+    constexpr Specials() {
+        for (bool* table : {withIndent, plain}) {
+            table[static_cast<uint8_t>('\t')] = true;
+            table[static_cast<uint8_t>('\n')] = true;
         }
-        out_.push_back(c);
-        if (c == '\t') lastTab_ = out_.size() - 1;
+        withIndent[static_cast<uint8_t>('=')] = true;
     }
-
-private:
-    std::string& out_;
-    size_t start_;
-    size_t lastTab_ = kNone;
-    bool indent_;
 };
+constexpr Specials kSpecials;
 
 }  // namespace
 
 // One pass over the entry: the marks removed or replaced are found first
-// (only the first of each counts), then every byte goes through EntryText.
+// (only the first of each counts) and plain runs between them are copied
+// whole. With indent on each "=" becomes one to three TABs chosen by the
+// bytes written since the last TAB, the TABs that replaced an earlier "="
+// included (or since the start of the entry without a TAB).
 void EntryExport::AppendEntry(std::string& out, std::string_view entry, bool indent) {
     const size_t separator = entry.find(kSeparator);
     const size_t title = entry.find(kTitle);
@@ -52,21 +46,42 @@ void EntryExport::AppendEntry(std::string& out, std::string_view entry, bool ind
     // Only an entry built with its tag keeps its later lines under the
     // first line's columns.
     const bool tagged = tagEnd != kNone;
+    const bool* special = indent ? kSpecials.withIndent : kSpecials.plain;
+    // The marks by position, in order, then kNone (the largest value) as a sentinel.
+    size_t marks[5] = {separator, title, tagStart, tagEnd, kNone};
+    std::sort(std::begin(marks), std::end(marks));
 
-    out.reserve(out.size() + entry.size() + 16);
-    EntryText text(out, indent);
-    if (title != kNone) text.Put('\t');
-    for (size_t i = 0; i < entry.size(); ++i) {
-        if (i == separator || i == title || i == tagStart) continue;
-        if (i == tagEnd) {
-            text.Put('\t');
-        } else if (entry[i] == '\n') {
-            text.Put('\r');
-            text.Put('\n');
-            if (tagged) text.Put('\t');
-        } else {
-            text.Put(entry[i]);
+    const size_t start = out.size();
+    size_t lastTab = kNone;
+    auto tab = [&] {
+        out.push_back('\t');
+        lastTab = out.size() - 1;
+    };
+    if (title != kNone) tab();
+    const char* data = entry.data();
+    size_t nextMark = 0;
+    for (size_t i = 0; i < entry.size();) {
+        while (marks[nextMark] < i) ++nextMark;
+        const size_t limit = std::min(entry.size(), marks[nextMark]);
+        size_t j = i;
+        while (j < limit && !special[static_cast<uint8_t>(data[j])]) ++j;
+        out.append(data + i, j - i);
+        if (j == entry.size()) break;
+        if (j == tagEnd) {
+            tab();
+        } else if (j == separator || j == title || j == tagStart) {
+            // dropped
+        } else if (data[j] == '\n') {
+            out.append("\r\n");
+            if (tagged) tab();
+        } else if (data[j] == '\t') {
+            tab();
+        } else {  // "=" with indent on
+            const size_t since = lastTab == kNone ? out.size() - start : out.size() - lastTab - 1;
+            out.append(since < 8 ? 3 : since < 16 ? 2 : 1, '\t');
+            lastTab = out.size() - 1;
         }
+        i = j + 1;
     }
     out.append("\r\n");
 }
