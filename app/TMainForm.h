@@ -28,6 +28,7 @@
 class ComThread;
 class DeviceControl;
 class MonitorClockDialog;
+class OptionCommands;
 class OptionData;
 class QAction;
 class QDialog;
@@ -113,6 +114,8 @@ public:
     bool DrawingEnabled() const override { return drawingEnabled_; }
     void SetDrawingEnabled(bool enabled) override { drawingEnabled_ = enabled; }
     void DisplayOptionsChanged() override;
+    void MonitorOptionsChanged() override;
+    void WindowStateChanged() override { ApplyWindowState(); }
     void RefreshList(bool recountRows) override;
     QWidget& Owner() override { return *this; }
 
@@ -126,6 +129,7 @@ public:
     const ChannelLamps& Lamps() const { return lamps_; }
     DetailCommand& Detail() { return detail_; }
     TraceFileCommands& TraceFiles() { return *traceFiles_; }
+    OptionCommands& OptionDialogs() { return *optionCommands_; }
     TDrawGrid* DrawGrid1() { return grid_; }
     TLampPanel* LampPanel() { return lampPanel_; }
     TFloatMessageDlg* FloatMessage() { return floatMessage_; }
@@ -215,6 +219,7 @@ private:
     std::unique_ptr<DeviceControl> device_;
     std::unique_ptr<TraceFileCommands> traceFiles_;
     std::unique_ptr<DisplayImageCommand> displayImage_;
+    std::unique_ptr<OptionCommands> optionCommands_;
     MonitorClockDialog* monitorDialog_ = nullptr;
 
     bool drawingEnabled_ = false;
