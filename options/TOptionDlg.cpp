@@ -61,6 +61,7 @@ TOptionDlg::TOptionDlg(QWidget* parent) : QDialog(parent) {
 void TOptionDlg::AddColourRow(QWidget* tab, QFormLayout* form, DisplayOptionsEditor::Colour which,
                               const char* label) {
     auto* box = new TColourBox(tab);
+    box->setFixedWidth(160);
     colours_[which] = box;
     connect(box, &QComboBox::currentIndexChanged, this, [this, which](int index) {
         editor_.SetColourIndex(which, index);
