@@ -25,7 +25,7 @@ bool InTable(int index) { return index >= 0 && index < ColourTable::kCount; }
 const std::string& ColourTable::Name(int index) {
     static const std::array<std::string, kCount> names = [] {
         std::array<std::string, kCount> out;
-        for (int i = 0; i < kCount; ++i) out[static_cast<size_t>(i)] = Cp932::FromUtf8(kColours[static_cast<size_t>(i)].name);
+        for (size_t i = 0; i < out.size(); ++i) out[i] = Cp932::FromUtf8(kColours[i].name);
         return out;
     }();
     return names[static_cast<size_t>(InTable(index) ? index : kWhite)];

@@ -37,7 +37,7 @@ void TColourBox::DrawItem(QPainter& painter, const QRect& rect, int index, const
     painter.save();
     painter.fillRect(rect, background);
     const QFontMetrics metrics(font);
-    const int side = metrics.tightBoundingRect(QStringLiteral("A")).height();
+    const int side = metrics.boundingRect(QStringLiteral("A")).height();
     const QRect square(rect.left() + 1, rect.top() + 2, side, side);
     painter.fillRect(square, FromStored(ColourTable::Value(index)));
     painter.setPen(text);
