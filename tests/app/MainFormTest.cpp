@@ -20,6 +20,7 @@
 #include "device/ComThread.h"
 #include "options/MonitorClockDialog.h"
 #include "sim/FrameText.h"
+#include "tests/support/DialogDriver.h"
 #include "tests/support/MainFormSupport.h"
 #include "tests/support/VelksimProcess.h"
 #include "tests/support/TestSupport.h"
@@ -351,7 +352,9 @@ TEST_F(MainForm, FailuresInPaintingAndCommandsShowTheSystemFaultDialogOnce) {
     form.DrawGrid1()->viewport()->repaint();
     form.DrawGrid1()->onBeforePaint = nullptr;
     form.Wire(form.Menu().save, UiStates::kSave, [] { throw std::runtime_error("saving fails"); });
+    DialogDriver driver({DialogDriver::Reject()});  // the save's own file dialog
     form.Menu().tbSave->trigger();
+    EXPECT_EQ(driver.seen.size(), 1u);
     Pump();
     EXPECT_EQ(form.systemFaults, 3);
     EXPECT_EQ(form.dialogs.size(), 1u);
