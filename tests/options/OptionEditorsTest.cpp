@@ -93,8 +93,6 @@ TEST(OptionEditors, ColoursSplitsAndClockTextsOutsideTheirFormsAreRefused) {
     const std::pair<const char*, int> texts[] = {  // hours, or -1 refused
         {"00:00:00", 0}, {"25:00:00", 25}, {"99:59:59", 99}, {"12:60:00", -1}, {"12:00:60", -1}, {"1:00:00", -1},
         {"12.00.00", -1}, {"12:00:0", -1}, {"12:00:000", -1}, {"", -1}, {"1a:00:00", -1}, {" 1:00:00", -1}};
-    for (auto [text, hours] : texts) {
-        TimeStamp time;
-        EXPECT_EQ(ClockText::Parse(text, time) ? time.Hours() : -1, hours) << text;
-    }
+    TimeStamp time;
+    for (auto [text, hours] : texts) EXPECT_EQ(ClockText::Parse(text, time) ? time.Hours() : -1, hours) << text;
 }
