@@ -29,6 +29,8 @@
 #include "files/DisplayImageCommand.h"
 #include "files/TraceFileCommands.h"
 #include "options/MonitorClockDialog.h"
+#include "options/OptionCommands.h"
+#include "options/TMonOptionDlg.h"
 #include "options/OptionData.h"
 #include "print/PrintCommand.h"
 #include "store/FreeSpace.h"
@@ -113,6 +115,11 @@ TMainForm::TMainForm(const TMainFormSetup& setup, QWidget* parent)
     link_ = std::make_unique<ComThread>();
     link_->Start();
     device_ = std::make_unique<DeviceControl>(*link_, *options_, *this);
+    optionCommands_ = std::make_unique<OptionCommands>(*this);
+    SetMonitorClockDialog(&optionCommands_->MonitorDialog());
+    Wire(menu_.displayOptions, UiStates::kDisplayOptions, [this] { optionCommands_->DisplayOptionsMenuClick(); });
+    Wire(menu_.monitorOptions, UiStates::kMonitorOptions, [this] { optionCommands_->MonitorOptionsMenuClick(); });
+    Wire(menu_.optionReset, UiStates::kOptionReset, [this] { optionCommands_->OptionResetMenuClick(); });
     drawingEnabled_ = true;
     SetUiState(UiStates::kNoDevice);
     ApplyWindowState();
@@ -578,7 +585,15 @@ void TMainForm::DisplayOptionsChanged() {
     grid_->Heights().Invalidate();
     SyncListRows();
     grid_->RepaintAll();
+    // The lamps in the new colours; the selected voice channels stay.
+    if (lampsShown_ && link_) link_->RequestChannelStatus();
     lampPanel_->update();
+}
+
+void TMainForm::MonitorOptionsChanged() {
+    if (device_) device_->ConnectDevice(-1, false);
+    ShowModes();
+    InitVoiceLamps();
 }
 
 void TMainForm::RefreshList(bool recountRows) {

@@ -28,6 +28,7 @@
 class ComThread;
 class DeviceControl;
 class MonitorClockDialog;
+class OptionCommands;
 class OptionData;
 class QAction;
 class QDialog;
@@ -114,6 +115,8 @@ public:
     bool DrawingEnabled() const override { return drawingEnabled_; }
     void SetDrawingEnabled(bool enabled) override { drawingEnabled_ = enabled; }
     void DisplayOptionsChanged() override;
+    void MonitorOptionsChanged() override;
+    void WindowStateChanged() override { ApplyWindowState(); }
     void RefreshList(bool recountRows) override;
     QWidget& Owner() override { return *this; }
     QFont ListFont() const override;
@@ -132,6 +135,7 @@ public:
     DetailCommand& Detail() { return detail_; }
     TraceFileCommands& TraceFiles() { return *traceFiles_; }
     PrintCommand& Print() { return *print_; }
+    OptionCommands& OptionDialogs() { return *optionCommands_; }
     TDrawGrid* DrawGrid1() { return grid_; }
     TLampPanel* LampPanel() { return lampPanel_; }
     TFloatMessageDlg* FloatMessage() { return floatMessage_; }
@@ -222,6 +226,7 @@ private:
     std::unique_ptr<TraceFileCommands> traceFiles_;
     std::unique_ptr<DisplayImageCommand> displayImage_;
     std::unique_ptr<PrintCommand> print_;
+    std::unique_ptr<OptionCommands> optionCommands_;
     MonitorClockDialog* monitorDialog_ = nullptr;
 
     bool drawingEnabled_ = false;

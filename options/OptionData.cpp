@@ -142,6 +142,12 @@ bool OptionData::Load() {
     return false;
 }
 
+bool OptionData::RestoreDefaults() {
+    const bool removed = ::unlink(path_.c_str()) == 0 || errno == ENOENT;
+    ApplyDefaults();
+    return removed;
+}
+
 bool OptionData::Save() {
     // Written beside the old file and renamed over it, so a failure half-way
     // (a full disk) leaves the previous options whole.

@@ -33,6 +33,9 @@ public:
     // Replaces the file atomically; false when it could not be written
     // (the old file, if any, is then left whole).
     bool Save();
+    // Deletes the file and takes the defaults. They hold in memory even when
+    // the file cannot be deleted (it is then replaced at exit); false then.
+    bool RestoreDefaults();
 
     bool GetDisplayOptions(DisplayOptions& record) const;
     bool SetDisplayOptions(const DisplayOptions& record);

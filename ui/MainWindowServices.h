@@ -48,6 +48,11 @@ public:
     virtual void ShowFileName(const QString& path, bool onlyIfEmpty) = 0;
     // The display options changed: row heights counted again, list repainted.
     virtual void DisplayOptionsChanged() = 0;
+    // The monitor options changed: the device reconnected on their port
+    // without messages, the status bar modes and the voice lamps afresh.
+    virtual void MonitorOptionsChanged() = 0;
+    // The options' window state applied to the window.
+    virtual void WindowStateChanged() = 0;
     // The window that owns the subsystems' dialogs.
     virtual QWidget& Owner() = 0;
 

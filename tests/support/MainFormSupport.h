@@ -28,7 +28,7 @@ public:
     }
     int ShowModalDialog(QDialog& dialog) override {
         dialogs.push_back(&dialog);
-        return 0;
+        return realDialogs ? TMainForm::ShowModalDialog(dialog) : 0;
     }
     int64_t FreeDiskSpace() const override { return freeSpace; }
     uint32_t TickCount() const override { return tick ? *tick : TMainForm::TickCount(); }
@@ -46,6 +46,7 @@ public:
     struct Box { std::string text, caption; MessageBoxes::Icon icon; };
     std::vector<Box> boxes;
     std::vector<QDialog*> dialogs;
+    bool realDialogs = false;  // shown modally as well (answered by a DialogDriver)
     int64_t freeSpace = 100'000'000'000;
     bool failPaint = false;
     std::optional<uint32_t> tick;
