@@ -30,6 +30,7 @@
 #include "files/TraceFileCommands.h"
 #include "options/MonitorClockDialog.h"
 #include "options/OptionData.h"
+#include "search/SearchCommands.h"
 #include "store/FreeSpace.h"
 #include "ui/FrameRowPainter.h"
 #include "ui/TDrawGrid.h"
@@ -93,6 +94,12 @@ TMainForm::TMainForm(const TMainFormSetup& setup, QWidget* parent)
     Wire(menu_.open, UiStates::kOpen, [this] { traceFiles_->FileOpenMenuClick(); });
     Wire(menu_.save, UiStates::kSave, [this] { traceFiles_->FileSaveMenuClick(); });
     Wire(menu_.exportImage, UiStates::kExportImage, [this] { displayImage_->ExportDisplayImage(); });
+    search_ = std::make_unique<SearchCommands>(*this);
+    Wire(menu_.find, UiStates::kFind, [this] { search_->FindMenuClick(); });
+    Wire(menu_.findNext, UiStates::kFindNext, [this] { search_->FindNextMenuClick(); });
+    Wire(menu_.batchSearch, UiStates::kBatchSearch, [this] { search_->BatchSearchMenuClick(); });
+    Wire(menu_.numberSearch, UiStates::kNumberSearch, [this] { search_->NumberSearchMenuClick(); });
+    Wire(menu_.gotoIndex, UiStates::kGotoIndex, [this] { search_->GotoIndexMenuClick(); });
 
     aboutBox_ = new TAboutBox(this);
     noResource_ = new TNoResourceDlg(this);
@@ -433,6 +440,12 @@ void TMainForm::ShowDeviceConnected(bool connected) {
 bool TMainForm::IsMonitoring() const { return !UiStates::EntryEnabled(uiState_, UiStates::kMonitorStart); }
 
 int TMainForm::SelectedRow() const { return grid_->Row(); }
+
+void TMainForm::SelectRow(int row) {
+    // A store just loaded may not have been painted yet.
+    if (drawingEnabled_) SyncListRows();
+    grid_->SetRow(row);
+}
 
 void TMainForm::UncheckChannelInfo() {
     lampsShown_ = false;

@@ -36,6 +36,7 @@ class QMenu;
 class QPainter;
 class QToolBar;
 class DisplayImageCommand;
+class SearchCommands;
 class TAboutBox;
 class TDrawGrid;
 class TFloatMessageDlg;
@@ -106,6 +107,7 @@ public:
     FrameStore& Store() override { return store_; }
     OptionData& Options() override { return *options_; }
     int SelectedRow() const override;
+    void SelectRow(int row) override;
     int ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxes::Icon icon,
                        MessageBoxes::Buttons buttons) override;
     int ShowModalDialog(QDialog& dialog) override;
@@ -126,6 +128,7 @@ public:
     const ChannelLamps& Lamps() const { return lamps_; }
     DetailCommand& Detail() { return detail_; }
     TraceFileCommands& TraceFiles() { return *traceFiles_; }
+    SearchCommands& Search() { return *search_; }
     TDrawGrid* DrawGrid1() { return grid_; }
     TLampPanel* LampPanel() { return lampPanel_; }
     TFloatMessageDlg* FloatMessage() { return floatMessage_; }
@@ -215,6 +218,7 @@ private:
     std::unique_ptr<DeviceControl> device_;
     std::unique_ptr<TraceFileCommands> traceFiles_;
     std::unique_ptr<DisplayImageCommand> displayImage_;
+    std::unique_ptr<SearchCommands> search_;
     MonitorClockDialog* monitorDialog_ = nullptr;
 
     bool drawingEnabled_ = false;
