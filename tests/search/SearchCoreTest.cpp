@@ -2,6 +2,8 @@
 // the go-to check and the walks by INDEX and by call reference value.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "search/GoToIndex.h"
 #include "search/RelatedFrames.h"
 #include "search/SearchRange.h"
@@ -36,9 +38,7 @@ TEST(SearchRange, StartAndEndByDirectionAndStartPosition) {
     };
     for (const Case& c : cases) {
         const SearchRange r = SearchRange::For(c.count, c.row, c.forward, c.fromCursor);
-        EXPECT_EQ(r.First(), c.first) << c.row;
-        EXPECT_EQ(r.Last(), c.last) << c.row;
-        EXPECT_EQ(r.Empty(), c.empty) << c.row;
+        EXPECT_EQ(std::tuple(r.First(), r.Last(), r.Empty()), std::tuple(c.first, c.last, c.empty)) << c.row;
     }
     // Find next's step: row to select, 0 for none.
     const int steps[][4] = {{4, 10, 1, 5}, {9, 10, 1, 10}, {10, 10, 1, 0}, {2, 10, 0, 1}, {1, 10, 0, 0}, {1, 0, 1, 0}};
@@ -46,24 +46,20 @@ TEST(SearchRange, StartAndEndByDirectionAndStartPosition) {
 }
 
 TEST(GoToIndex, ClosingCheckTargetAndTheWalkByIndexValue) {
-    const std::pair<const char*, GoToIndex::Check> checks[] = {
-        {"", GoToIndex::kEmpty},           {"12", GoToIndex::kAccepted},       {"+7", GoToIndex::kAccepted},
-        {"0", GoToIndex::kAccepted},       {"-0", GoToIndex::kAccepted},       {"-3", GoToIndex::kNegative},
-        {"abc", GoToIndex::kNotNumber},    {"3.5", GoToIndex::kNotNumber},     {" 12", GoToIndex::kNotNumber},
-        {"-", GoToIndex::kNotNumber},      {"2147483647", GoToIndex::kAccepted}, {"2147483648", GoToIndex::kNotNumber},
-        {"-2147483648", GoToIndex::kNegative}, {"-2147483649", GoToIndex::kNotNumber},
-        {"99999999999999999999", GoToIndex::kNotNumber},
-    };
+    using G = GoToIndex;
+    const std::pair<const char*, G::Check> checks[] = {
+        {"", G::kEmpty}, {"12", G::kAccepted}, {"+7", G::kAccepted}, {"0", G::kAccepted}, {"-0", G::kAccepted},
+        {"-3", G::kNegative}, {"abc", G::kNotNumber}, {"3.5", G::kNotNumber}, {" 12", G::kNotNumber},
+        {"-", G::kNotNumber}, {"2147483647", G::kAccepted}, {"2147483648", G::kNotNumber},
+        {"-2147483648", G::kNegative}, {"-2147483649", G::kNotNumber}, {"99999999999999999999", G::kNotNumber}};
     for (const auto& [text, want] : checks) EXPECT_EQ(GoToIndex::CheckText(text), want) << text;
-    EXPECT_EQ(GoToIndex::TargetIndex("+12"), 12u);
-    EXPECT_EQ(GoToIndex::TargetIndex("12abc"), 12u);
-    EXPECT_EQ(GoToIndex::TargetIndex("abc"), 0u);
+    for (const auto& [text, want] : {std::pair{"+12", 12u}, {"12abc", 12u}, {"abc", 0u}, {"2147483647", 2147483647u}})
+        EXPECT_EQ(GoToIndex::TargetIndex(text), want) << text;
 
     // A ring buffer that dropped INDEX 0 to 2: INDEX values, not positions.
     FrameStore store;
     store.SetModes(true, false);
-    FrameRecord r = FcsFrame({0x00, 0x01, 0x01, 0x00});
-    for (int i = 0; i < 30003; ++i) store.Add(r, true);
+    for (FrameRecord r = FcsFrame({0x00, 0x01, 0x01, 0x00}); store.NextIndex() < 30003;) store.Add(r, true);
     EXPECT_EQ(GoToIndex::Find(store, 3), 0);
     EXPECT_EQ(GoToIndex::Find(store, 30002), 29999);
     EXPECT_EQ(GoToIndex::Find(store, 2), GoToIndex::kNotFound);
@@ -71,13 +67,12 @@ TEST(GoToIndex, ClosingCheckTargetAndTheWalkByIndexValue) {
 
 TEST(RelatedFrames, SameValueFromTheStartOnFramesWithoutOneAllAlike) {
     FrameStore store;
-    std::vector<FrameRecord> frames = {
-        Q931Frame({0x01, 0x01}, 0x05, {}), Q931Frame({0x01, 0x01}, 0x05, {}), Q931Frame({0x02, 0x00, 0x01}, 0x07, {}),
-        Q931Frame({0x01, 0x81}, 0x45, {}), Q931Frame({0x00}, 0x62, {}),       FcsFrame({0x00, 0x01, 0x01, 0x00}),
-        Q931Frame({0x01, 0x02}, 0x05, {}), Q931Frame({0x00}, 0x62, {}),
-    };
-    for (FrameRecord& f : frames) store.Add(f, true);
-    EXPECT_EQ(RelatedFrames::From(store, 1), (std::deque<uint32_t>{1, 2, 3}));
-    EXPECT_EQ(RelatedFrames::From(store, 4), (std::deque<uint32_t>{4, 5, 7}));
-    EXPECT_EQ(RelatedFrames::From(store, 8), std::deque<uint32_t>{});
+    // Values 1, 2, none (dummy), 1 (two octets), none (RR), 1 (flag set).
+    for (FrameRecord f : {Q931Frame({0x01, 0x01}, 0x05, {}), Q931Frame({0x01, 0x02}, 0x05, {}),
+                          Q931Frame({0x00}, 0x62, {}), Q931Frame({0x02, 0x00, 0x01}, 0x07, {}),
+                          FcsFrame({0x00, 0x01, 0x01, 0x00}), Q931Frame({0x01, 0x81}, 0x45, {})})
+        store.Add(f, true);
+    EXPECT_EQ(RelatedFrames::From(store, 0), (std::deque<uint32_t>{0, 3, 5}));
+    EXPECT_EQ(RelatedFrames::From(store, 2), (std::deque<uint32_t>{2, 4}));
+    EXPECT_EQ(RelatedFrames::From(store, 6), std::deque<uint32_t>{});
 }

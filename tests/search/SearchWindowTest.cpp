@@ -12,8 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include "detail/TL3Form1.h"
-#include "files/TraceFile.h"
 #include "search/SearchCommands.h"
 #include "search/TGoToDlg.h"
 #include "search/TSearchDlg.h"
@@ -29,12 +27,6 @@ using namespace testsupport;
 using Step = DialogDriver::Step;
 
 namespace {
-
-std::vector<uint8_t> Calling(const std::string& digits) {
-    std::vector<uint8_t> ie{0x6C, static_cast<uint8_t>(digits.size() + 1), 0xA1};
-    ie.insert(ie.end(), digits.begin(), digits.end());
-    return ie;
-}
 
 Step SearchFor(const char* utf8, bool whole = false) {
     return [utf8, whole](QDialog& d) {
@@ -52,15 +44,13 @@ protected:
         DisplayOptions options = Columns({RowText::kIndex});
         options.searchHiddenText = 1;
         form.Options().SetDisplayOptions(options);
-        form.DisplayOptionsChanged();
         // 0 SETUP 123, 1 SETUP 1234, 2 CONNECT, 3 RR, 4 SETUP 123, 5 RR with a bad FCS, 6 DISCONNECT.
-        std::vector<FrameRecord> frames = {
-            Q931Frame({0x01, 0x01}, 0x05, Calling("123")), Q931Frame({0x01, 0x02}, 0x05, Calling("1234")),
-            Q931Frame({0x01, 0x81}, 0x07, {}), FcsFrame({0x00, 0x01, 0x01, 0x00}),
-            Q931Frame({0x01, 0x01}, 0x05, Calling("123")), FcsFrame({0x00, 0x01, 0x01, 0x00}, FrameRecord::kTx, false),
-            Q931Frame({0x01, 0x81}, 0x45, {})};
-        for (FrameRecord& f : frames) form.Store().Add(f, true);
-        form.show();
+        const std::vector<uint8_t> n123 = HexBytes("6C04A1313233"), n1234 = HexBytes("6C05A131323334"),
+                                   rr = {0x00, 0x01, 0x01, 0x00};
+        for (FrameRecord f : {Q931Frame({0x01, 0x01}, 0x05, n123), Q931Frame({0x01, 0x02}, 0x05, n1234),
+                              Q931Frame({0x01, 0x81}, 0x07, {}), FcsFrame(rr), Q931Frame({0x01, 0x01}, 0x05, n123),
+                              FcsFrame(rr, FrameRecord::kTx, false), Q931Frame({0x01, 0x81}, 0x45, {})})
+            form.Store().Add(f, true);
         form.SelectRow(1);
     }
     void Run(QAction* entry, std::vector<Step> steps) {
@@ -93,19 +83,12 @@ TEST_F(SearchCommandsTest, FindAndFindNextSelectTheFrameOrKeepTheRow) {
     Run(form.Menu().find, {SearchFor("발")});
     Run(form.Menu().find, {SearchFor("000004", true)});
     EXPECT_EQ(Boxes(), (std::vector<std::string>{NotFound(), NotFound()}));
-    QComboBox* history = form.Search().SearchDlg().TextBox();
-    EXPECT_EQ(history->count(), 5);  // every search joins the history, find next too
-    // Nothing runs in a state whose menu is off, shortcut or not.
-    form.SetUiState(UiStates::kMonitoring);
-    Run(form.Menu().find, {SearchFor("000004")});
-    form.Menu().findNext->trigger();
-    EXPECT_EQ(history->count(), 5);
+    // Every search joins the history, find next too.
+    EXPECT_EQ(form.Search().SearchDlg().TextBox()->count(), 5);
 }
 
 TEST_F(SearchCommandsTest, TheProgressWindowCancelsWhileTheMainWindowIsDisabled) {
-    std::string trace;
-    for (int i = 0; i < 30000; ++i) trace += "TX[00:00:00.000]02010000\r\n";
-    ASSERT_EQ(TraceFile::LoadText(form.Store(), trace, std::atomic<bool>{false}), TraceFile::kLoaded);
+    for (FrameRecord r = FcsFrame({0x00, 0x01, 0x01, 0x00}); form.Store().Count() < 30000;) form.Store().Add(r, true);
     form.SelectRow(3);
     TSearchNowDlg& progress = form.Search().SearchNowDlg();
     bool clicked = false;
@@ -113,7 +96,6 @@ TEST_F(SearchCommandsTest, TheProgressWindowCancelsWhileTheMainWindowIsDisabled)
         EXPECT_FALSE(form.isEnabled());
         EXPECT_TRUE(progress.isVisible());
         EXPECT_TRUE(progress.Label()->text().startsWith(QStringLiteral("INDEX=0")));
-        EXPECT_TRUE(progress.CancelButton()->isEnabled());
         QObject::connect(progress.CancelButton(), &QPushButton::clicked, [&] { clicked = true; });
         QTest::mouseClick(progress.CancelButton(), Qt::LeftButton);
     });
@@ -135,7 +117,6 @@ TEST_F(SearchCommandsTest, BatchSearchListsTheMatchesAndOpensTheirDetail) {
         EXPECT_EQ(result.Grid()->RowCount(), 7);
         EXPECT_EQ(result.Grid()->ColWidth(1), result.width() / 2 - 8);
         EXPECT_EQ(result.Grid()->Heights().Lines(1), 1);  // the user's INDEX column only
-        result.grab().save(QStringLiteral("/tmp/search-result.png"));
         result.Grid()->SetRow(6);
         QTest::keyClick(result.Grid(), Qt::Key_Return);
         EXPECT_EQ(Boxes(), std::vector<std::string>{Sjis("誤操作:ＣＲＣエラーのデータは詳細表示できません。")});
@@ -144,12 +125,11 @@ TEST_F(SearchCommandsTest, BatchSearchListsTheMatchesAndOpensTheirDetail) {
         d.reject();
     };
     const Step inDetail = [&](QDialog& d) {
-        titles << QString::fromUtf8(d.metaObject()->className()) + " " + d.windowTitle();
+        titles << d.metaObject()->className() + (" " + d.windowTitle());
         d.reject();
     };
     form.Search().SearchDlg().DirectionButton(1)->setChecked(true);
     Run(form.Menu().batchSearch, {SearchFor("00000"), inResult, inDetail});
-    form.Search().SearchDlg().DirectionButton(0)->setChecked(true);
     EXPECT_EQ(titles, QStringList{QStringLiteral("TL3Form1 INDEX=000000")});
     EXPECT_EQ(form.SelectedRow(), 6);
 }
@@ -164,21 +144,17 @@ TEST_F(SearchCommandsTest, NumberSearchStepsAfterAHitAndListsTheRelatedFrames) {
         };
     };
     const Step typed = [&](QDialog& d) {
-        auto& dlg = static_cast<TSearchNoDlg&>(d);
-        QLineEdit* edit = dlg.NumberBox()->lineEdit();
+        QLineEdit* edit = static_cast<TSearchNoDlg&>(d).NumberBox()->lineEdit();
         QTest::keyClicks(edit, "1a");
         edit->insert(QStringLiteral("2b"));  // pasted
         QInputMethodEvent commit;
         commit.setCommitString(QStringLiteral("3c"));
         QCoreApplication::sendEvent(edit, &commit);
-        EXPECT_EQ(dlg.NumberBox()->currentText(), QStringLiteral("123"));
+        EXPECT_EQ(edit->text(), QStringLiteral("123"));
         press(false)(d);
     };
     std::deque<uint32_t> listed;
-    const Step inResult = [&](QDialog& d) {
-        listed = static_cast<TSearchResultDlg&>(d).Positions();
-        d.reject();
-    };
+    const Step inResult = [&](QDialog& d) { listed = static_cast<TSearchResultDlg&>(d).Positions(), d.reject(); };
     Run(form.Menu().numberSearch, {typed, press(false), press(false), press(true), inResult});
     EXPECT_EQ(related, (std::vector<bool>{false, true, true, true}));
     EXPECT_EQ(Boxes(), std::vector<std::string>{NotFound()});  // the third: no third 123
@@ -197,12 +173,10 @@ TEST_F(SearchCommandsTest, GoToChecksTheTextAndWalksByIndexValue) {
         };
     };
     Run(form.Menu().gotoIndex, {enter({"", "-3", "abc", "3.5", "2147483648", "103"})});
-    const std::string e = Sjis("入力エラー:");
-    EXPECT_EQ(Boxes(), (std::vector<std::string>{e + Sjis("移動するINDEXを入力してください"),
-                                                 e + Sjis("INDEXには正の数を入力してください"),
-                                                 e + Sjis("INDEXは数値で入力してください"),
-                                                 e + Sjis("INDEXは数値で入力してください"),
-                                                 e + Sjis("INDEXは数値で入力してください")}));
+    const std::string empty = Sjis("入力エラー:移動するINDEXを入力してください"),
+                      negative = Sjis("入力エラー:INDEXには正の数を入力してください"),
+                      nan = Sjis("入力エラー:INDEXは数値で入力してください");
+    EXPECT_EQ(Boxes(), (std::vector<std::string>{empty, negative, nan, nan, nan}));
     EXPECT_EQ(form.SelectedRow(), 4);
     Run(form.Menu().gotoIndex, {enter({"3"})});  // INDEX 3 is position 3, but no record has it
     EXPECT_EQ(form.SelectedRow(), 4);
