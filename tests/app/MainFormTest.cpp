@@ -353,7 +353,9 @@ TEST_F(MainForm, FailuresInPaintingAndCommandsShowTheSystemFaultDialogOnce) {
     form.DrawGrid1()->viewport()->repaint();
     form.DrawGrid1()->onBeforePaint = nullptr;
     form.Wire(form.Menu().save, UiStates::kSave, [] { throw std::runtime_error("saving fails"); });
+    DialogDriver driver({DialogDriver::Reject()});  // the save's own file dialog
     form.Menu().tbSave->trigger();
+    EXPECT_EQ(driver.seen.size(), 1u);
     Pump();
     EXPECT_EQ(form.systemFaults, 3);
     EXPECT_EQ(form.dialogs.size(), 1u);
