@@ -33,6 +33,7 @@
 #include "options/TMonOptionDlg.h"
 #include "options/OptionData.h"
 #include "print/PrintCommand.h"
+#include "search/SearchCommands.h"
 #include "store/FreeSpace.h"
 #include "ui/FrameRowPainter.h"
 #include "ui/TDrawGrid.h"
@@ -98,6 +99,12 @@ TMainForm::TMainForm(const TMainFormSetup& setup, QWidget* parent)
     Wire(menu_.exportImage, UiStates::kExportImage, [this] { displayImage_->ExportDisplayImage(); });
     print_ = std::make_unique<PrintCommand>(*this);
     Wire(menu_.print, UiStates::kPrint, [this] { print_->PrintMenuClick(); });
+    search_ = std::make_unique<SearchCommands>(*this);
+    Wire(menu_.find, UiStates::kFind, [this] { search_->FindMenuClick(); });
+    Wire(menu_.findNext, UiStates::kFindNext, [this] { search_->FindNextMenuClick(); });
+    Wire(menu_.batchSearch, UiStates::kBatchSearch, [this] { search_->BatchSearchMenuClick(); });
+    Wire(menu_.numberSearch, UiStates::kNumberSearch, [this] { search_->NumberSearchMenuClick(); });
+    Wire(menu_.gotoIndex, UiStates::kGotoIndex, [this] { search_->GotoIndexMenuClick(); });
 
     aboutBox_ = new TAboutBox(this);
     noResource_ = new TNoResourceDlg(this);
@@ -449,6 +456,12 @@ QFont TMainForm::ListFont() const { return grid_->font(); }
 int TMainForm::ListColumnWidth(int column) const { return grid_->ColWidth(column); }
 
 int TMainForm::ListClientWidth() const { return grid_->viewport()->width(); }
+
+void TMainForm::SelectRow(int row) {
+    // A store just loaded may not have been painted yet.
+    if (drawingEnabled_) SyncListRows();
+    grid_->SetRow(row);
+}
 
 void TMainForm::UncheckChannelInfo() {
     lampsShown_ = false;

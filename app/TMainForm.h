@@ -38,6 +38,7 @@ class QPainter;
 class QToolBar;
 class DisplayImageCommand;
 class PrintCommand;
+class SearchCommands;
 class TAboutBox;
 class TDrawGrid;
 class TFloatMessageDlg;
@@ -108,6 +109,7 @@ public:
     FrameStore& Store() override { return store_; }
     OptionData& Options() override { return *options_; }
     int SelectedRow() const override;
+    void SelectRow(int row) override;
     int ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxes::Icon icon,
                        MessageBoxes::Buttons buttons) override;
     int ShowModalDialog(QDialog& dialog) override;
@@ -136,6 +138,7 @@ public:
     TraceFileCommands& TraceFiles() { return *traceFiles_; }
     PrintCommand& Print() { return *print_; }
     OptionCommands& OptionDialogs() { return *optionCommands_; }
+    SearchCommands& Search() { return *search_; }
     TDrawGrid* DrawGrid1() { return grid_; }
     TLampPanel* LampPanel() { return lampPanel_; }
     TFloatMessageDlg* FloatMessage() { return floatMessage_; }
@@ -227,6 +230,7 @@ private:
     std::unique_ptr<DisplayImageCommand> displayImage_;
     std::unique_ptr<PrintCommand> print_;
     std::unique_ptr<OptionCommands> optionCommands_;
+    std::unique_ptr<SearchCommands> search_;
     MonitorClockDialog* monitorDialog_ = nullptr;
 
     bool drawingEnabled_ = false;

@@ -29,6 +29,8 @@ public:
     // The frame list's selected row: row 0 is the header, row r shows store
     // position r - 1.
     virtual int SelectedRow() const = 0;
+    // Makes row the frame list's selected row and scrolls it into view.
+    virtual void SelectRow(int row) = 0;
 
     // A modal box centred on the main window; text and caption are CP932.
     virtual int ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxes::Icon icon,

@@ -47,6 +47,8 @@ private:
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         if (!dialog || dialog == last_.data() || !dialog->isVisible()) return;
         last_ = dialog;
+        // Closed and shown again between two polls, it is still a new one.
+        QObject::connect(dialog, &QDialog::finished, &timer_, [this] { last_ = nullptr; }, Qt::SingleShotConnection);
         const auto* box = qobject_cast<QMessageBox*>(dialog);
         seen << dialog->windowTitle() + (box ? ": " + box->text() : QString());
         // A timer does not fire while its own handler runs: the step gets a

@@ -1,0 +1,64 @@
+#include "search/TGoToDlg.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "base/Cp932.h"
+#include "base/QtText.h"
+#include "search/GoToIndex.h"
+#include "search/SearchTexts.h"
+#include "ui/MainWindowServices.h"
+
+TGoToDlg::TGoToDlg(MainWindowServices& window, QWidget* parent) : QDialog(parent), window_(window) {
+    setWindowTitle(SearchTexts::Text("指定INDEXに移動"));
+    if (parent) setFont(parent->font());
+    auto* layout = new QVBoxLayout(this);
+    auto* row = new QHBoxLayout;
+    index_ = new QComboBox(this);
+    index_->setEditable(true);
+    index_->setInsertPolicy(QComboBox::NoInsert);
+    index_->setMinimumWidth(160);
+    auto* label = new QLabel(SearchTexts::Text("移動先のINDEX"), this);
+    label->setBuddy(index_);
+    row->addWidget(label);
+    row->addWidget(index_, 1);
+    layout->addLayout(row);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(SearchTexts::Text("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TGoToDlg::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void TGoToDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    index_->setFocus();
+    index_->lineEdit()->selectAll();
+}
+
+uint32_t TGoToDlg::TargetIndex() const { return GoToIndex::TargetIndex(QtText::ToCp932(index_->currentText())); }
+
+void TGoToDlg::accept() {
+    const QString text = index_->currentText();
+    const char* warning = nullptr;
+    switch (GoToIndex::CheckText(QtText::ToCp932(text))) {
+        case GoToIndex::kEmpty: warning = "移動するINDEXを入力してください"; break;
+        case GoToIndex::kNotNumber: warning = "INDEXは数値で入力してください"; break;
+        case GoToIndex::kNegative: warning = "INDEXには正の数を入力してください"; break;
+        case GoToIndex::kAccepted: break;
+    }
+    if (warning) {
+        window_.ShowMessageBox(Cp932::FromUtf8(warning), VELK_SJIS("入力エラー"), MessageBoxes::kIconWarning,
+                               MessageBoxes::kButtonsOk);
+        return;
+    }
+    index_->addItem(text);
+    QDialog::accept();
+}

@@ -1,0 +1,86 @@
+#include "search/TSearchDlg.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "search/SearchTexts.h"
+
+namespace {
+
+QGroupBox* RadioGroup(QWidget* parent, const char* title, const char* first, const char* second,
+                      QRadioButton* (&buttons)[2]) {
+    auto* group = new QGroupBox(SearchTexts::Text(title), parent);
+    auto* layout = new QVBoxLayout(group);
+    buttons[0] = new QRadioButton(SearchTexts::Text(first), group);
+    buttons[1] = new QRadioButton(SearchTexts::Text(second), group);
+    buttons[0]->setChecked(true);
+    layout->addWidget(buttons[0]);
+    layout->addWidget(buttons[1]);
+    return group;
+}
+
+}  // namespace
+
+TSearchDlg::TSearchDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(SearchTexts::Text("検索"));
+    if (parent) setFont(parent->font());
+    auto* layout = new QVBoxLayout(this);
+    auto* textRow = new QHBoxLayout;
+    text_ = new QComboBox(this);
+    text_->setEditable(true);
+    // The history grows only through SearchText.
+    text_->setInsertPolicy(QComboBox::NoInsert);
+    text_->setMinimumWidth(260);
+    auto* label = new QLabel(SearchTexts::Text("検索文字列"), this);
+    label->setBuddy(text_);
+    textRow->addWidget(label);
+    textRow->addWidget(text_, 1);
+    layout->addLayout(textRow);
+    whole_ = new QCheckBox(SearchTexts::Text("完全に一致する文字列を検索する"), this);
+    layout->addWidget(whole_);
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(RadioGroup(this, "検索方向", "前方検索", "後方検索", direction_));
+    groups->addWidget(RadioGroup(this, "検索開始位置", "ｶｰｿﾙ位置から", "検索範囲の先頭から", start_));
+    layout->addLayout(groups);
+    auto* buttons = new QDialogButtonBox(this);
+    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(SearchTexts::Text("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
+    ok->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+}
+
+void TSearchDlg::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    text_->setFocus();
+    text_->lineEdit()->selectAll();
+}
+
+std::string TSearchDlg::SearchText(bool& usable) {
+    const QString text = text_->currentText();
+    if (!text.isEmpty()) text_->addItem(text);
+    return SearchTexts::ToCp932(text, usable);
+}
+
+bool TSearchDlg::IsForward() const { return direction_[0]->isChecked(); }
+bool TSearchDlg::IsFromCursor() const { return start_[0]->isChecked(); }
+bool TSearchDlg::IsWholeMatch() const { return whole_->isChecked(); }
+
+SearchRequest TSearchDlg::Request(bool step) {
+    SearchRequest request;
+    request.text = SearchText(request.textUsable);
+    request.forward = IsForward();
+    request.fromCursor = IsFromCursor();
+    request.step = step;
+    request.wholeMatch = IsWholeMatch();
+    return request;
+}
