@@ -9,28 +9,9 @@
 
 #include "files/ListExport.h"
 #include "options/OptionData.h"
-#include "sim/TrafficGenerator.h"
+#include "bench/SimulatedStore.h"
 
 namespace {
-
-void FillFromGenerator(FrameStore& store) {
-    TrafficGenerator generator(7);
-    SimFrame frame;
-    std::vector<uint8_t> bytes;
-    for (size_t i = 0; i < FrameStore::kCapacity; ++i) {
-        generator.Next(frame);
-        bytes.assign(1, 0x7E);
-        bytes.insert(bytes.end(), frame.octets.begin(), frame.octets.end());
-        bytes.push_back(0x7E);
-        FrameRecord r(frame.direction);
-        r.SetBytes(bytes.data(), bytes.size());
-        TimeStamp t;
-        t.Set(static_cast<int>(i / 36000 % 24), static_cast<int>(i / 600 % 60),
-              static_cast<int>(i / 10 % 60), static_cast<int>(i * 97 % 1000));
-        r.SetTime(t);
-        store.Add(r, true);
-    }
-}
 
 class NoDetails : public DetailSource {
 public:
@@ -41,7 +22,7 @@ public:
 
 void BM_ListExportRowsOnly(benchmark::State& state) {
     static FrameStore store;
-    if (store.Count() == 0) FillFromGenerator(store);
+    if (store.Count() == 0) FillSimulated(store);
     DisplayOptions options = OptionData::DefaultDisplayOptions();
     options.exportDetail = 0;
     const MessageCatalogue& catalogue = MessageCatalogue::Program();

@@ -10,28 +10,13 @@
 #include "options/OptionData.h"
 #include "print/PaperFont.h"
 #include "print/PrintPagePlan.h"
-#include "sim/TrafficGenerator.h"
+#include "bench/SimulatedStore.h"
 
 namespace {
 
-void Fill(FrameStore& store) {
-    TrafficGenerator generator(7);
-    SimFrame frame;
-    std::vector<uint8_t> bytes;
-    for (size_t i = 0; i < FrameStore::kCapacity; ++i) {
-        generator.Next(frame);
-        bytes.assign(1, 0x7E);
-        bytes.insert(bytes.end(), frame.octets.begin(), frame.octets.end());
-        bytes.push_back(0x7E);
-        FrameRecord r(frame.direction);
-        r.SetBytes(bytes.data(), bytes.size());
-        store.Add(r, true);
-    }
-}
-
 void BM_PrintPageCount30000Frames(benchmark::State& state) {
     FrameStore store;
-    Fill(store);
+    FillSimulated(store);
     const DisplayOptions options = OptionData::DefaultDisplayOptions();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);

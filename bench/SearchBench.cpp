@@ -10,25 +10,14 @@
 #include "base/Cp932.h"
 #include "options/OptionData.h"
 #include "search/FrameSearch.h"
-#include "sim/TrafficGenerator.h"
+#include "bench/SimulatedStore.h"
 
 namespace {
 
 const FrameStore& SimulatedStore() {
     static FrameStore store;
     if (store.Count() != 0) return store;
-    TrafficGenerator generator(7);
-    SimFrame frame;
-    std::vector<uint8_t> bytes;
-    for (size_t i = 0; i < FrameStore::kCapacity; ++i) {
-        generator.Next(frame);
-        bytes.assign(1, 0x7E);
-        bytes.insert(bytes.end(), frame.octets.begin(), frame.octets.end());
-        bytes.push_back(0x7E);
-        FrameRecord r(frame.direction);
-        r.SetBytes(bytes.data(), bytes.size());
-        store.Add(r, true);
-    }
+    FillSimulated(store);
     return store;
 }
 

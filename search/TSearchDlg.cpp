@@ -13,22 +13,6 @@
 
 #include "search/SearchTexts.h"
 
-namespace {
-
-QGroupBox* RadioGroup(QWidget* parent, const char* title, const char* first, const char* second,
-                      QRadioButton* (&buttons)[2]) {
-    auto* group = new QGroupBox(SearchTexts::Text(title), parent);
-    auto* layout = new QVBoxLayout(group);
-    buttons[0] = new QRadioButton(SearchTexts::Text(first), group);
-    buttons[1] = new QRadioButton(SearchTexts::Text(second), group);
-    buttons[0]->setChecked(true);
-    layout->addWidget(buttons[0]);
-    layout->addWidget(buttons[1]);
-    return group;
-}
-
-}  // namespace
-
 TSearchDlg::TSearchDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(SearchTexts::Text("検索"));
     if (parent) setFont(parent->font());
@@ -47,8 +31,8 @@ TSearchDlg::TSearchDlg(QWidget* parent) : QDialog(parent) {
     whole_ = new QCheckBox(SearchTexts::Text("完全に一致する文字列を検索する"), this);
     layout->addWidget(whole_);
     auto* groups = new QHBoxLayout;
-    groups->addWidget(RadioGroup(this, "検索方向", "前方検索", "後方検索", direction_));
-    groups->addWidget(RadioGroup(this, "検索開始位置", "ｶｰｿﾙ位置から", "検索範囲の先頭から", start_));
+    groups->addWidget(SearchTexts::RadioGroup(this, "検索方向", "前方検索", "後方検索", direction_));
+    groups->addWidget(SearchTexts::RadioGroup(this, "検索開始位置", "ｶｰｿﾙ位置から", "検索範囲の先頭から", start_));
     layout->addLayout(groups);
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);

@@ -37,18 +37,6 @@ public:
     }
 };
 
-QGroupBox* RadioGroup(QWidget* parent, const char* title, const char* first, const char* second,
-                      QRadioButton* (&buttons)[2]) {
-    auto* group = new QGroupBox(SearchTexts::Text(title), parent);
-    auto* layout = new QVBoxLayout(group);
-    buttons[0] = new QRadioButton(SearchTexts::Text(first), group);
-    buttons[1] = new QRadioButton(SearchTexts::Text(second), group);
-    buttons[0]->setChecked(true);
-    layout->addWidget(buttons[0]);
-    layout->addWidget(buttons[1]);
-    return group;
-}
-
 }  // namespace
 
 TSearchNoDlg::TSearchNoDlg(QWidget* parent) : QDialog(parent) {
@@ -57,7 +45,7 @@ TSearchNoDlg::TSearchNoDlg(QWidget* parent) : QDialog(parent) {
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
     auto* top = new QHBoxLayout;
-    top->addWidget(RadioGroup(this, "検索番号", "発番号", "着番号", kind_));
+    top->addWidget(SearchTexts::RadioGroup(this, "検索番号", "発番号", "着番号", kind_));
     number_ = new QComboBox(this);
     number_->setEditable(true);
     number_->setInsertPolicy(QComboBox::NoInsert);
@@ -66,8 +54,8 @@ TSearchNoDlg::TSearchNoDlg(QWidget* parent) : QDialog(parent) {
     top->addWidget(number_, 1, Qt::AlignVCenter);
     left->addLayout(top);
     auto* groups = new QHBoxLayout;
-    groups->addWidget(RadioGroup(this, "検索開始位置", "ｶｰｿﾙ位置から", "検索範囲の先頭から", start_));
-    groups->addWidget(RadioGroup(this, "検索方向", "前方検索", "後方検索", direction_));
+    groups->addWidget(SearchTexts::RadioGroup(this, "検索開始位置", "ｶｰｿﾙ位置から", "検索範囲の先頭から", start_));
+    groups->addWidget(SearchTexts::RadioGroup(this, "検索方向", "前方検索", "後方検索", direction_));
     left->addLayout(groups);
     layout->addLayout(left, 1);
 
