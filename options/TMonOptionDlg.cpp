@@ -16,6 +16,7 @@
 
 #include "base/Cp932.h"
 #include "base/QtText.h"
+#include "ui/OkCancelButtons.h"
 
 namespace {
 
@@ -71,12 +72,7 @@ TMonOptionDlg::TMonOptionDlg(std::vector<int> ports, QWidget* parent)
     tabs_->addTab(otherTab, Text("その他"));
     tabs_->setCurrentIndex(kPortTab);
 
-    auto* box = new QDialogButtonBox(this);
-    ok_ = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    box->addButton(Text("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    ok_->setDefault(true);
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* box = OkCancelButtons::Make(*this, &ok_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);

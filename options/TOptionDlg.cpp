@@ -17,6 +17,7 @@
 #include "base/Cp932.h"
 #include "base/QtText.h"
 #include "options/TColourBox.h"
+#include "ui/OkCancelButtons.h"
 
 namespace {
 
@@ -43,12 +44,7 @@ TOptionDlg::TOptionDlg(QWidget* parent) : QDialog(parent) {
     tabs_->addTab(BuildLampTab(), Text("情報表示"));
     tabs_->addTab(BuildOtherTab(), Text("その他"));
 
-    auto* box = new QDialogButtonBox(this);
-    ok_ = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    box->addButton(Text("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    ok_->setDefault(true);
-    connect(box, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(box, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* box = OkCancelButtons::Make(*this, &ok_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);

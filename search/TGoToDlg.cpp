@@ -13,6 +13,7 @@
 #include "search/GoToIndex.h"
 #include "search/SearchTexts.h"
 #include "ui/MainWindowServices.h"
+#include "ui/OkCancelButtons.h"
 
 TGoToDlg::TGoToDlg(MainWindowServices& window, QWidget* parent) : QDialog(parent), window_(window) {
     setWindowTitle(SearchTexts::Text("指定INDEXに移動"));
@@ -28,13 +29,7 @@ TGoToDlg::TGoToDlg(MainWindowServices& window, QWidget* parent) : QDialog(parent
     row->addWidget(label);
     row->addWidget(index_, 1);
     layout->addLayout(row);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(SearchTexts::Text("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &TGoToDlg::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons::Make(*this));
 }
 
 void TGoToDlg::showEvent(QShowEvent* event) {

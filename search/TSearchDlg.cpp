@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "search/SearchTexts.h"
+#include "ui/OkCancelButtons.h"
 
 TSearchDlg::TSearchDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(SearchTexts::Text("検索"));
@@ -34,13 +35,7 @@ TSearchDlg::TSearchDlg(QWidget* parent) : QDialog(parent) {
     groups->addWidget(SearchTexts::RadioGroup(this, "検索方向", "前方検索", "後方検索", direction_));
     groups->addWidget(SearchTexts::RadioGroup(this, "検索開始位置", "ｶｰｿﾙ位置から", "検索範囲の先頭から", start_));
     layout->addLayout(groups);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(SearchTexts::Text("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(OkCancelButtons::Make(*this));
 }
 
 void TSearchDlg::showEvent(QShowEvent* event) {
