@@ -1,11 +1,14 @@
-// Any bytes as velk.opt: loads without harm, and a save writes exactly the
-// signature, version and block.
+// Any bytes as velk.opt: loads without harm, goes through both option
+// dialogs' editors (a stored column list never outgrows its slots and loads
+// back the same), and a save writes exactly the signature, version and block.
 #include <sys/stat.h>
 
 #include <cstdlib>
 #include <fstream>
 #include <string>
 
+#include "options/DisplayOptionsEditor.h"
+#include "options/MonitorOptionsEditor.h"
 #include "options/OptionData.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -18,6 +21,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     OptionData options(path, OptionData::kReadOnly);
     DisplayOptions d;
     options.GetDisplayOptions(d);
+    DisplayOptionsEditor display;
+    display.Load(d);
+    DisplayOptions stored = d, again = d;
+    display.Store(stored);
+    display.Load(stored);
+    display.Store(again);
+    if (again.columnOrder != stored.columnOrder) abort();
+    MonitorOptions m;
+    options.GetMonitorOptions(m);
+    MonitorOptionsEditor monitor;
+    monitor.Load(m);
+    monitor.Store(m);
     OptionData::ApplySearchColumns(d);
     options.SetDisplayOptions(d);
     struct stat st;
