@@ -1,18 +1,15 @@
 #include "tools/PcapngCommand.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 
-#include "base/FileIo.h"
 #include "files/PcapngWriter.h"
 #include "store/FrameStore.h"
 #include "tools/InputFile.h"
+#include "tools/OutputFile.h"
 
 namespace {
 
@@ -70,21 +67,5 @@ int PcapngCommand::Run(const Settings& settings) {
     PcapngWriter writer(file, midnight);
     for (size_t i = 0; i < store.Count(); ++i) writer.Append(store.At(i));
 
-    int out = STDOUT_FILENO;
-    const char* outName = "standard output";
-    if (!settings.output.empty()) {
-        outName = settings.output.c_str();
-        out = ::open(outName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (out < 0) {
-            std::fprintf(stderr, "velkdump: cannot create %s: %s\n", outName, std::strerror(errno));
-            return 2;
-        }
-    }
-    bool ok = FileIo::WriteAll(out, file);
-    if (out != STDOUT_FILENO && ::close(out) != 0) ok = false;
-    if (!ok) {
-        std::fprintf(stderr, "velkdump: write error on %s: %s\n", outName, std::strerror(errno));
-        return 2;
-    }
-    return 0;
+    return OutputFile::WriteWhole(settings.output, file);
 }
