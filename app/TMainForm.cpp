@@ -543,6 +543,10 @@ void TMainForm::TimerTick() {
         PostNotification(kSystemFault);
         return;
     }
+    if (startPending_ && Allows(UiStates::kMonitorStart)) {
+        startPending_ = false;
+        menu_.monitorStart->trigger();
+    }
 
     // The device clock, while the monitor options dialog shows its tab.
     if (monitorDialog_ && monitorDialog_->IsOnScreen() && monitorDialog_->ClockTabPresent()) {

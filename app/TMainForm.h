@@ -80,6 +80,9 @@ public:
 
     void StartMonitoring();
     void StopMonitoring();
+    // Presses ﾓﾆﾀｰ開始 on the first tick that allows it (an unattended
+    // start from the command line).
+    void StartWhenConnected() { startPending_ = true; }
     void Timer1Timer();
 
     // Channel lamps and voice monitor.
@@ -236,6 +239,7 @@ private:
     bool drawingEnabled_ = false;
     bool paintFaultPosted_ = false;
     bool firstTick_ = true;
+    bool startPending_ = false;
     // The lamp panel is shown (情報 carries its check mark); the timer then
     // asks for the channel status.
     bool lampsShown_ = false;

@@ -9,15 +9,21 @@
 
 int main(int argc, char** argv) {
     // Answered before any window: these work without a display.
+    bool start = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
+        if (arg == "--start") {
+            start = true;
+            continue;
+        }
         if (arg == "--version") {
             std::printf("velkscope %s\n", VELK_VERSION);
             return 0;
         }
         if (arg == "--help" || arg == "-h") {
-            std::printf("usage: velkscope [--help | --version]\n"
+            std::printf("usage: velkscope [--start] [--help | --version]\n"
                         "The front end of the RQ-730 ISDN D-channel protocol monitor.\n"
+                        "--start  starts monitoring as soon as the device answers (unattended runs).\n"
                         "Settings (velk.opt), log files and ports/ live beside the program, or in\n"
                         "$XDG_DATA_HOME/velkscope when installed; VELKSCOPE_HOME names another folder.\n");
             return 0;
@@ -37,5 +43,6 @@ int main(int argc, char** argv) {
     if (app.HasFailed()) return VelkApplication::kStartupFailureStatus;
     TerminationWatch termination(*form);
     form->show();
+    if (start) form->StartWhenConnected();
     return app.exec();
 }

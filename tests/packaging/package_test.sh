@@ -2,7 +2,8 @@
 # The Debian package of a build tree: its files, control fields, desktop
 # entry, AppStream data and lintian's verdict; then installed with dpkg into
 # a scratch root and run from there with HOME in a temporary folder: the
-# settings, the ports and nothing else go to the user's data folder.
+# settings, the ports, the log files and nothing else go to the user's data
+# folder.
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
@@ -71,6 +72,19 @@ sleep 3
 kill -TERM "$program"
 wait "$program" || fail "velkscope ended with status $?"
 [ -s "$data/velk.opt" ] || fail "no velk.opt in $data: $(ls -la "$data")"
+
+# Ring buffer and log file on (the monitor options' switches in velk.opt),
+# then an unattended start: dated log files appear in the data folder.
+printf '\001\001' | dd of="$data/velk.opt" bs=1 seek=293 conv=notrunc status=none
+"$root/usr/bin/velkscope" --start &
+program=$!
+for _ in $(seq 150); do compgen -G "$data/*.log" >/dev/null && [ -s "$(ls "$data"/*.log | head -1)" ] && break; sleep 0.1; done
+kill -TERM "$program"
+wait "$program" || fail "velkscope --start ended with status $?"
+log=$(ls "$data"/*.log 2>/dev/null | head -1 || true)
+[ -s "$log" ] || fail "no log file in $data: $(ls -la "$data")"
+[[ $(basename "$log") =~ ^[0-9]{14}\.log$ ]] || fail "log file name $(basename "$log")"
+grep -qa '^[TR]X\[' "$log" || fail "the log file holds no records: $(head -c 200 "$log")"
 
 find "$root/usr" -printf '%p %s %T@\n' | sort >"$work/usr-after"
 cmp -s "$work/usr-before" "$work/usr-after" || fail "written under /usr: $(diff "$work/usr-before" "$work/usr-after")"
