@@ -184,6 +184,20 @@ DetailDecoder::OctetClass DetailDecoder::ClassifyOctet(const FrameRecord& record
     return c;
 }
 
+void DetailDecoder::Recycle(std::vector<std::string>& items) {
+    spare_.reserve(spare_.size() + items.size());
+    for (std::string& item : items) spare_.push_back(std::move(item));
+    items.clear();
+}
+
+std::string DetailDecoder::Take() {
+    if (spare_.empty()) return {};
+    std::string text = std::move(spare_.back());
+    spare_.pop_back();
+    text.clear();
+    return text;
+}
+
 void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& options,
                           const MessageCatalogue& catalogue, std::vector<std::string>& items) {
     const FrameLayout frame(record);
@@ -198,10 +212,12 @@ void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& optio
         const OctetClass c = Classify(frame, p);
         if (c.kind != previous) {
             previous = c.kind;
-            if (options.showTitles && !fields.titles[c.kind].empty())
-                items.push_back(fields.titles[c.kind]);
+            if (options.showTitles && !fields.titles[c.kind].empty()) {
+                items.push_back(Take());
+                items.back().assign(fields.titles[c.kind]);
+            }
         }
-        std::string text;
+        std::string text = Take();
         if (c.kind == kElement) {
             InformationElements::Decode(b, text, p, walk.Locate(p));
         } else if (c.kind == kPacket) {

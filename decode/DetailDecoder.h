@@ -33,6 +33,10 @@ public:
     void Build(const FrameRecord& record, const DisplayOptions& options,
                const MessageCatalogue& catalogue, std::vector<std::string>& items);
 
+    // Empties items, keeping their strings' storage for the next builds:
+    // an export decodes thousands of frames of a few dozen items each.
+    void Recycle(std::vector<std::string>& items);
+
     FacilityState& Facility() { return facility_; }
     void ResetFacility() { facility_.Reset(); }
 
@@ -41,5 +45,9 @@ public:
     static const std::string& Title(FieldKind kind);
 
 private:
+    // An empty string, from the recycled ones when there are any.
+    std::string Take();
+
     FacilityState facility_;
+    std::vector<std::string> spare_;
 };

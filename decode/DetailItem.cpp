@@ -14,16 +14,19 @@ void DetailItem::Prefix(std::string_view tag, int offset, bool icons, bool decim
         }
         text_.push_back(kTagClose);
     }
-    Hex::AppendOctet(text_, octet_);
-    text_.push_back('\t');
+    const char octet[3] = {Hex::Digit(octet_ >> 4), Hex::Digit(octet_), '\t'};
+    text_.append(octet, sizeof octet);
 }
 
 void DetailItem::Bare() { Hex::AppendOctet(text_, octet_); }
 
 DetailItem& DetailItem::Field(uint8_t mask, std::string_view label) {
-    if (fields_++ > 0) text_.append("\n\t");
-    Pattern(mask);
-    text_.push_back('\t');
+    // LF TAB, the pattern and a TAB in one piece.
+    char head[11] = {'\n', '\t'};
+    WritePattern(head + 2, octet_, mask);
+    head[10] = '\t';
+    const size_t skip = fields_++ > 0 ? 0 : 2;
+    text_.append(head + skip, sizeof head - skip);
     text_.append(label);
     return *this;
 }
@@ -40,11 +43,17 @@ DetailItem& DetailItem::AddQuotedChar() {
     return *this;
 }
 
-void DetailItem::AppendPattern(std::string& out, uint8_t octet, uint8_t mask) {
+void DetailItem::WritePattern(char* out, uint8_t octet, uint8_t mask) {
     for (int bit = 7; bit >= 0; --bit) {
-        uint8_t b = static_cast<uint8_t>(1u << bit);
-        out.push_back(!(mask & b) ? 'x' : (octet & b) ? '1' : '0');
+        const unsigned b = 1u << bit;
+        *out++ = !(mask & b) ? 'x' : (octet & b) ? '1' : '0';
     }
+}
+
+void DetailItem::AppendPattern(std::string& out, uint8_t octet, uint8_t mask) {
+    char pattern[8];
+    WritePattern(pattern, octet, mask);
+    out.append(pattern, sizeof pattern);
 }
 
 void DetailItem::AppendChar(std::string& out, uint8_t octet) { PrintableOctet::Append(out, octet); }

@@ -45,6 +45,7 @@ public:
     // Eight characters, most significant bit first: "1"/"0" for the bits of
     // mask, "x" for the others.
     static void AppendPattern(std::string& out, uint8_t octet, uint8_t mask);
+    static void WritePattern(char* out, uint8_t octet, uint8_t mask);
     // Printable ASCII as itself, CR LF TAB as \r \n \t, anything else as the
     // half-width middle dot, so no octet can break a line or a column.
     static void AppendChar(std::string& out, uint8_t octet);

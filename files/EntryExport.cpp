@@ -1,8 +1,12 @@
 #include "files/EntryExport.h"
 
-#include <algorithm>
-#include <iterator>
+#include <cstdint>
+#include <cstring>
 #include <new>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -10,80 +14,148 @@ constexpr char kTagStart = 0x10;
 constexpr char kTagEnd = 0x11;
 constexpr char kTitle = 0x12;
 constexpr char kSeparator = 0x13;
-constexpr size_t kNone = std::string_view::npos;
 
-// Bytes that end a run of plain text: TAB and LF always, "=" with indent
-// on (the marks are found by position beforehand).
-struct Specials {
-    bool withIndent[256] = {};
-    bool plain[256] = {};
-    constexpr Specials() {
-        for (bool* table : {withIndent, plain}) {
-            table[static_cast<uint8_t>('\t')] = true;
-            table[static_cast<uint8_t>('\n')] = true;
+// What a byte of an entry asks for; marks count only the first time.
+enum Class : uint8_t { kPlain, kTab, kLineFeed, kEquals, kTagStartMark, kTagEndMark, kTitleMark, kSeparatorMark };
+
+struct Classes {
+    Class withIndent[256] = {};
+    Class plain[256] = {};
+    constexpr Classes() {
+        for (Class* table : {withIndent, plain}) {
+            table[static_cast<uint8_t>('\t')] = kTab;
+            table[static_cast<uint8_t>('\n')] = kLineFeed;
+            table[static_cast<uint8_t>(kTagStart)] = kTagStartMark;
+            table[static_cast<uint8_t>(kTagEnd)] = kTagEndMark;
+            table[static_cast<uint8_t>(kTitle)] = kTitleMark;
+            table[static_cast<uint8_t>(kSeparator)] = kSeparatorMark;
         }
-        withIndent[static_cast<uint8_t>('=')] = true;
+        withIndent[static_cast<uint8_t>('=')] = kEquals;
     }
 };
-constexpr Specials kSpecials;
+constexpr Classes kClasses;
+
+// Entries are short: they go through stack buffers, and only a long one
+// through the heap. Both sides get slack for whole 16-byte blocks.
+constexpr size_t kStackEntry = 512;
+constexpr size_t kSlack = 16;
+constexpr char kPadding = ' ';
+
+// Copies the bytes from p on that are surely plain to w, and stops both at
+// the first byte that may not be (a control byte, or "=" when equals is
+// "=") or at end. Reads and writes whole blocks past both ends.
+void CopyRun(const char*& p, const char* end, char*& w, char equals) {
+#if defined(__SSE2__)
+    const __m128i controls = _mm_set1_epi8(kSeparator);
+    const __m128i eq = _mm_set1_epi8(equals);
+    while (p < end) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(w), x);
+        const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(x, controls), x), _mm_cmpeq_epi8(x, eq));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(special));
+        if (mask != 0) {
+            const int k = __builtin_ctz(mask);
+            p += k;
+            w += k;
+            break;
+        }
+        p += 16;
+        w += 16;
+    }
+    if (p > end) {
+        w -= p - end;
+        p = end;
+    }
+#else
+    while (p < end && static_cast<uint8_t>(*p) > static_cast<uint8_t>(kSeparator) && *p != equals) *w++ = *p++;
+#endif
+}
 
 }  // namespace
 
-// One pass over the entry: the marks removed or replaced are found first
-// (only the first of each counts) and plain runs between them are copied
-// whole. With indent on each "=" becomes one to three TABs chosen by the
-// bytes written since the last TAB, the TABs that replaced an earlier "="
-// included (or since the start of the entry without a TAB).
+// One pass over the entry. Only the first of each mark counts (the tag
+// marks not at all in a title entry); later ones are copied as text. With
+// indent on each "=" becomes one to three TABs chosen by the bytes written
+// since the last TAB, the TABs that replaced an earlier "=" included (or
+// since the start of the entry without a TAB).
 void EntryExport::AppendEntry(std::string& out, std::string_view entry, bool indent) {
-    const size_t separator = entry.find(kSeparator);
-    const size_t title = entry.find(kTitle);
-    size_t tagStart = kNone;
-    size_t tagEnd = kNone;
-    if (title == kNone) {
-        tagStart = entry.find(kTagStart);
-        tagEnd = entry.find(kTagEnd);
-    }
+    const bool titled = entry.find(kTitle) != std::string_view::npos;
     // Only an entry built with its tag keeps its later lines under the
     // first line's columns.
-    const bool tagged = tagEnd != kNone;
-    const bool* special = indent ? kSpecials.withIndent : kSpecials.plain;
-    // The marks by position, in order, then kNone (the largest value) as a sentinel.
-    size_t marks[5] = {separator, title, tagStart, tagEnd, kNone};
-    std::sort(std::begin(marks), std::end(marks));
+    const bool tagged = !titled && entry.find(kTagEnd) != std::string_view::npos;
+    const Class* classes = indent ? kClasses.withIndent : kClasses.plain;
 
-    const size_t start = out.size();
-    size_t lastTab = kNone;
-    auto tab = [&] {
-        out.push_back('\t');
-        lastTab = out.size() - 1;
-    };
-    if (title != kNone) tab();
-    const char* data = entry.data();
-    size_t nextMark = 0;
-    for (size_t i = 0; i < entry.size();) {
-        while (marks[nextMark] < i) ++nextMark;
-        const size_t limit = std::min(entry.size(), marks[nextMark]);
-        size_t j = i;
-        while (j < limit && !special[static_cast<uint8_t>(data[j])]) ++j;
-        out.append(data + i, j - i);
-        if (j == entry.size()) break;
-        if (j == tagEnd) {
-            tab();
-        } else if (j == separator || j == title || j == tagStart) {
-            // dropped
-        } else if (data[j] == '\n') {
-            out.append("\r\n");
-            if (tagged) tab();
-        } else if (data[j] == '\t') {
-            tab();
-        } else {  // "=" with indent on
-            const size_t since = lastTab == kNone ? out.size() - start : out.size() - lastTab - 1;
-            out.append(since < 8 ? 3 : since < 16 ? 2 : 1, '\t');
-            lastTab = out.size() - 1;
-        }
-        i = j + 1;
+    // Every byte becomes at most three, plus the leading TAB and the CR LF.
+    const size_t n = entry.size();
+    char stackIn[kStackEntry + kSlack];
+    char stackOut[3 * kStackEntry + 3 + kSlack];
+    std::string heapIn, heapOut;
+    char* in = stackIn;
+    char* begin = stackOut;
+    if (n > kStackEntry) {
+        heapIn.resize(n + kSlack);
+        heapOut.resize(3 * n + 3 + kSlack);
+        in = heapIn.data();
+        begin = heapOut.data();
     }
-    out.append("\r\n");
+    std::memcpy(in, entry.data(), n);
+    std::memset(in + n, kPadding, kSlack);
+
+    char* w = begin;
+    const char* lastTab = nullptr;
+    bool separatorSeen = false, titleSeen = false, tagStartSeen = titled, tagEndSeen = titled;
+    auto tab = [&] {
+        *w = '\t';
+        lastTab = w++;
+    };
+    if (titled) tab();
+    const char* p = in;
+    const char* const end = in + n;
+    const char equals = indent ? '=' : '\t';
+    while (p < end) {
+        CopyRun(p, end, w, equals);
+        if (p == end) break;
+        const char c = *p++;
+        switch (classes[static_cast<uint8_t>(c)]) {
+            case kPlain:
+                break;
+            case kTab:
+                tab();
+                continue;
+            case kLineFeed:
+                *w++ = '\r';
+                *w++ = '\n';
+                if (tagged) tab();
+                continue;
+            case kEquals: {
+                const size_t since = static_cast<size_t>(lastTab ? w - lastTab - 1 : w - begin);
+                for (size_t tabs = since < 8 ? 3 : since < 16 ? 2 : 1; tabs > 0; --tabs) *w++ = '\t';
+                lastTab = w - 1;
+                continue;
+            }
+            case kTagStartMark:
+                if (tagStartSeen) break;
+                tagStartSeen = true;
+                continue;
+            case kTagEndMark:
+                if (tagEndSeen) break;
+                tagEndSeen = true;
+                tab();
+                continue;
+            case kTitleMark:
+                if (titleSeen) break;
+                titleSeen = true;
+                continue;
+            case kSeparatorMark:
+                if (separatorSeen) break;
+                separatorSeen = true;
+                continue;
+        }
+        *w++ = c;
+    }
+    *w++ = '\r';
+    *w++ = '\n';
+    out.append(begin, static_cast<size_t>(w - begin));
 }
 
 bool EntryExport::WriteEntries(const std::vector<std::string>& entries, bool indent,

@@ -28,13 +28,12 @@ std::string_view ListExport::DetailLine() {
 void ListExport::AppendRow(std::string& out, std::string_view row, bool rx) {
     out.reserve(out.size() + row.size() + 8);
     if (rx) out.push_back('\t');
-    for (char c : row) {
-        if (c == '\n') {
-            out.append("\r\n");
-            if (rx) out.push_back('\t');
-        } else {
-            out.push_back(c);
-        }
+    for (size_t line = 0;;) {
+        const size_t lf = row.find('\n', line);
+        out.append(row.substr(line, lf - line));
+        if (lf == std::string_view::npos) break;
+        out.append(rx ? "\r\n\t" : "\r\n");
+        line = lf + 1;
     }
     out.append("\r\n");
 }
@@ -56,8 +55,8 @@ bool ListExport::ExportList(const FrameStore& store, const DisplayOptions& snaps
             if (withDetail) {
                 out.Buffer().append(DetailLine());
                 // Every frame gets its detail, also one that fails the frame
-                // check; a detail that cannot be built is left out.
-                entries.clear();
+                // check; a detail that cannot be built is left out. The
+                // source replaces the entries (and may reuse their storage).
                 if (details.Build(record, snapshot, entries) &&
                     !EntryExport::WriteEntries(entries, indent, out))
                     return false;

@@ -126,6 +126,9 @@ TraceFile::LoadResult TraceFile::LoadText(FrameStore& store, std::string_view te
         std::vector<uint8_t> frame;
         double step = text.empty() ? 0.0 : 100.0 / static_cast<double>(text.size());
         for (size_t p = 1; p < text.size(); ++p) {
+            // Every record start has its "X" here: skip to the next one.
+            p = text.find('X', p);
+            if (p == std::string_view::npos) break;
             if (cancel.load(std::memory_order_relaxed)) return kCancelled;
             progress.store(static_cast<int>(static_cast<double>(p) * step),
                            std::memory_order_relaxed);

@@ -30,6 +30,8 @@ bool ReadDecimal(std::string_view text, size_t pos, int width, int& value) {
     return true;
 }
 
+char Digit(int value) { return static_cast<char>('0' + value); }
+
 }  // namespace
 
 bool TimeStamp::Set(int hours, int minutes, int seconds, int milliseconds) {
@@ -54,10 +56,16 @@ bool TimeStamp::Parse(std::string_view text) {
 }
 
 std::string TimeStamp::Format() const {
-    char buf[32];
-    std::snprintf(buf, sizeof buf, "%02d:%02d:%02d.%03d", hours_, minutes_, seconds_,
-                  milliseconds_);
-    return buf;
+    if (hours_ >= 100) {
+        char buf[32];
+        std::snprintf(buf, sizeof buf, "%02d:%02d:%02d.%03d", hours_, minutes_, seconds_, milliseconds_);
+        return buf;
+    }
+    // Set keeps the other fields in range: the digits are fixed in number.
+    const char text[12] = {Digit(hours_ / 10), Digit(hours_ % 10), ':', Digit(minutes_ / 10),
+                           Digit(minutes_ % 10), ':', Digit(seconds_ / 10), Digit(seconds_ % 10), '.',
+                           Digit(milliseconds_ / 100), Digit(milliseconds_ / 10 % 10), Digit(milliseconds_ % 10)};
+    return std::string(text, sizeof text);
 }
 
 std::string TimeStamp::FormatClock() const {

@@ -5,6 +5,11 @@
 #include "base/Hex.h"
 
 std::string TraceText::IndexText(int32_t index) {
+    if (index >= 0 && index < 100000) {
+        char digits[6];
+        for (int i = 5; i >= 0; --i, index /= 10) digits[i] = static_cast<char>('0' + index % 10);
+        return std::string(digits, sizeof digits);
+    }
     char buf[32];
     std::snprintf(buf, sizeof buf, index < 100000 ? "%06ld" : "%010ld", static_cast<long>(index));
     return buf;

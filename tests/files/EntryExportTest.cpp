@@ -37,6 +37,9 @@ TEST(EntryExport, MarksLineEndsAndIndentTabsCountedInBytes) {
         // The count runs across line ends, the CR before the LF counted too.
         {"\"0123\\r\\nAB\" is 8 bytes", "\t0123\nAB=x", true, "\t0123\r\nAB\t\tx\r\n"},
         {"a tagged continuation line starts with a TAB of its own", "\x10" "T\x11" "0123\nAB=x", true, "T\t0123\r\n\tAB\t\t\tx\r\n"},
+        // Long runs, other control bytes and an entry longer than the stack buffers.
+        {"a long entry", "\x10" "T\x11" + std::string(700, 'a') + "=b\x01\x0B\nc\x10", true,
+         "T\t" + std::string(700, 'a') + "\tb\x01\x0B\r\n\tc\x10\r\n"},
     };
     for (const auto& c : cases) {
         std::string out;
