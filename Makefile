@@ -30,8 +30,9 @@ test: deps
 	cmake --build build/test -j $(JOBS)
 	cd build/test && ctest --output-on-failure -j $(JOBS)
 	cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DVELK_TSAN=ON -DVELK_GUI=OFF -DVELK_TESTS=ON
-	cmake --build build/tsan -j $(JOBS) --target device_tests
+	cmake --build build/tsan -j $(JOBS) --target device_tests files_tests
 	build/tsan/bin/device_tests --gtest_brief=1
+	build/tsan/bin/files_tests --gtest_brief=1 --gtest_filter='ListExport.*:RWthread.*'
 
 bench: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DVELK_BENCH=ON -DVELK_TESTS=OFF -DVELK_GUI=ON \

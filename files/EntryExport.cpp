@@ -78,11 +78,18 @@ void CopyRun(const char*& p, const char* end, char*& w, char equals) {
 // indent on each "=" becomes one to three TABs chosen by the bytes written
 // since the last TAB, the TABs that replaced an earlier "=" included (or
 // since the start of the entry without a TAB).
-void EntryExport::AppendEntry(std::string& out, std::string_view entry, bool indent) {
-    const bool titled = entry.find(kTitle) != std::string_view::npos;
+EntryExport::Shape EntryExport::ShapeOf(std::string_view entry) {
+    Shape shape;
+    shape.titled = entry.find(kTitle) != std::string_view::npos;
     // Only an entry built with its tag keeps its later lines under the
     // first line's columns.
-    const bool tagged = !titled && entry.find(kTagEnd) != std::string_view::npos;
+    shape.tagged = !shape.titled && entry.find(kTagEnd) != std::string_view::npos;
+    return shape;
+}
+
+void EntryExport::AppendEntry(std::string& out, std::string_view entry, bool indent, Shape shape) {
+    const bool titled = shape.titled;
+    const bool tagged = shape.tagged;
     const Class* classes = indent ? kClasses.withIndent : kClasses.plain;
 
     // Every byte becomes at most three, plus the leading TAB and the CR LF.

@@ -10,8 +10,20 @@
 
 class EntryExport {
 public:
+    // What of an entry's marks decides how its text is read: a title mark
+    // anywhere; no title mark and a tag end anywhere.
+    struct Shape {
+        bool titled = false;
+        bool tagged = false;
+    };
+    static Shape ShapeOf(std::string_view entry);
+
     // Appends the export text of one entry, its final CR LF included.
-    static void AppendEntry(std::string& out, std::string_view entry, bool indent);
+    static void AppendEntry(std::string& out, std::string_view entry, bool indent) {
+        AppendEntry(out, entry, indent, ShapeOf(entry));
+    }
+    // The same with the entry's shape known.
+    static void AppendEntry(std::string& out, std::string_view entry, bool indent, Shape shape);
     // Writes every entry in order; false once a write has failed.
     static bool WriteEntries(const std::vector<std::string>& entries, bool indent,
                              FdWriter& out);

@@ -5,6 +5,7 @@
 
 #include "decode/RowText.h"
 #include "files/EntryExport.h"
+#include "files/ExportChunks.h"
 #include "files/FdWriter.h"
 
 namespace {
@@ -44,25 +45,43 @@ bool ListExport::ExportList(const FrameStore& store, const DisplayOptions& snaps
         FdWriter out(fd);
         const bool withDetail = snapshot.exportDetail != 0;
         const bool indent = snapshot.indent != 0;
+        // Frame checks first: from here on both threads only read the
+        // records' cached results.
+        for (size_t i = 0; i < store.Count(); ++i) store.At(i).CheckCrc();
+        // The details are decoded a few chunks ahead on a worker thread (the
+        // only user of the detail source) while the rows and texts are
+        // written here. Every frame
+        // gets its detail, also one that fails the frame check; a detail
+        // that cannot be built is left out.
+        ExportChunks chunks(withDetail ? store.Count() : 0, [&](size_t position, std::vector<std::string>& entries) {
+            return details.Build(store.At(position), snapshot, entries);
+        });
+        const ExportChunks::Chunk* chunk = nullptr;
+        size_t inChunk = 0;
         std::string row;
-        std::vector<std::string> entries;
         for (size_t i = 0; i < store.Count(); ++i) {
             const FrameRecord& record = store.At(i);
-            if (withDetail) out.Buffer().append(FrameLine());
+            if (withDetail) {
+                if (!chunk || inChunk == chunk->Count()) {
+                    chunk = chunks.Next();
+                    inChunk = 0;
+                    if (!chunk) return false;
+                }
+                out.Buffer().append(FrameLine());
+            }
             row.clear();
             RowText::BuildRowText(record, row, snapshot, record.CheckCrc(), catalogue);
             AppendRow(out.Buffer(), row, record.IsRx());
             if (withDetail) {
                 out.Buffer().append(DetailLine());
-                // Every frame gets its detail, also one that fails the frame
-                // check; a detail that cannot be built is left out. The
-                // source replaces the entries (and may reuse their storage).
-                if (details.Build(record, snapshot, entries) &&
-                    !EntryExport::WriteEntries(entries, indent, out))
-                    return false;
+                for (size_t j = 0; chunk->Built(inChunk) && j < chunk->EntryCount(inChunk); ++j)
+                    EntryExport::AppendEntry(out.Buffer(), chunk->Entry(inChunk, j), indent,
+                                             chunk->EntryShape(inChunk, j));
+                ++inChunk;
             }
             if (!out.FlushIfFull()) return false;
         }
+        if (chunks.Failed()) return false;
         return out.Flush();
     } catch (const std::bad_alloc&) {
         return false;

@@ -2,6 +2,7 @@
 // detail entries of every frame, write errors.
 #include <gtest/gtest.h>
 
+#include <new>
 #include <set>
 
 #include "files/ListExport.h"
@@ -78,5 +79,46 @@ TEST(ListExport, RowsSeparatorsAndDetails) {
         EXPECT_TRUE(details.optionsSeen == std::vector<DisplayOptions>(c.options.exportDetail ? c.frames.size() : 0, c.options)) << c.name;
         // A write that fails is reported.
         EXPECT_EQ(WithFileSizeLimit(10, [&] { Exported(c.frames, c.options, details, ok); return ok; }), c.expected.empty());
+    }
+}
+
+TEST(ListExport, ManyFramesStayInOrderAndAFailingDetailEndsTheExport) {
+    // Entries that name their frame, some frames without detail; the last
+    // source runs out of memory at frame 700.
+    class IndexedDetails : public DetailSource {
+    public:
+        explicit IndexedDetails(int32_t failAt) : failAt_(failAt) {}
+        bool Build(const FrameRecord& record, const DisplayOptions&, std::vector<std::string>& entries) override {
+            if (record.Index() == failAt_) throw std::bad_alloc();
+            entries = {"E=" + std::to_string(record.Index()), "\x12" "T"};
+            return record.Index() % 97 != 3;
+        }
+
+    private:
+        int32_t failAt_;
+    };
+    std::vector<FrameRecord> frames;
+    std::string expected;
+    for (int32_t i = 0; i < 1000; ++i) {
+        const bool rx = i % 3 == 0;
+        frames.push_back(HexFrame(kSabme, rx ? FrameRecord::kRx : FrameRecord::kTx, i));
+        expected += kEquals + (rx ? "\t" : "") + Sjis("SAPI=呼制御 ") + "\r\n" + kDashes;
+        if (i % 97 != 3) expected += "E=" + std::to_string(i) + "\r\n\tT\r\n";
+    }
+    FrameStore store;
+    for (FrameRecord r : frames) store.Add(r, false);
+    const MessageCatalogue names = Catalogue("AF_SAPI:\n0x00=\"呼制御\"\n");
+    for (int32_t failAt : {-1, 700}) {
+        IndexedDetails details(failAt);
+        bool ok = false;
+        const std::string out = Written([&](int fd) { return ListExport::ExportList(store, Options({3}, true), names, details, fd); }, ok);
+        if (failAt < 0) {
+            EXPECT_TRUE(ok);
+            EXPECT_EQ(out, expected);
+        } else {
+            EXPECT_FALSE(ok);
+            EXPECT_LT(out.size(), expected.size());
+            EXPECT_EQ(out, expected.substr(0, out.size()));
+        }
     }
 }
