@@ -16,11 +16,10 @@ void Hex::Decode(std::string_view text, std::vector<uint8_t>& octets) {
         const int v = Value(c);
         return v < 0 ? 0 : v;
     };
-    octets.reserve(octets.size() + (text.size() + 1) / 2);
-    for (size_t i = 0; i < text.size(); i += 2) {
-        if (i + 1 < text.size())
-            octets.push_back(static_cast<uint8_t>(nibble(text[i]) * 16 + nibble(text[i + 1])));
-        else
-            octets.push_back(static_cast<uint8_t>(nibble(text[i])));
-    }
+    const size_t start = octets.size();
+    octets.resize(start + (text.size() + 1) / 2);
+    uint8_t* out = octets.data() + start;
+    size_t i = 0;
+    for (; i + 1 < text.size(); i += 2) *out++ = static_cast<uint8_t>(nibble(text[i]) * 16 + nibble(text[i + 1]));
+    if (i < text.size()) *out = static_cast<uint8_t>(nibble(text[i]));
 }

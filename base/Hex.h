@@ -14,7 +14,7 @@ public:
     static char Digit(unsigned nibble) { return "0123456789ABCDEF"[nibble & 0x0F]; }
     // 0..15, or -1 for a character that is not a hex digit.
     static int Value(char c) { return kValues[static_cast<unsigned char>(c)]; }
-    static bool IsUpperDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+    static bool IsUpperDigit(char c) { return kUpper[static_cast<unsigned char>(c)]; }
 
     // Two digits.
     static void AppendOctet(std::string& out, uint8_t octet) {
@@ -43,7 +43,15 @@ private:
                                           : int8_t{-1};
         return v;
     }
+    static constexpr std::array<bool, 256> MakeUpper() {
+        std::array<bool, 256> v{};
+        for (int c = 0; c < 256; ++c) v[c] = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+        return v;
+    }
     static const std::array<int8_t, 256> kValues;
+    // Table lookups: digits and letters alternate at random in frame text.
+    static const std::array<bool, 256> kUpper;
 };
 
 inline constexpr std::array<int8_t, 256> Hex::kValues = Hex::MakeValues();
+inline constexpr std::array<bool, 256> Hex::kUpper = Hex::MakeUpper();

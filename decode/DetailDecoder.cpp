@@ -184,20 +184,6 @@ DetailDecoder::OctetClass DetailDecoder::ClassifyOctet(const FrameRecord& record
     return c;
 }
 
-void DetailDecoder::Recycle(std::vector<std::string>& items) {
-    spare_.reserve(spare_.size() + items.size());
-    for (std::string& item : items) spare_.push_back(std::move(item));
-    items.clear();
-}
-
-std::string DetailDecoder::Take() {
-    if (spare_.empty()) return {};
-    std::string text = std::move(spare_.back());
-    spare_.pop_back();
-    text.clear();
-    return text;
-}
-
 void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& options,
                           const MessageCatalogue& catalogue, std::vector<std::string>& items) {
     const FrameLayout frame(record);
@@ -206,18 +192,29 @@ void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& optio
     ElementWalk walk(frame, frame.NominalMessageType() + 1);
     FieldKind previous = kNoKind;
     const int length = static_cast<int>(record.Length());
-    items.reserve(items.size() + static_cast<size_t>(length) + 5);
+    items.reserve(static_cast<size_t>(length) + 5);
+    size_t used = 0;
+    // The next item: an item string of the last build, or a spare one.
+    auto next = [&]() -> std::string& {
+        if (used == items.size()) {
+            items.emplace_back();
+            if (!spare_.empty()) {
+                items.back().swap(spare_.back());
+                spare_.pop_back();
+            }
+        }
+        std::string& text = items[used++];
+        text.clear();
+        return text;
+    };
 
     for (int p = 0; p < length; ++p) {
         const OctetClass c = Classify(frame, p);
         if (c.kind != previous) {
             previous = c.kind;
-            if (options.showTitles && !fields.titles[c.kind].empty()) {
-                items.push_back(Take());
-                items.back().assign(fields.titles[c.kind]);
-            }
+            if (options.showTitles && !fields.titles[c.kind].empty()) next().assign(fields.titles[c.kind]);
         }
-        std::string text = Take();
+        std::string& text = next();
         if (c.kind == kElement) {
             InformationElements::Decode(b, text, p, walk.Locate(p));
         } else if (c.kind == kPacket) {
@@ -233,6 +230,9 @@ void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& optio
                 field->write(b, item, c.offset);
             }
         }
-        items.push_back(std::move(text));
+    }
+    while (items.size() > used) {
+        spare_.push_back(std::move(items.back()));
+        items.pop_back();
     }
 }

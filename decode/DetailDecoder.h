@@ -29,13 +29,10 @@ public:
     // lives as long as the program.
     static DetailDecoder& Program();
 
-    // Appends the items of record to items.
+    // Replaces items with the items of record, reusing their strings'
+    // storage: an export decodes thousands of frames of a few dozen items.
     void Build(const FrameRecord& record, const DisplayOptions& options,
                const MessageCatalogue& catalogue, std::vector<std::string>& items);
-
-    // Empties items, keeping their strings' storage for the next builds:
-    // an export decodes thousands of frames of a few dozen items each.
-    void Recycle(std::vector<std::string>& items);
 
     FacilityState& Facility() { return facility_; }
     void ResetFacility() { facility_.Reset(); }
@@ -45,9 +42,7 @@ public:
     static const std::string& Title(FieldKind kind);
 
 private:
-    // An empty string, from the recycled ones when there are any.
-    std::string Take();
-
     FacilityState facility_;
+    // Strings of items dropped by a shorter frame, for a longer one.
     std::vector<std::string> spare_;
 };

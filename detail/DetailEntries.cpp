@@ -10,7 +10,6 @@ bool DetailEntries::Build(const FrameRecord& record, const DisplayOptions& optio
 bool DetailEntries::Build(DetailDecoder& decoder, const FrameRecord& record,
                           const DisplayOptions& options, const MessageCatalogue& catalogue,
                           std::vector<std::string>& entries) {
-    decoder.Recycle(entries);
     try {
         decoder.Build(record, options, catalogue, entries);
     } catch (const std::bad_alloc&) {

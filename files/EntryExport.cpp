@@ -36,10 +36,9 @@ struct Classes {
 constexpr Classes kClasses;
 
 // Entries are short: they go through stack buffers, and only a long one
-// through the heap. Both sides get slack for whole 16-byte blocks.
+// through the heap. Both sides have room for whole 16-byte blocks.
 constexpr size_t kStackEntry = 512;
-constexpr size_t kSlack = 16;
-constexpr char kPadding = ' ';
+constexpr char kPaddingByte = ' ';
 
 // Copies the bytes from p on that are surely plain to w, and stops both at
 // the first byte that may not be (a control byte, or "=" when equals is
@@ -73,11 +72,6 @@ void CopyRun(const char*& p, const char* end, char*& w, char equals) {
 
 }  // namespace
 
-// One pass over the entry. Only the first of each mark counts (the tag
-// marks not at all in a title entry); later ones are copied as text. With
-// indent on each "=" becomes one to three TABs chosen by the bytes written
-// since the last TAB, the TABs that replaced an earlier "=" included (or
-// since the start of the entry without a TAB).
 EntryExport::Shape EntryExport::ShapeOf(std::string_view entry) {
     Shape shape;
     shape.titled = entry.find(kTitle) != std::string_view::npos;
@@ -87,27 +81,56 @@ EntryExport::Shape EntryExport::ShapeOf(std::string_view entry) {
     return shape;
 }
 
+EntryExport::Shape EntryExport::ShapeOfPadded(const char* entry, size_t n) {
+#if defined(__SSE2__)
+    const __m128i title = _mm_set1_epi8(kTitle);
+    const __m128i tagEnd = _mm_set1_epi8(kTagEnd);
+    bool titled = false, tagEndSeen = false;
+    for (size_t i = 0; i < n; i += 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(entry + i));
+        // Only the bits of bytes inside the entry.
+        const unsigned inside = n - i >= 16 ? 0xFFFFu : (1u << (n - i)) - 1;
+        titled |= (static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, title))) & inside) != 0;
+        tagEndSeen |= (static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, tagEnd))) & inside) != 0;
+    }
+    return Shape{titled, !titled && tagEndSeen};
+#else
+    return ShapeOf(std::string_view(entry, n));
+#endif
+}
+
 void EntryExport::AppendEntry(std::string& out, std::string_view entry, bool indent, Shape shape) {
+    const size_t n = entry.size();
+    char stackIn[kStackEntry + kPadding];
+    std::string heapIn;
+    char* in = stackIn;
+    if (n > kStackEntry) {
+        heapIn.resize(n + kPadding);
+        in = heapIn.data();
+    }
+    std::memcpy(in, entry.data(), n);
+    std::memset(in + n, kPaddingByte, kPadding);
+    AppendPaddedEntry(out, in, n, indent, shape);
+}
+
+// One pass over the entry. Only the first of each mark counts (the tag
+// marks not at all in a title entry); later ones are copied as text. With
+// indent on each "=" becomes one to three TABs chosen by the bytes written
+// since the last TAB, the TABs that replaced an earlier "=" included (or
+// since the start of the entry without a TAB).
+void EntryExport::AppendPaddedEntry(std::string& out, const char* entry, size_t n, bool indent, Shape shape) {
     const bool titled = shape.titled;
     const bool tagged = shape.tagged;
     const Class* classes = indent ? kClasses.withIndent : kClasses.plain;
 
     // Every byte becomes at most three, plus the leading TAB and the CR LF.
-    const size_t n = entry.size();
-    char stackIn[kStackEntry + kSlack];
-    char stackOut[3 * kStackEntry + 3 + kSlack];
-    std::string heapIn, heapOut;
-    char* in = stackIn;
+    char stackOut[3 * kStackEntry + 3 + kPadding];
+    std::string heapOut;
     char* begin = stackOut;
     if (n > kStackEntry) {
-        heapIn.resize(n + kSlack);
-        heapOut.resize(3 * n + 3 + kSlack);
-        in = heapIn.data();
+        heapOut.resize(3 * n + 3 + kPadding);
         begin = heapOut.data();
     }
-    std::memcpy(in, entry.data(), n);
-    std::memset(in + n, kPadding, kSlack);
-
     char* w = begin;
     const char* lastTab = nullptr;
     bool separatorSeen = false, titleSeen = false, tagStartSeen = titled, tagEndSeen = titled;
@@ -116,8 +139,8 @@ void EntryExport::AppendEntry(std::string& out, std::string_view entry, bool ind
         lastTab = w++;
     };
     if (titled) tab();
-    const char* p = in;
-    const char* const end = in + n;
+    const char* p = entry;
+    const char* const end = entry + n;
     const char equals = indent ? '=' : '\t';
     while (p < end) {
         CopyRun(p, end, w, equals);

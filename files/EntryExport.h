@@ -24,6 +24,12 @@ public:
     }
     // The same with the entry's shape known.
     static void AppendEntry(std::string& out, std::string_view entry, bool indent, Shape shape);
+
+    // For entries kept in one text: n bytes at entry followed by at least
+    // kPadding more that may be read (and are ignored).
+    static constexpr size_t kPadding = 16;
+    static Shape ShapeOfPadded(const char* entry, size_t n);
+    static void AppendPaddedEntry(std::string& out, const char* entry, size_t n, bool indent, Shape shape);
     // Writes every entry in order; false once a write has failed.
     static bool WriteEntries(const std::vector<std::string>& entries, bool indent,
                              FdWriter& out);

@@ -43,12 +43,20 @@ void ExportChunks::Chunk::Add(bool built, const std::vector<std::string>& entrie
         for (const std::string& entry : entries) {
             text_.append(entry);
             ends_.push_back(static_cast<uint32_t>(text_.size()));
-            shapes_.push_back(EntryExport::ShapeOf(entry));
         }
     }
     frame.endEntry = static_cast<uint32_t>(ends_.size());
     frame.built = built;
     frames_.push_back(frame);
+}
+
+void ExportChunks::Chunk::Finish() {
+    text_.append(EntryExport::kPadding, ' ');
+    shapes_.resize(ends_.size());
+    for (size_t e = 0; e < ends_.size(); ++e) {
+        const uint32_t begin = e == 0 ? 0 : ends_[e - 1];
+        shapes_[e] = EntryExport::ShapeOfPadded(text_.data() + begin, ends_[e] - begin);
+    }
 }
 
 bool ExportChunks::Fill(Slot& slot, size_t first) {
@@ -57,6 +65,7 @@ bool ExportChunks::Fill(Slot& slot, size_t first) {
     try {
         for (size_t position = first; position < std::min(total_, first + kChunkFrames); ++position)
             c.Add(build_(position, entries_), entries_);
+        c.Finish();
     } catch (const std::bad_alloc&) {
         return false;
     }

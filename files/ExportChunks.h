@@ -25,6 +25,7 @@ public:
         // Whether frame i's detail was built; its entries with their shapes.
         bool Built(size_t i) const { return frames_[i].built; }
         size_t EntryCount(size_t i) const { return frames_[i].endEntry - FirstEntry(i); }
+        // Entries are followed by at least EntryExport::kPadding readable bytes.
         std::string_view Entry(size_t i, size_t j) const { return Text(FirstEntry(i) + j); }
         EntryExport::Shape EntryShape(size_t i, size_t j) const { return shapes_[FirstEntry(i) + j]; }
 
@@ -41,6 +42,8 @@ public:
         }
         void Clear(size_t first);
         void Add(bool built, const std::vector<std::string>& entries);
+        // Pads the text and works out the entries' shapes.
+        void Finish();
 
         size_t first_ = 0;
         std::vector<Frame> frames_;

@@ -74,9 +74,11 @@ bool ListExport::ExportList(const FrameStore& store, const DisplayOptions& snaps
             AppendRow(out.Buffer(), row, record.IsRx());
             if (withDetail) {
                 out.Buffer().append(DetailLine());
-                for (size_t j = 0; chunk->Built(inChunk) && j < chunk->EntryCount(inChunk); ++j)
-                    EntryExport::AppendEntry(out.Buffer(), chunk->Entry(inChunk, j), indent,
-                                             chunk->EntryShape(inChunk, j));
+                for (size_t j = 0; chunk->Built(inChunk) && j < chunk->EntryCount(inChunk); ++j) {
+                    const std::string_view entry = chunk->Entry(inChunk, j);
+                    EntryExport::AppendPaddedEntry(out.Buffer(), entry.data(), entry.size(), indent,
+                                                   chunk->EntryShape(inChunk, j));
+                }
                 ++inChunk;
             }
             if (!out.FlushIfFull()) return false;

@@ -8,6 +8,7 @@
 #include <cstring>
 #include <new>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/FileIo.h"
@@ -56,20 +57,24 @@ bool CollectRecord(std::string_view text, size_t start, std::string& out) {
     out.clear();
     size_t lineCount = 0;
     for (size_t q = start; q < text.size(); ++q) {
-        char c = text[q];
-        if (c == '\r') {
+        // A run of the line's characters in one piece: what is left of the
+        // time stamp part, then upper-case digits up to the line break.
+        const size_t run = q;
+        const size_t head = out.size() < kHexStart ? kHexStart - out.size() : 0;
+        while (q < text.size() && q - run < head && text[q] != '\r' && text[q] != '\n') ++q;
+        if (q - run == head) {
+            while (q < text.size() && Hex::IsUpperDigit(text[q])) ++q;
+            if (q < text.size() && text[q] != '\r' && text[q] != '\n') return false;
+        }
+        out.append(text.substr(run, q - run));
+        lineCount += q - run;
+        if (q == text.size()) break;
+        if (text[q] == '\r') {
             if (lineCount % TraceText::kLineLength != 0) break;
-            lineCount = 0;
-            continue;
+        } else if (q + 1 >= text.size() || Hex::Value(text[q + 1]) < 0) {
+            break;
         }
-        if (c == '\n') {
-            if (q + 1 >= text.size() || Hex::Value(text[q + 1]) < 0) break;
-            lineCount = 0;
-            continue;
-        }
-        if (out.size() >= kHexStart && !Hex::IsUpperDigit(c)) return false;
-        out.push_back(c);
-        ++lineCount;
+        lineCount = 0;
     }
     return true;
 }
@@ -144,7 +149,7 @@ TraceFile::LoadResult TraceFile::LoadText(FrameStore& store, std::string_view te
             Hex::Decode(std::string_view(recordText).substr(16), frame);
             frame.push_back(0x7E);
             record.SetBytes(frame.data(), frame.size());
-            if (store.Add(record, false) == FrameStore::kRefused) return kStoreFull;
+            if (store.Take(std::move(record), false) == FrameStore::kRefused) return kStoreFull;
         }
     } catch (const std::bad_alloc&) {
         return kReadFailed;

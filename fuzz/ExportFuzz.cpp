@@ -1,6 +1,7 @@
 // The text export of detail entries over arbitrary bytes: every line ends in
 // CR LF, indent turns every "=" into one to three TABs and changes nothing
-// else, and only the first element separator goes. (Rows under any options
+// else, and only the first element separator goes. An entry read in place,
+// whatever bytes follow it, reads as the same entry alone. (Rows under any options
 // are RowTextFuzz's; the list export's layout is pinned by its unit tests.)
 #include <algorithm>
 #include <cstdlib>
@@ -37,6 +38,21 @@ void FuzzEntry(std::string_view entry) {
     Check(Count(plain, "\x13") == std::max<size_t>(Count(entry, "\x13"), 1) - 1);
 }
 
+// The entry followed by the bytes after it (marks when there are too few).
+void FuzzPadded(std::string_view entry, std::string_view after) {
+    std::string padded(entry);
+    for (size_t i = 0; i < EntryExport::kPadding; ++i) padded.push_back(i < after.size() ? after[i] : "\x12\x11=\n"[i % 4]);
+    const EntryExport::Shape shape = EntryExport::ShapeOfPadded(padded.data(), entry.size());
+    const EntryExport::Shape alone = EntryExport::ShapeOf(entry);
+    Check(shape.titled == alone.titled && shape.tagged == alone.tagged);
+    for (bool indent : {false, true}) {
+        std::string inPlace, copied;
+        EntryExport::AppendPaddedEntry(inPlace, padded.data(), entry.size(), indent, shape);
+        EntryExport::AppendEntry(copied, entry, indent);
+        Check(inPlace == copied);
+    }
+}
+
 }  // namespace
 
 // Entries separated by zero bytes.
@@ -44,7 +60,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     for (size_t from = 0, zero = 0; zero != text.npos; from = zero + 1) {
         zero = text.find('\0', from);
-        FuzzEntry(text.substr(from, zero == text.npos ? zero : zero - from));
+        const std::string_view entry = text.substr(from, zero == text.npos ? zero : zero - from);
+        FuzzEntry(entry);
+        FuzzPadded(entry, text.substr(from + entry.size()));
     }
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <thread>
+#include <utility>
 
 #include "store/TraceText.h"
 
@@ -27,10 +28,17 @@ void FrameStore::Clear() {
 }
 
 int FrameStore::Add(FrameRecord& record, bool number) {
+    FrameRecord copy(record);
+    const int result = Take(std::move(copy), number);
+    if (result != kRefused && number) record.SetIndex(records_.back().Index());
+    return result;
+}
+
+int FrameStore::Take(FrameRecord&& record, bool number) {
     if (ringBuffer_ && records_.size() >= kCapacity) records_.pop_front();
     if (records_.size() >= kCapacity) return kRefused;
     if (number) record.SetIndex(static_cast<int32_t>(nextIndex_++));
-    records_.push_back(record);
+    records_.push_back(std::move(record));
     return records_.size() == kCapacity ? kStoredNowFull : kStored;
 }
 

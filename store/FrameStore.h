@@ -31,6 +31,8 @@ public:
     // Stores a copy of record; with number set, the record (the caller's
     // too) takes the next INDEX first.
     int Add(FrameRecord& record, bool number);
+    // The same, taking the record's octets instead of copying them.
+    int Take(FrameRecord&& record, bool number);
 
     // Log files: with ring buffer and logging on, appends every numbered
     // record not yet logged, in INDEX order, starting a new file every
