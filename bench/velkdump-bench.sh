@@ -15,11 +15,14 @@ for _ in $(seq 100); do [ -e "$work/COM1" ] && break; sleep 0.05; done
 "$bin/velkdump" --capture 1 --count 30000 -o "$work/trace.vkt"
 echo "trace: $(grep -c '^[TR]X\[' "$work/trace.vkt") frames, $(stat -c %s "$work/trace.vkt") bytes"
 
-# The median of RUNS whole-process runs of a command, in milliseconds.
+# The median of RUNS whole-process runs of a command, in milliseconds. The
+# command writes to $out, which is removed before each run outside the
+# timing (so no run pays for dropping the last run's file).
 median_ms() {
   local times=()
   for _ in $(seq "$runs"); do
     local t0 t1
+    rm -f "$out"
     t0=$(date +%s%N)
     "$@" >/dev/null
     t1=$(date +%s%N)
@@ -27,16 +30,22 @@ median_ms() {
   done
   printf '%s\n' "${times[@]}" | sort -n | sed -n "$(( (runs + 1) / 2 ))p"
 }
+# tshark writes its text to standard output: into $out as well.
+tshark_to_out() { tshark "$@" >"$out"; }
 
-nodetails=$(median_ms "$bin/velkdump" "$work/trace.vkt" -o "$work/out.txt" --no-details)
+out=$work/out.txt
+nodetails=$(median_ms "$bin/velkdump" "$work/trace.vkt" -o "$out" --no-details)
 echo "velkdump --no-details: median $nodetails ms of $runs runs ($(stat -c %s "$work/out.txt") bytes out)"
-details=$(median_ms "$bin/velkdump" "$work/trace.vkt" -o "$work/out.txt" --details)
-echo "velkdump --details: median $details ms of $runs runs ($(stat -c %s "$work/out.txt") bytes out)"
-topcap=$(median_ms "$bin/velkdump" "$work/trace.vkt" --pcapng --date 2026-12-06 -o "$work/trace.pcapng")
-echo "velkdump --pcapng: median $topcap ms ($(stat -c %s "$work/trace.pcapng") bytes out)"
-back=$(median_ms "$bin/velkdump" "$work/trace.pcapng" --to-trace -o "$work/back.vkt")
+details=$(median_ms "$bin/velkdump" "$work/trace.vkt" -o "$out" --details)
+echo "velkdump --details: median $details ms of $runs runs ($(stat -c %s "$out") bytes out)"
+out=$work/trace.pcapng
+topcap=$(median_ms "$bin/velkdump" "$work/trace.vkt" --pcapng --date 2026-12-06 -o "$out")
+echo "velkdump --pcapng: median $topcap ms ($(stat -c %s "$out") bytes out)"
+out=$work/back.vkt
+back=$(median_ms "$bin/velkdump" "$work/trace.pcapng" --to-trace -o "$out")
 echo "velkdump --to-trace: median $back ms"
 if command -v tshark >/dev/null; then
-  tshark=$(median_ms tshark -r "$work/trace.pcapng" -V)
-  echo "tshark -V over the same frames: median $tshark ms; velkdump --details is $(awk "BEGIN{printf \"%.1f\", $tshark / $details}") times faster"
+  out=$work/tshark.txt
+  tshark=$(median_ms tshark_to_out -r "$work/trace.pcapng" -V)
+  echo "tshark -V over the same frames: median $tshark ms ($(stat -c %s "$out") bytes out); velkdump --details is $(awk "BEGIN{printf \"%.1f\", $tshark / $details}") times faster"
 fi
