@@ -1,7 +1,6 @@
 #include "files/ExportChunks.h"
 
 #include <algorithm>
-#include <new>
 #include <system_error>
 #include <utility>
 
@@ -66,7 +65,9 @@ bool ExportChunks::Fill(Slot& slot, size_t first) {
         for (size_t position = first; position < std::min(total_, first + kChunkFrames); ++position)
             c.Add(build_(position, entries_), entries_);
         c.Finish();
-    } catch (const std::bad_alloc&) {
+    } catch (...) {
+        // Whatever a build throws ends the export as failed: on the worker
+        // thread it would end the program.
         return false;
     }
     return true;

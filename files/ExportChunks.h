@@ -52,8 +52,8 @@ public:
         std::string text_;
     };
     // Replaces entries with the detail entries of frame `position`; false
-    // when they could not be built. Runs on the worker thread; it may throw
-    // std::bad_alloc, which ends the export as failed.
+    // when they could not be built. Runs on the worker thread; whatever it
+    // throws (memory running out) ends the export as failed.
     using Build = std::function<bool(size_t position, std::vector<std::string>& entries)>;
 
     static constexpr size_t kChunkFrames = 64;
