@@ -46,6 +46,15 @@ TEST(EntryExport, MarksLineEndsAndIndentTabsCountedInBytes) {
         EntryExport::AppendEntry(out, c.entry, c.indent);
         EXPECT_EQ(out, c.expected) << c.name;
     }
+    // Read in place, the bytes after an entry do not count, marks included.
+    for (size_t n : {size_t{0}, size_t{15}, size_t{16}, size_t{17}}) {
+        const std::string padded = std::string(n, 'a') + std::string(EntryExport::kPadding, '\x12') + "\x11";
+        const EntryExport::Shape shape = EntryExport::ShapeOfPadded(padded.data(), n);
+        EXPECT_FALSE(shape.titled || shape.tagged) << n;
+        std::string out;
+        EntryExport::AppendPaddedEntry(out, padded.data(), n, true, shape);
+        EXPECT_EQ(out, std::string(n, 'a') + "\r\n") << n;
+    }
 }
 
 TEST(EntryExport, WritesEveryEntryInOrderAndReportsWriteErrors) {

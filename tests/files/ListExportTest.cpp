@@ -108,6 +108,13 @@ TEST(ListExport, ManyFramesStayInOrderAndAFailingDetailEndsTheExport) {
     FrameStore store;
     for (FrameRecord r : frames) store.Add(r, false);
     const MessageCatalogue names = Catalogue("AF_SAPI:\n0x00=\"呼制御\"\n");
+    // A write that fails while the details are being built ends the export at once.
+    IndexedDetails details(-1);
+    bool ok = true;
+    EXPECT_FALSE(WithFileSizeLimit(1000, [&] {
+        Written([&](int fd) { return ListExport::ExportList(store, Options({3}, true), names, details, fd); }, ok);
+        return ok;
+    }));
     for (int32_t failAt : {-1, 700}) {
         IndexedDetails details(failAt);
         bool ok = false;
