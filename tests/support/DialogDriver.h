@@ -45,7 +45,17 @@ private:
     void Poll() {
         if (last_ && !last_->isVisible()) last_ = nullptr;  // a dialog shown again is a new one
         auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (!dialog || dialog == last_.data() || !dialog->isVisible()) return;
+        if (!dialog || dialog == last_.data() || !dialog->isVisible()) {
+            candidate_ = nullptr;
+            return;
+        }
+        // Met only when still up at the next poll: a file dialog is up for
+        // a moment after its overwrite question, on its way out.
+        if (dialog != candidate_.data()) {
+            candidate_ = dialog;
+            return;
+        }
+        candidate_ = nullptr;
         last_ = dialog;
         // Closed and shown again between two polls, it is still a new one.
         QObject::connect(dialog, &QDialog::finished, &timer_, [this] { last_ = nullptr; }, Qt::SingleShotConnection);
@@ -60,6 +70,7 @@ private:
     std::vector<Step> steps_;
     size_t next_ = 0;
     QPointer<QDialog> last_;
+    QPointer<QDialog> candidate_;
     QTimer timer_;
 };
 
