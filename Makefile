@@ -3,7 +3,7 @@
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps build package run test bench soak monitor-soak dump-bench mutants clean
+.PHONY: all deps build package run test bench-tree bench soak monitor-soak dump-bench mutants clean
 
 all: build
 
@@ -29,21 +29,27 @@ test: deps
 	      -DVELK_SANITIZE=ON -DVELK_FUZZ=ON $(CMAKE_FLAGS)
 	cmake --build build/test -j $(JOBS)
 	cd build/test && ctest --output-on-failure -j $(JOBS)
-	cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DVELK_TSAN=ON -DVELK_GUI=OFF -DVELK_TESTS=ON
+	cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ -DVELK_TSAN=ON -DVELK_GUI=OFF -DVELK_TESTS=ON \
+	      $(CMAKE_FLAGS)
 	cmake --build build/tsan -j $(JOBS) --target device_tests files_tests
 	build/tsan/bin/device_tests --gtest_brief=1
 	build/tsan/bin/files_tests --gtest_brief=1 --gtest_filter='ListExport.*:RWthread.*'
 
-bench: deps
+# The Release tree of the benchmarks, configured once; each target below
+# builds only what it runs.
+bench-tree: deps
 	cmake -S . -B build/bench -DCMAKE_BUILD_TYPE=Release -DVELK_BENCH=ON -DVELK_TESTS=OFF -DVELK_GUI=ON \
 	      $(CMAKE_FLAGS)
+
+bench: bench-tree
 	cmake --build build/bench -j $(JOBS) --target velk_bench velk_window_bench
 	build/bench/bin/velk_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 	QT_QPA_PLATFORM=offscreen build/bench/bin/velk_window_bench --benchmark_repetitions=9 \
 	      --benchmark_report_aggregates_only=true
 
 # 60 s of velksim at full speed into the device link; every frame checked.
-soak: bench
+soak: bench-tree
+	cmake --build build/bench -j $(JOBS) --target velk_soak velksim
 	build/bench/bin/velk_soak 60
 
 # 60 s of velksim at 5000 frames/s into the main window, ring buffer and log
@@ -54,7 +60,8 @@ monitor-soak: deps
 	QT_QPA_PLATFORM=offscreen build/monitor-soak/bin/velk_monitor_soak 60 5000
 
 # velkdump as a whole process over a live-captured 30000-frame trace.
-dump-bench: bench
+dump-bench: bench-tree
+	cmake --build build/bench -j $(JOBS) --target velkdump velksim velk_catalogue
 	bash bench/velkdump-bench.sh build/bench/bin 9
 
 # Mutation testing of the core against the unit tests (not part of `make test`):

@@ -7,10 +7,10 @@
 #include <QVBoxLayout>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 
 TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QtText::FromCp932(VELK_SJIS("ﾊﾞｰｼﾞｮﾝ情報")));
+    setWindowTitle(VELK_UI_TEXT("ﾊﾞｰｼﾞｮﾝ情報"));
     auto* icon = new QLabel(this);
     icon->setPixmap(style()->standardIcon(QStyle::SP_ComputerIcon).pixmap(32, 32));
     auto* product = new QLabel(QStringLiteral("Velkscope"), this);

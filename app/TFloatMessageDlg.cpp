@@ -6,11 +6,11 @@
 
 #include "ui/WindowPlacement.h"
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 
 TFloatMessageDlg::TFloatMessageDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint) {
-    setWindowTitle(QtText::FromCp932(VELK_SJIS("メッセージ")));
+    setWindowTitle(VELK_UI_TEXT("メッセージ"));
     setModal(false);
     text_ = new QPlainTextEdit(this);
     text_->setReadOnly(true);

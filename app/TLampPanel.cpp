@@ -4,7 +4,7 @@
 #include <QPainter>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
-// The main window: menus, toolbar, the frame list, the channel lamps and
-// the status bar. It owns the frame store, the options, the device link,
-// the monitoring session and the lamp states, and hands the 100 ms timer's
-// work to them; subsystem commands reach it through MainWindowServices.
+// The main window: it composes the menus and tool bar, the frame list, the
+// channel lamps, the status bar and the device link's controller, and
+// carries out for them what the window must do (dialogs, notifications,
+// the 100 ms timer). Commands reach it through the window roles.
 #include <QEvent>
 #include <QMainWindow>
 #include <QTimer>
@@ -11,40 +11,28 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "app/MonitoringSession.h"
-#include "app/UiStates.h"
-#include "detail/DetailCommand.h"
-#include "device/BChannelStatus.h"
-#include "device/ChannelLamps.h"
+#include "app/FrameListController.h"
+#include "app/LampController.h"
+#include "app/MainCommands.h"
+#include "app/MainMenu.h"
+#include "app/MonitorTick.h"
+#include "app/MonitoringController.h"
+#include "app/StatusPanels.h"
 #include "device/DeviceHost.h"
 #include "options/DisplayOptions.h"
-#include "options/MonitorOptions.h"
+#include "options/OptionData.h"
 #include "store/FrameStore.h"
-#include "ui/MainWindowServices.h"
+#include "ui/DialogHost.h"
+#include "ui/ProgramModel.h"
 
-class ComThread;
-class DeviceControl;
-class MonitorClockDialog;
-class OptionCommands;
-class OptionData;
-class QAction;
-class QDialog;
 class QLabel;
-class QMenu;
-class QPainter;
 class QToolBar;
-class DisplayImageCommand;
-class PrintCommand;
-class SearchCommands;
 class TAboutBox;
 class TDrawGrid;
 class TFloatMessageDlg;
 class TLampPanel;
 class TNoResourceDlg;
-class TraceFileCommands;
 
 // Where the window keeps its files; empty means beside the program.
 struct TMainFormSetup {
@@ -53,139 +41,104 @@ struct TMainFormSetup {
     bool runTimer = true;
 };
 
-class TMainForm : public QMainWindow, public DeviceHost, public MainWindowServices {
+class TMainForm : public QMainWindow,
+                  public DialogHost,
+                  public ProgramModel,
+                  public DeviceHost,
+                  public MainActions,
+                  public MonitorTick::View,
+                  public MonitoringController::Window {
     Q_OBJECT
 public:
     static constexpr int kTimerMs = 100;
-    static constexpr int kMinColumnWidth = 30;
 
     explicit TMainForm(QWidget* parent = nullptr);
     explicit TMainForm(const TMainFormSetup& setup, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // User-interface states 0-3 (UiStates); the toolbar follows the menu.
-    void SetUiState(int state);
-    int CurrentUiState() const { return uiState_; }
-    // Whether a command may run now: the state enables it, and ﾓﾆﾀｰ終了
-    // only while frames are being taken.
-    bool Allows(UiStates::Command command) const;
-    // Runs handler for the action's trigger (menu, toolbar or shortcut)
-    // only while Allows(command).
-    void Wire(QAction* action, UiStates::Command command, std::function<void()> handler);
-
-    void ShowModes();
-    void ShowFileName(const QString& path, bool onlyIfEmpty) override;
-    // Leading folders of path replaced by "..." until it fits width.
-    static QString ShortenPath(const QString& path, const QFontMetrics& metrics, int width);
-
-    void StartMonitoring();
-    void StopMonitoring();
-    // Presses ﾓﾆﾀｰ開始 on the first tick that allows it (an unattended
-    // start from the command line).
-    void StartWhenConnected() { startPending_ = true; }
+    void SetUiState(int state) override;
+    int UiState() const override { return menu_->UiState(); }
+    int CurrentUiState() const { return menu_->UiState(); }
+    bool Allows(UiStates::Command command) const { return menu_->Allows(command); }
+    // Presses ﾓﾆﾀｰ開始 on the first tick that allows it (an unattended start).
+    void StartWhenConnected() { monitoring_.StartWhenConnected(); }
     void Timer1Timer();
-
-    // Channel lamps and voice monitor.
-    void ToggleLampPanel();
-    void RepaintLamps(const BChannelStatus& status);
-    void InitVoiceLamps();
-    void VoiceLampClicked(int lamp, int row);
-    void AutoVoiceMonitor();
-
     void DetailMenuClick();
-    void AboutMenuClick();
-    // Column width limits after a resize or a mouse release in the list.
-    void FitListColumns();
-    void DrawGrid1DrawCell(QPainter& painter, int row, int column, const QRect& rect, bool selected);
-    // Row count in step with the store.
-    void SyncListRows();
 
-    // DeviceHost.
-    void ShowDeviceConnected(bool connected) override;
-    void PostCommunicationFault() override;
-    void ShowMessage(const std::string& text, const std::string& caption) override;
-    bool IsMonitoring() const override;
-    void UncheckChannelInfo() override;
+    // MainActions.
+    void StartMonitoring() override;
+    void StopMonitoring() override;
+    void ToggleLampPanel() override;
+    void ToggleToolBar() override;
+    void AboutMenuClick() override;
+    void Exit() override { close(); }
 
-    // MainWindowServices. Message boxes and modal dialogs go through here
-    // (tests record them).
-    FrameStore& Store() override { return store_; }
-    OptionData& Options() override { return *options_; }
-    int SelectedRow() const override;
-    void SelectRow(int row) override;
+    // DialogHost: message boxes and modal dialogs go through here (tests record them).
+    QWidget& Owner() override { return *this; }
     int ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxes::Icon icon,
                        MessageBoxes::Buttons buttons) override;
     int ShowModalDialog(QDialog& dialog) override;
+    void ShowDetailWindow(QWidget& owner, const DisplayOptions& options, const FrameRecord& record) override;
     void PostNotification(QEvent::Type type) override;
-    bool DrawingEnabled() const override { return drawingEnabled_; }
-    void SetDrawingEnabled(bool enabled) override { drawingEnabled_ = enabled; }
-    void DisplayOptionsChanged() override;
-    void MonitorOptionsChanged() override;
-    void WindowStateChanged() override { ApplyWindowState(); }
-    void RefreshList(bool recountRows) override;
-    QWidget& Owner() override { return *this; }
-    QFont ListFont() const override;
-    int ListColumnWidth(int column) const override;
-    int ListClientWidth() const override;
     void SetCommandsEnabled(bool enabled) override { setEnabled(enabled); }
 
-    // Free bytes where the log files go.
-    virtual int64_t FreeDiskSpace() const;
-    // The millisecond tick counter that paces the list (32-bit, wrapping).
-    virtual uint32_t TickCount() const;
+    // ProgramModel.
+    FrameStore& Store() override { return store_; }
+    OptionData& Options() override { return options_; }
+    void DisplayOptionsChanged() override;
+    void MonitorOptionsChanged() override;
+    void WindowStateChanged() override;
 
-    ComThread* Link() { return link_.get(); }
-    DeviceControl* Device() { return device_.get(); }
-    const ChannelLamps& Lamps() const { return lamps_; }
-    DetailCommand& Detail() { return detail_; }
-    TraceFileCommands& TraceFiles() { return *traceFiles_; }
-    PrintCommand& Print() { return *print_; }
-    OptionCommands& OptionDialogs() { return *optionCommands_; }
-    SearchCommands& Search() { return *search_; }
+    // DeviceHost.
+    void ShowDeviceConnected(bool connected) override;
+    void PostCommunicationFault() override { PostNotification(kCommunicationFault); }
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+    bool IsMonitoring() const override;
+    void UncheckChannelInfo() override { lamps_.Uncheck(); }
+
+    // MonitorTick::View; FreeDiskSpace and TickCount are the tests' seams.
+    void ShowFirstTick() override;
+    void PostSystemFault() override { PostNotification(kSystemFault); }
+    bool MayStartMonitoring() const override { return Allows(UiStates::kMonitorStart); }
+    void PressMonitorStart() override;
+    MonitorClockDialog* ClockDialog() override { return clockDialog_; }
+    // Another dialog in the monitor options dialog's place (tests).
+    void SetClockDialog(MonitorClockDialog* dialog) { clockDialog_ = dialog; }
+    bool LampsShown() const override { return lamps_.Shown(); }
+    void RepaintLamps(const BChannelStatus& status) override { lamps_.Repaint(status); }
+    void AutoVoiceMonitor() override { lamps_.AutoVoiceMonitor(); }
+    bool FloatMessageShown() const override;
+    void CarryOut(const MonitoringSession::Actions& actions) override;
+    uint32_t TickCount() const override;
+    int64_t FreeDiskSpace() const override;
+
+    // MonitoringController::Window.
+    void ShowMonitoring(bool on) override { status_.ShowMonitoring(on); }
+    void ShowNewRun() override;
+    void ShowError(const std::string& text, const std::string& caption) override;
+    void ShowWarning(const std::string& text, const std::string& caption) override;
+    void ShowSystemFault() override;
+
+    // The parts, for the window's tests.
+    FrameListController& List() { return list_; }
+    MonitoringController& Monitoring() { return monitoring_; }
+    LampController& LampControl() { return lamps_; }
+    ComThread* Link() { return monitoring_.Link(); }
+    const ChannelLamps& Lamps() const { return lamps_.Lamps(); }
+    MainCommands& Commands() { return commands_; }
     TDrawGrid* DrawGrid1() { return grid_; }
-    TLampPanel* LampPanel() { return lampPanel_; }
+    TLampPanel* LampPanel() { return lamps_.Panel(); }
     TFloatMessageDlg* FloatMessage() { return floatMessage_; }
     TNoResourceDlg* NoResourceDlg() { return noResource_; }
     TAboutBox* AboutBox() { return aboutBox_; }
-    QToolBar* ToolBar1() { return toolBar_; }
-    QLabel* StatusPanel(int index) { return status_[index]; }
+    QToolBar* ToolBar1() { return menu_->ToolBar(); }
+    QLabel* StatusPanel(int index) { return status_.Panel(index); }
     QTimer& Timer1() { return timer1_; }
-    int ThinningFactor() const { return session_.ThinningFactor(); }
-    // The monitor options dialog, when it exists.
-    void SetMonitorClockDialog(MonitorClockDialog* dialog) { monitorDialog_ = dialog; }
-
-    struct Menus {
-        QMenu* file = nullptr;
-        QMenu* search = nullptr;
-        QMenu* view = nullptr;
-        QMenu* monitor = nullptr;
-        QMenu* help = nullptr;
-        QAction* open = nullptr;
-        QAction* save = nullptr;
-        QAction* optionReset = nullptr;
-        QAction* print = nullptr;
-        QAction* exportImage = nullptr;
-        QAction* exit = nullptr;
-        QAction* find = nullptr;
-        QAction* findNext = nullptr;
-        QAction* batchSearch = nullptr;
-        QAction* numberSearch = nullptr;
-        QAction* gotoIndex = nullptr;
-        QAction* detail = nullptr;
-        QAction* toolBar = nullptr;
-        QAction* displayOptions = nullptr;
-        QAction* monitorStart = nullptr;
-        QAction* monitorStop = nullptr;
-        QAction* info = nullptr;
-        QAction* monitorOptions = nullptr;
-        QAction* about = nullptr;
-        // Toolbar buttons.
-        QAction* tbOpen = nullptr;
-        QAction* tbSave = nullptr;
-        QAction* tbStart = nullptr;
-        QAction* tbStop = nullptr;
-    };
-    const Menus& Menu() const { return menu_; }
+    int ThinningFactor() const { return monitoring_.Session().ThinningFactor(); }
+    const MainMenu::Menus& Menu() const { return menu_->Names(); }
+    bool DrawingEnabled() const { return list_.DrawingEnabled(); }
+    int SelectedRow() const { return list_.SelectedRow(); }
 
     // Every frame the timer stores, right after it is numbered.
     std::function<void(const FrameRecord&)> onFrameTaken;
@@ -196,66 +149,28 @@ protected:
     void customEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    // The text of one row (a seam: painting failures are tested through it).
-    virtual void BuildCellText(const FrameRecord& record, std::string& text, const DisplayOptions& options,
-                               bool fcsGood);
 
 private:
-    void BuildMenus();
-    QAction* AddEntry(QMenu* menu, const char* utf8, UiStates::Command command);
-    void BuildToolBar();
-    void BuildStatusBar();
-    void MirrorToolBar();
-    void ApplyWindowState();
-    void StoreWindowState();
     void ShutDown();
-    void TimerTick();
-    void CarryOut(const MonitoringSession::Actions& actions);
-    void ShowFloatMessage(const std::string& text);
-    void OnCommunicationFault();
-    void OnBufferFull();
-    void OnSystemFault();
-    void ToolBarMenuClick();
-    // The lamp panel and the check mark of 情報.
-    void ShowLampPanel(bool shown);
+    void ShowModes();
     // Runs handler; whatever it throws becomes the system-fault notification.
     void RunGuarded(const std::function<void()>& handler);
 
     TMainFormSetup setup_;
     FrameStore store_;
-    MonitoringSession session_{store_};
-    ChannelLamps lamps_;
-    DetailCommand detail_{*this};
-    std::unique_ptr<OptionData> options_;
-    std::unique_ptr<ComThread> link_;
-    std::unique_ptr<DeviceControl> device_;
-    std::unique_ptr<TraceFileCommands> traceFiles_;
-    std::unique_ptr<DisplayImageCommand> displayImage_;
-    std::unique_ptr<PrintCommand> print_;
-    std::unique_ptr<OptionCommands> optionCommands_;
-    std::unique_ptr<SearchCommands> search_;
-    MonitorClockDialog* monitorDialog_ = nullptr;
-
-    bool drawingEnabled_ = false;
-    bool paintFaultPosted_ = false;
-    bool firstTick_ = true;
-    bool startPending_ = false;
-    // The lamp panel is shown (情報 carries its check mark); the timer then
-    // asks for the channel status.
-    bool lampsShown_ = false;
-    bool shutDown_ = false;
-    int uiState_ = UiStates::kNoDevice;
+    OptionData options_;
     DisplayOptions display_{};
-
-    Menus menu_;
-    // Every menu entry with the command the state table knows it by.
-    std::vector<std::pair<QAction*, UiStates::Command>> entries_;
-    QToolBar* toolBar_ = nullptr;
-    QLabel* status_[3] = {};
-    TDrawGrid* grid_ = nullptr;
-    TLampPanel* lampPanel_ = nullptr;
+    MonitoringController monitoring_;
+    MainCommands commands_;
+    MainMenu* menu_;
+    StatusPanels status_;
+    TDrawGrid* grid_;
+    FrameListController list_;
+    LampController lamps_;
+    MonitorClockDialog* clockDialog_ = nullptr;
     TFloatMessageDlg* floatMessage_ = nullptr;
     TNoResourceDlg* noResource_ = nullptr;
     TAboutBox* aboutBox_ = nullptr;
     QTimer timer1_;
+    bool shutDown_ = false;
 };

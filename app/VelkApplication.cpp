@@ -7,8 +7,8 @@
 #include <new>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
-#include "ui/MainWindowServices.h"
+#include "ui/QtText.h"
+#include "ui/DialogHost.h"
 
 VelkApplication::VelkApplication(int& argc, char** argv) : QApplication(argc, argv) {}
 
@@ -31,7 +31,7 @@ bool VelkApplication::notify(QObject* receiver, QEvent* event) {
 
 void VelkApplication::Report(std::exception_ptr error) {
     if (mainWindow_) {
-        QCoreApplication::postEvent(mainWindow_, new QEvent(MainWindowServices::kSystemFault));
+        QCoreApplication::postEvent(mainWindow_, new QEvent(DialogHost::kSystemFault));
         return;
     }
     StartupFailed(Describe(error));
@@ -52,7 +52,7 @@ std::string VelkApplication::Describe(std::exception_ptr error) {
 int VelkApplication::StartupFailed(const std::string& what) {
     if (!failed_) {
         failed_ = true;
-        QMessageBox box(QMessageBox::Critical, QtText::FromCp932(VELK_SJIS("起動エラー")),
+        QMessageBox box(QMessageBox::Critical, VELK_UI_TEXT("起動エラー"),
                         QtText::FromCp932(VELK_SJIS("Velkscope を起動できません。\n\n") + what), QMessageBox::Ok);
         box.exec();
     }

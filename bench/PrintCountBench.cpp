@@ -11,6 +11,7 @@
 #include "print/PaperFont.h"
 #include "print/PrintPagePlan.h"
 #include "bench/SimulatedStore.h"
+#include "ui/WindowFonts.h"
 
 namespace {
 
@@ -20,9 +21,7 @@ void BM_PrintPageCount30000Frames(benchmark::State& state) {
     const DisplayOptions options = OptionData::DefaultDisplayOptions();
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    QFont listFont(QStringLiteral("IPAGothic"));
-    listFont.setPixelSize(12);
-    const QFont font = PaperFont::ForPrinter(listFont, printer);
+    const QFont font = PaperFont::ForPrinter(WindowFonts::ListFont(), printer);
     PrintPagePlan plan;
     plan.Reserve(store.Count());
     for (auto _ : state) {

@@ -7,35 +7,9 @@ namespace {
 
 // Tested in this order; the first label found on a line names its section.
 constexpr std::string_view kLabels[] = {
-    "AF_SAPI:", "AF_TEI:", "AF_UCR:", "CF_FRAME:", "CF_PF:",
-    "IF_L2MG_MSG:", "IF_L2MG_AI1:", "IF_L2MG_AI2:", "IF_L2MG_AI3:", "IF_L2MG_AI4:",
-    "IF_L2MG_AI5:", "IF_L2MG_AI6:", "IF_L2MG_AI7:",
-    "IF_PROTOCOL:", "IF_CALLNUMFLG:", "IF_CALLNUMLEN:", "IF_MESSAGE:", "IF_OTHERINFO:",
-    "IF_CHIDT3:", "IF_CHIDT32:", "IF_CHIDT33A:", "IF_CHIDT33B:", "IF_CHIDT331:",
-    "IF_CHIDT332:", "IF_CHIDT333:",
-    "IF_BC_CN:", "IF_BC_IT:", "IF_BC_TM:", "IF_BC_TS:", "IF_BC_LAYER:", "IF_BC_L1P:",
-    "IF_BC_L2P:", "IF_BC_L3P:",
-    "IF_CgPN_NK:", "IF_CgPN_NP:", "IF_CgPN_DI:", "IF_CgPN_NI:",
-    "IF_CdPN_NK:", "IF_CdPN_NP:",
-    "IF_LL_CN:", "IF_LL_IT:", "IF_LL_NI:", "IF_LL_TM:", "IF_LL_TS:", "IF_LL_ST:",
-    "IF_LL_CF:", "IF_LL_CS:", "IF_LL_SY:", "IF_LL_L1P:", "IF_LL_OTT5A:",
-    "IF_LL_OTT5B110:", "IF_LL_OTT5B120:", "IF_LL_STPB:", "IF_LL_PDB:", "IF_LL_PB:",
-    "IF_LL_DM:", "IF_LL_OTT6:", "IF_LL_OTT7:",
-    "IF_HL_CN:", "IF_HL_IP:", "IF_HL_PF:", "IF_HL_HL:", "IF_HL_EH:",
-    "IF_PI_CN:", "IF_PI_GE:", "IF_PI_PR:",
-    "IF_CA_CN:", "IF_CA_GE:", "IF_CA_KD:", "IF_CA_CA:", "IF_CA_DG:",
-    "IF_SHIFT:", "IF_CgPS:", "IF_CgPS_AFI:", "IF_CdPS:", "IF_CdPS_AFI:",
-    "IF_SIGNAL:", "IF_CHARGE:", "IF_RI:", "IF_FI:", "IF_BCI3:", "IF_BCI32:",
-    "IF_FACILITY:", "IF_FACILITY_COMPONENT_KIND:", "IF_FACILITY_COMPONENT_IDENTITY:",
-    "IF_FACILITY_OPERATION_VALUE:", "IF_FACILITY_ERROR_VALUE:", "IF_FACILITY_PROBLEM:",
-    "IF_FACILITY_PROBLEM_GENERAL:", "IF_FACILITY_PROBLEM_INVOKE:",
-    "IF_FACILITY_PROBLEM_RETRESULT:", "IF_FACILITY_PROBLEM_RETERROR:",
-    "IF_FACILITY_PARAMETER:",
-    "IF_CS_CS:", "IF_CS_NUMBER:", "IF_CS_GLOBAL:",
-    "IF_PB_PRM:", "IF_USERUSER:",
-    "IF_X25_PTYPE:", "IF_X25_CAUSE:", "IF_X25_DIAG:", "IF_X25_RECAUSE:",
-    "IF_X25_UF:", "IF_X25_UF_PAYREQ:", "IF_X25_UF_FAST:", "IF_X25_UF_THROUGH:",
-    "CRC:",
+#define X(name) #name ":",
+#include "decode/CatalogueSections.def"
+#undef X
 };
 static_assert(std::size(kLabels) == MessageCatalogue::kSectionCount);
 static_assert(MessageCatalogue::CRC + 1 == MessageCatalogue::kSectionCount);

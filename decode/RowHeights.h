@@ -1,14 +1,14 @@
 #pragma once
-// Line counts of the frame list rows with running totals, kept in step
-// with the frame store: rows are appended and dropped at the ends in one
-// batch, and only new records have their row text built to count lines.
+// Line counts of list rows with running totals: rows are appended and
+// dropped at the ends in one batch, and a row's offset costs no more for
+// row 30000 than for row 1.
 #include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <string_view>
 
 #include "options/DisplayOptions.h"
-#include "store/FrameStore.h"
+#include "store/FrameRecord.h"
 
 class RowHeights {
 public:
@@ -22,14 +22,6 @@ public:
     void Clear();
     void Append(int lines);
     void DropFront(size_t n);
-    // Changes one row; the totals after it move.
-    void Set(size_t position, int lines);
-
-    // Brings the rows in step with the store; false when nothing changed.
-    // Records kept from the last call are recognised by their INDEX.
-    bool Sync(FrameStore& store, const DisplayOptions& options);
-    // Forgets every row, so the next Sync counts them all again.
-    void Invalidate() { Clear(); }
 
     // Lines of the record's row text.
     static int LineCount(const FrameRecord& record, const DisplayOptions& options);
@@ -42,6 +34,4 @@ private:
     // front's value is the offset that dropped rows leave.
     std::deque<int64_t> before_;
     int64_t end_ = 0;
-    int32_t firstIndex_ = -1;
-    int32_t lastIndex_ = -1;
 };

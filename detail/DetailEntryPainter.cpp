@@ -3,7 +3,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "detail/DetailLines.h"
 
 namespace {

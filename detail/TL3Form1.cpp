@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "decode/MessageCatalogue.h"
 #include "detail/DetailEntryPainter.h"
 #include "detail/DetailListBox.h"
@@ -20,10 +20,10 @@
 #include "ui/FileDialogs.h"
 #include "ui/MessageBoxes.h"
 #include "ui/WindowPlacement.h"
+#include "ui/WindowFonts.h"
 
 namespace {
 
-#define TEXT(utf8) QtText::FromCp932(VELK_SJIS(utf8))
 
 constexpr int kScreenDpi = 96;  // the list font's pixel size is meant at this resolution
 
@@ -38,18 +38,15 @@ TL3Form1::TL3Form1(QWidget& owner, const DisplayOptions& options, const FrameRec
     setWindowTitle(QtText::FromCp932(caption_));
 
     list_ = new DetailListBox(entries_.Entries(), options_, this);
-    QFont listFont(QStringLiteral("IPAGothic"));
-    listFont.setPixelSize(12);
-    listFont.setStyleHint(QFont::TypeWriter);
-    list_->setFont(listFont);
+    list_->setFont(WindowFonts::ListFont());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(list_);
 
-    auto* print = new QAction(TEXT("印刷"), list_);
+    auto* print = new QAction(VELK_UI_TEXT("印刷"), list_);
     auto* line = new QAction(list_);
     line->setSeparator(true);
-    auto* save = new QAction(TEXT("表示ｲﾒｰｼﾞ保存"), list_);
+    auto* save = new QAction(VELK_UI_TEXT("表示ｲﾒｰｼﾞ保存"), list_);
     connect(print, &QAction::triggered, this, &TL3Form1::PrintMenuClick);
     connect(save, &QAction::triggered, this, &TL3Form1::SaveImageMenuClick);
     list_->addActions({print, line, save});
@@ -70,7 +67,7 @@ void TL3Form1::PrintMenuClick() {
     QPrinter& printer = Printer();
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted) return;
-    printer.setDocName(TEXT("Velkscope詳細"));
+    printer.setDocName(VELK_UI_TEXT("Velkscope詳細"));
     PrintEntries(printer);
 }
 

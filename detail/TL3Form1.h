@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "detail/DetailEntries.h"
+#include "decode/DetailEntries.h"
 #include "options/DisplayOptions.h"
 #include "store/FrameRecord.h"
 

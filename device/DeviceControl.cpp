@@ -37,14 +37,8 @@ bool DeviceControl::SelectVoiceMonitor(int txChannel, int rxChannel) {
     return thread_.SelectVoiceChannels(txChannel, rxChannel);
 }
 
-int DeviceControl::StoredPortIndex() const {
-    MonitorOptions monitor;
-    options_.GetMonitorOptions(monitor);
-    return monitor.portIndex;
-}
-
 bool DeviceControl::IdentifyDevice(bool report) {
-    const int portIndex = StoredPortIndex();
+    const int portIndex = port_;
     thread_.Reopen(portIndex, baudCode_);
     std::string reply;
     bool answered = AskIdentity(reply) || AskIdentity(reply);
@@ -62,7 +56,6 @@ bool DeviceControl::IdentifyDevice(bool report) {
 
 bool DeviceControl::ConnectDevice(int portIndex, bool report) {
     host_.ShowDeviceConnected(false);
-    if (portIndex == -1) portIndex = StoredPortIndex();
     baudCode_ = SerialPort::kBaud9600;
     if (!thread_.Reopen(portIndex, baudCode_)) {
         if (report)
@@ -70,10 +63,7 @@ bool DeviceControl::ConnectDevice(int portIndex, bool report) {
                               VELK_SJIS("通信エラー"));
         return false;
     }
-    MonitorOptions monitor;
-    options_.GetMonitorOptions(monitor);
-    monitor.portIndex = portIndex;
-    options_.SetMonitorOptions(monitor);
+    port_ = portIndex;
 
     if (!IdentifyDevice(false)) {
         if (report)

@@ -8,7 +8,6 @@
 #include "device/BChannelStatus.h"
 #include "device/ComThread.h"
 #include "device/DeviceHost.h"
-#include "options/OptionData.h"
 #include "store/TimeStamp.h"
 
 class DeviceControl {
@@ -16,8 +15,7 @@ public:
     static constexpr int kReplyAttempts = 5;
     static constexpr int kReplyWaitMs = 100;
 
-    DeviceControl(ComThread& thread, OptionData& options, DeviceHost& host)
-        : thread_(thread), options_(options), host_(host) {}
+    DeviceControl(ComThread& thread, DeviceHost& host) : thread_(thread), host_(host) {}
 
     bool AskIdentity(std::string& text);
     bool AskClock(TimeStamp& time);
@@ -25,11 +23,16 @@ public:
     // device sent by itself.
     bool AskChannelStatus(BChannelStatus& status);
     bool SelectVoiceMonitor(int txChannel, int rxChannel);
-    // Reopens the port of the monitor options and asks for the model.
+    // Reopens Port() and asks for the model.
     bool IdentifyDevice(bool report);
-    // portIndex -1 takes the port of the monitor options. True when a
-    // device answered.
+    // Opens portIndex (0 is COM1) and asks for the model; true when a
+    // device answered. Once the port opened it is Port(), answer or not:
+    // the caller stores it in the monitor options.
     bool ConnectDevice(int portIndex, bool report);
+
+    // The port IdentifyDevice reopens.
+    int Port() const { return port_; }
+    void SetPort(int portIndex) { port_ = portIndex; }
 
     // The rate that last worked or was last tried (line code 7 or 9).
     int BaudCode() const { return baudCode_; }
@@ -39,11 +42,10 @@ public:
 private:
     template <typename Take>
     bool WaitFor(Take take);
-    int StoredPortIndex() const;
 
     ComThread& thread_;
-    OptionData& options_;
     DeviceHost& host_;
+    int port_ = 0;
     int baudCode_ = SerialPort::kBaud9600;
     bool rateFallback_ = true;
 };

@@ -4,27 +4,26 @@
 
 #include "base/Cp932.h"
 #include "decode/MessageCatalogue.h"
+#include "files/DetailEntrySource.h"
 #include "files/ListExport.h"
 #include "files/ReplacingFile.h"
 #include "files/SaveName.h"
 #include "options/OptionData.h"
 #include "store/FrameStore.h"
 #include "ui/FileDialogs.h"
-#include "ui/MainWindowServices.h"
+#include "ui/DialogHost.h"
+#include "ui/EmptyStoreNotice.h"
+#include "ui/ProgramModel.h"
 
 void DisplayImageCommand::ExportDisplayImage() {
-    const FrameStore& store = window_.Store();
-    if (store.Count() == 0) {
-        window_.ShowMessageBox(VELK_SJIS("保存するデータはありません。"), VELK_SJIS("保存"),
-                               MessageBoxes::kIconInformation, MessageBoxes::kButtonsOk);
-        return;
-    }
+    const FrameStore& store = model_.Store();
+    if (EmptyStoreNotice::Shown(dialogs_, store, EmptyStoreNotice::kSave)) return;
     DisplayOptions snapshot;
-    window_.Options().GetDisplayOptions(snapshot);
-    const QString path = FileDialogs::AskSaveText(window_.Owner(), SaveName::Proposed(snapshot.uniqueFileName != 0));
+    model_.Options().GetDisplayOptions(snapshot);
+    const QString path = FileDialogs::AskSaveText(dialogs_.Owner(), SaveName::Proposed(snapshot.uniqueFileName != 0));
     if (path.isEmpty()) return;
     // The dialog ran an event loop: the options may have changed meanwhile.
-    window_.Options().GetDisplayOptions(snapshot);
+    model_.Options().GetDisplayOptions(snapshot);
 
     // A failed write (a full disk) leaves an overwritten file as it was.
     ReplacingFile file(QFile::encodeName(path).toStdString());
@@ -36,7 +35,11 @@ void DisplayImageCommand::ExportDisplayImage() {
     }
     if (!ok) {
         file.Abandon();
-        window_.ShowMessageBox(VELK_SJIS("指定のファイルに保存できませんでした。"), VELK_SJIS("異常"),
+        dialogs_.ShowMessageBox(VELK_SJIS("指定のファイルに保存できませんでした。"), VELK_SJIS("異常"),
                                MessageBoxes::kIconError, MessageBoxes::kButtonsOk);
     }
+}
+
+std::unique_ptr<DetailSource> DisplayImageCommand::ProgramDetails() {
+    return std::make_unique<DetailEntrySource>(MessageCatalogue::Program());
 }

@@ -7,20 +7,25 @@
 
 #include "files/DetailSource.h"
 
-class MainWindowServices;
+class DialogHost;
+class ProgramModel;
 
 class DisplayImageCommand {
 public:
     // makeDetails gives a fresh source of detail entries for each export,
-    // so the same store and options always give the same bytes.
+    // so the same store and options always give the same bytes; by default
+    // the program's decoder with the program's catalogue.
     using MakeDetails = std::function<std::unique_ptr<DetailSource>()>;
 
-    DisplayImageCommand(MainWindowServices& window, MakeDetails makeDetails)
-        : window_(window), makeDetails_(std::move(makeDetails)) {}
+    DisplayImageCommand(DialogHost& dialogs, ProgramModel& model, MakeDetails makeDetails = ProgramDetails)
+        : dialogs_(dialogs), model_(model), makeDetails_(std::move(makeDetails)) {}
 
     void ExportDisplayImage();
 
 private:
-    MainWindowServices& window_;
+    static std::unique_ptr<DetailSource> ProgramDetails();
+
+    DialogHost& dialogs_;
+    ProgramModel& model_;
     MakeDetails makeDetails_;
 };

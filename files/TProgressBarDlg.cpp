@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 
 TProgressBarDlg::TProgressBarDlg(QWidget* parent) : QDialog(parent) {
     // A title bar without buttons: the work ends by itself or by ｷｬﾝｾﾙ.
@@ -16,7 +16,7 @@ TProgressBarDlg::TProgressBarDlg(QWidget* parent) : QDialog(parent) {
     bar_ = new QProgressBar(this);
     bar_->setRange(0, 100);
     bar_->setMinimumWidth(280);
-    cancel_ = new QPushButton(QtText::FromCp932(VELK_SJIS("ｷｬﾝｾﾙ")), this);
+    cancel_ = new QPushButton(VELK_UI_TEXT("ｷｬﾝｾﾙ"), this);
     cancel_->setAutoDefault(false);
     layout->addWidget(bar_);
     layout->addWidget(cancel_, 0, Qt::AlignHCenter);

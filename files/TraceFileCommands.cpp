@@ -7,14 +7,17 @@
 #include <QFile>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "files/ReplacingFile.h"
 #include "files/SaveName.h"
 #include "files/TProgressBarDlg.h"
 #include "options/OptionData.h"
 #include "store/FrameStore.h"
 #include "ui/FileDialogs.h"
-#include "ui/MainWindowServices.h"
+#include "ui/DialogHost.h"
+#include "ui/EmptyStoreNotice.h"
+#include "ui/FrameListView.h"
+#include "ui/ProgramModel.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
@@ -35,56 +38,52 @@ int OpenRegularFile(const QString& path) {
 // Drawing comes back however the load ends.
 class DrawingPaused {
 public:
-    explicit DrawingPaused(MainWindowServices& window) : window_(window) { window_.SetDrawingEnabled(false); }
-    ~DrawingPaused() { window_.SetDrawingEnabled(true); }
+    explicit DrawingPaused(FrameListView& list) : list_(list) { list_.SetDrawingEnabled(false); }
+    ~DrawingPaused() { list_.SetDrawingEnabled(true); }
 
 private:
-    MainWindowServices& window_;
+    FrameListView& list_;
 };
 
 }  // namespace
 
-TraceFileCommands::TraceFileCommands(MainWindowServices& window)
-    : window_(window), progress_(new TProgressBarDlg(&window.Owner())) {}
+TraceFileCommands::TraceFileCommands(DialogHost& dialogs, FrameListView& list, ProgramModel& model)
+    : dialogs_(dialogs), list_(list), model_(model), progress_(new TProgressBarDlg(&dialogs.Owner())) {}
 
 void TraceFileCommands::FileOpenMenuClick() {
-    const QString path = FileDialogs::AskOpenTrace(window_.Owner());
+    const QString path = FileDialogs::AskOpenTrace(dialogs_.Owner());
     if (path.isEmpty()) return;
-    window_.RefreshList(false);
+    list_.RefreshList(false);
     {
-        DrawingPaused paused(window_);
+        DrawingPaused paused(list_);
         const int fd = OpenRegularFile(path);
         if (fd < 0) {
-            window_.ShowMessageBox(VELK_SJIS("ファイル[") + QtText::ToCp932(path) + VELK_SJIS("]が\n見つかりません。"),
+            dialogs_.ShowMessageBox(VELK_SJIS("ファイル[") + QtText::ToCp932(path) + VELK_SJIS("]が\n見つかりません。"),
                                    VELK_SJIS("読み込み失敗"), MessageBoxes::kIconError, MessageBoxes::kButtonsOk);
         } else {
             const Texts texts{VELK_SJIS("ファイル読み込み"), VELK_SJIS("読み込み処理をキャンセルしました。"),
                               VELK_SJIS("読み込み中止"), VELK_SJIS("読み込み処理に失敗しました。"),
                               VELK_SJIS("読み込み失敗")};
-            if (RunFileThread(fd, RWthread::kLoad, texts)) window_.ShowFileName(path, false);
+            if (RunFileThread(fd, RWthread::kLoad, texts)) list_.ShowFileName(path, false);
             ::close(fd);
         }
     }
     // The loaded records reuse INDEX values the list has counted before.
-    window_.RefreshList(true);
+    list_.RefreshList(true);
 }
 
 void TraceFileCommands::FileSaveMenuClick() {
-    if (window_.Store().Count() == 0) {
-        window_.ShowMessageBox(VELK_SJIS("保存するデータはありません。"), VELK_SJIS("保存"),
-                               MessageBoxes::kIconInformation, MessageBoxes::kButtonsOk);
-        return;
-    }
+    if (EmptyStoreNotice::Shown(dialogs_, model_.Store(), EmptyStoreNotice::kSave)) return;
     DisplayOptions options;
-    window_.Options().GetDisplayOptions(options);
-    const QString path = FileDialogs::AskSaveTrace(window_.Owner(), SaveName::Proposed(options.uniqueFileName != 0));
+    model_.Options().GetDisplayOptions(options);
+    const QString path = FileDialogs::AskSaveTrace(dialogs_.Owner(), SaveName::Proposed(options.uniqueFileName != 0));
     if (path.isEmpty()) return;
-    window_.RefreshList(false);
+    list_.RefreshList(false);
     // Written under a temporary name: a failed or cancelled save leaves an
     // overwritten file as it was.
     ReplacingFile file(QFile::encodeName(path).toStdString());
     if (!file.Open()) {
-        window_.ShowMessageBox(VELK_SJIS("ファイルが作成できません。"), VELK_SJIS("保存失敗"),
+        dialogs_.ShowMessageBox(VELK_SJIS("ファイルが作成できません。"), VELK_SJIS("保存失敗"),
                                MessageBoxes::kIconError, MessageBoxes::kButtonsOk);
     } else {
         const Texts texts{VELK_SJIS("ファイル保存中"), VELK_SJIS("保存処理をキャンセルしました。"),
@@ -92,35 +91,35 @@ void TraceFileCommands::FileSaveMenuClick() {
         bool saved = RunFileThread(file.Fd(), RWthread::kSave, texts);
         if (saved && !file.Commit()) {
             saved = false;
-            window_.ShowMessageBox(texts.failureMessage, texts.failureCaption, MessageBoxes::kIconError,
+            dialogs_.ShowMessageBox(texts.failureMessage, texts.failureCaption, MessageBoxes::kIconError,
                                    MessageBoxes::kButtonsOk);
         }
-        if (saved) window_.ShowFileName(path, true);
+        if (saved) list_.ShowFileName(path, true);
         else file.Abandon();
     }
-    window_.RefreshList(false);
+    list_.RefreshList(false);
 }
 
 bool TraceFileCommands::RunFileThread(int fd, RWthread::Mode mode, const Texts& texts) {
-    FrameStore& store = window_.Store();
+    FrameStore& store = model_.Store();
     store.Progress() = 0;
     RWthread worker(store, fd, mode);
     // A worker that cannot start counts as finished and failed.
     worker.Start();
     progress_->setWindowTitle(QtText::FromCp932(texts.dialogCaption));
-    WindowPlacement::CentreOn(*progress_, window_.Owner());
+    WindowPlacement::CentreOn(*progress_, dialogs_.Owner());
     const bool finished = progress_->Run(store.Progress(), [&worker] { return worker.Finished(); });
     worker.Terminate();
     if (!finished) {
-        window_.ShowMessageBox(texts.cancelMessage, texts.cancelCaption, MessageBoxes::kIconInformation,
+        dialogs_.ShowMessageBox(texts.cancelMessage, texts.cancelCaption, MessageBoxes::kIconInformation,
                                MessageBoxes::kButtonsOk);
     }
     worker.WaitFor();
     if (mode == RWthread::kLoad && worker.LoadResult() == TraceFile::kStoreFull)
-        window_.PostNotification(MainWindowServices::kBufferFull);
+        dialogs_.PostNotification(DialogHost::kBufferFull);
     if (!finished) return false;
     if (!worker.Result())
-        window_.ShowMessageBox(texts.failureMessage, texts.failureCaption, MessageBoxes::kIconError,
+        dialogs_.ShowMessageBox(texts.failureMessage, texts.failureCaption, MessageBoxes::kIconError,
                                MessageBoxes::kButtonsOk);
     return worker.Result();
 }

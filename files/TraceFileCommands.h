@@ -6,12 +6,14 @@
 
 #include "files/RWthread.h"
 
-class MainWindowServices;
+class DialogHost;
+class FrameListView;
+class ProgramModel;
 class TProgressBarDlg;
 
 class TraceFileCommands {
 public:
-    explicit TraceFileCommands(MainWindowServices& window);
+    TraceFileCommands(DialogHost& dialogs, FrameListView& list, ProgramModel& model);
 
     void FileOpenMenuClick();
     void FileSaveMenuClick();
@@ -29,6 +31,8 @@ public:
     TProgressBarDlg& ProgressBarDlg() { return *progress_; }
 
 private:
-    MainWindowServices& window_;
+    DialogHost& dialogs_;
+    FrameListView& list_;
+    ProgramModel& model_;
     TProgressBarDlg* progress_;  // owned by the main window, reused
 };

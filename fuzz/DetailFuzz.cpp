@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "detail/DetailEntries.h"
+#include "decode/DetailEntries.h"
 #include "tests/support/DetailSupport.h"
 
 // Input: switches (titles, icons, separators, direction, facility reset),

@@ -9,7 +9,8 @@
 #include "options/OptionData.h"
 #include "options/TMonOptionDlg.h"
 #include "options/TOptionDlg.h"
-#include "ui/MainWindowServices.h"
+#include "ui/DialogHost.h"
+#include "ui/ProgramModel.h"
 
 namespace {
 
@@ -21,43 +22,43 @@ std::vector<int> PortNumbers() {
 
 }  // namespace
 
-OptionCommands::OptionCommands(MainWindowServices& window)
-    : window_(window),
-      display_(new TOptionDlg(&window.Owner())),
-      monitor_(new TMonOptionDlg(PortNumbers(), &window.Owner())) {
+OptionCommands::OptionCommands(DialogHost& dialogs, ProgramModel& model)
+    : dialogs_(dialogs), model_(model),
+      display_(new TOptionDlg(&dialogs.Owner())),
+      monitor_(new TMonOptionDlg(PortNumbers(), &dialogs.Owner())) {
     monitor_->onBadClock = [this](const std::string& text, const std::string& caption) {
-        window_.ShowMessageBox(text, caption, MessageBoxes::kIconWarning, MessageBoxes::kButtonsOk);
+        dialogs_.ShowMessageBox(text, caption, MessageBoxes::kIconWarning, MessageBoxes::kButtonsOk);
     };
 }
 
 void OptionCommands::DisplayOptionsMenuClick() {
     DisplayOptions options;
-    window_.Options().GetDisplayOptions(options);
+    model_.Options().GetDisplayOptions(options);
     display_->Load(options);
-    if (window_.ShowModalDialog(*display_) != QDialog::Accepted) return;
+    if (dialogs_.ShowModalDialog(*display_) != QDialog::Accepted) return;
     display_->Store(options);
-    window_.Options().SetDisplayOptions(options);
-    window_.DisplayOptionsChanged();
+    model_.Options().SetDisplayOptions(options);
+    model_.DisplayOptionsChanged();
 }
 
 void OptionCommands::MonitorOptionsMenuClick() {
     MonitorOptions options;
-    window_.Options().GetMonitorOptions(options);
+    model_.Options().GetMonitorOptions(options);
     monitor_->Load(options);
-    if (window_.ShowModalDialog(*monitor_) != QDialog::Accepted) return;
+    if (dialogs_.ShowModalDialog(*monitor_) != QDialog::Accepted) return;
     monitor_->Store(options);
     // The device's last reply settles before the port is reopened.
     std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    window_.Options().SetMonitorOptions(options);
-    window_.MonitorOptionsChanged();
+    model_.Options().SetMonitorOptions(options);
+    model_.MonitorOptionsChanged();
 }
 
 void OptionCommands::OptionResetMenuClick() {
-    if (window_.ShowMessageBox(VELK_SJIS("オプションファイルを初期化し新規インストールの状態にもどします。"),
+    if (dialogs_.ShowMessageBox(VELK_SJIS("オプションファイルを初期化し新規インストールの状態にもどします。"),
                                VELK_SJIS("情報"), MessageBoxes::kIconInformation,
                                MessageBoxes::kButtonsOkCancel) != MessageBoxes::kResultOk)
         return;
-    OptionData& options = window_.Options();
+    OptionData& options = model_.Options();
     // A file that cannot be deleted is replaced at exit; the defaults apply now.
     options.RestoreDefaults();
     DisplayOptions display;
@@ -66,7 +67,7 @@ void OptionCommands::OptionResetMenuClick() {
     options.GetMonitorOptions(monitor);
     display_->Load(display);
     monitor_->Load(monitor);
-    window_.WindowStateChanged();
-    window_.MonitorOptionsChanged();
-    window_.DisplayOptionsChanged();
+    model_.WindowStateChanged();
+    model_.MonitorOptionsChanged();
+    model_.DisplayOptionsChanged();
 }

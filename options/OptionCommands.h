@@ -3,14 +3,15 @@
 // dialog (表示 > ｵﾌﾟｼｮﾝ), the monitor options dialog (ﾓﾆﾀｰ > ｵﾌﾟｼｮﾝ) and
 // the return to the default options (ﾌｧｲﾙ > ｵﾌﾟｼｮﾝﾌｧｲﾙ初期化). Both dialogs
 // are made once and kept.
-class MainWindowServices;
+class DialogHost;
+class ProgramModel;
 class TMonOptionDlg;
 class TOptionDlg;
 
 class OptionCommands {
 public:
     // The dialogs belong to the window's Owner(); the port list is read now.
-    explicit OptionCommands(MainWindowServices& window);
+    OptionCommands(DialogHost& dialogs, ProgramModel& model);
 
     void DisplayOptionsMenuClick();
     void MonitorOptionsMenuClick();
@@ -20,7 +21,8 @@ public:
     TMonOptionDlg& MonitorDialog() { return *monitor_; }
 
 private:
-    MainWindowServices& window_;
+    DialogHost& dialogs_;
+    ProgramModel& model_;
     TOptionDlg* display_;
     TMonOptionDlg* monitor_;
 };

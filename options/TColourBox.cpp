@@ -4,7 +4,7 @@
 #include <QStyledItemDelegate>
 #include <QStylePainter>
 
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "options/ColourTable.h"
 
 namespace {

@@ -15,21 +15,14 @@
 #include <utility>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "ui/OkCancelButtons.h"
-
-namespace {
-
-QString Text(const char* utf8) { return QtText::FromCp932(Cp932::FromUtf8(utf8)); }
-
-}  // namespace
+#include "ui/WindowFonts.h"
 
 TMonOptionDlg::TMonOptionDlg(std::vector<int> ports, QWidget* parent)
     : QDialog(parent), editor_(std::move(ports)) {
-    setWindowTitle(Text("ﾓﾆﾀｰｵﾌﾟｼｮﾝ"));
-    QFont font(QStringLiteral("IPAPGothic"));
-    font.setPixelSize(12);
-    setFont(font);
+    setWindowTitle(QtText::Literal("ﾓﾆﾀｰｵﾌﾟｼｮﾝ"));
+    setFont(WindowFonts::WindowFont());
     tabs_ = new QTabWidget(this);
 
     auto* portTab = new QWidget;
@@ -37,28 +30,28 @@ TMonOptionDlg::TMonOptionDlg(std::vector<int> ports, QWidget* parent)
     port_ = new QComboBox(portTab);
     for (const std::string& name : editor_.PortNames()) port_->addItem(QtText::FromCp932(name));
     connect(port_, &QComboBox::currentIndexChanged, this, [this](int row) { editor_.SelectPort(row); });
-    portForm->addRow(Text("ポート"), port_);
-    tabs_->addTab(portTab, Text("通信設定"));
+    portForm->addRow(QtText::Literal("ポート"), port_);
+    tabs_->addTab(portTab, QtText::Literal("通信設定"));
 
     auto* clockTab = new QWidget;
     auto* clockForm = new QFormLayout(clockTab);
     clock_ = new QLabel(QStringLiteral("NowTime"), clockTab);
-    clockForm->addRow(Text("RQ-730の時刻"), clock_);
+    clockForm->addRow(QtText::Literal("RQ-730の時刻"), clock_);
     clockEdit_ = new QLineEdit(QStringLiteral("00:00:00"), clockTab);
     clockEdit_->setMaxLength(8);
-    set_ = new QPushButton(Text("設定"), clockTab);
+    set_ = new QPushButton(QtText::Literal("設定"), clockTab);
     connect(set_, &QPushButton::clicked, this, &TMonOptionDlg::SetButtonClick);
     auto* setRow = new QHBoxLayout;
     setRow->addWidget(clockEdit_);
     setRow->addWidget(set_);
-    clockForm->addRow(Text("設定する時刻"), setRow);
+    clockForm->addRow(QtText::Literal("設定する時刻"), setRow);
     tabs_->addTab(clockTab, QStringLiteral("RQ-730"));
 
     auto* otherTab = new QWidget;
     auto* otherLayout = new QVBoxLayout(otherTab);
-    voice_ = new QCheckBox(Text("音声ﾓﾆﾀ自動"), otherTab);
-    ring_ = new QCheckBox(Text("ﾘﾝｸﾞﾊﾞｯﾌｧ"), otherTab);
-    log_ = new QCheckBox(Text("ﾛｸﾞﾌｧｲﾙ"), otherTab);
+    voice_ = new QCheckBox(QtText::Literal("音声ﾓﾆﾀ自動"), otherTab);
+    ring_ = new QCheckBox(QtText::Literal("ﾘﾝｸﾞﾊﾞｯﾌｧ"), otherTab);
+    log_ = new QCheckBox(QtText::Literal("ﾛｸﾞﾌｧｲﾙ"), otherTab);
     connect(voice_, &QCheckBox::toggled, this, [this](bool on) { editor_.SetVoiceAutomatic(on); });
     connect(ring_, &QCheckBox::toggled, this, [this](bool on) {
         editor_.SetRingBuffer(on);
@@ -69,7 +62,7 @@ TMonOptionDlg::TMonOptionDlg(std::vector<int> ports, QWidget* parent)
     otherLayout->addWidget(ring_);
     otherLayout->addWidget(log_);
     otherLayout->addStretch();
-    tabs_->addTab(otherTab, Text("その他"));
+    tabs_->addTab(otherTab, QtText::Literal("その他"));
     tabs_->setCurrentIndex(kPortTab);
 
     QDialogButtonBox* box = OkCancelButtons::Make(*this, &ok_);

@@ -15,13 +15,12 @@
 #include <QVBoxLayout>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "options/TColourBox.h"
 #include "ui/OkCancelButtons.h"
+#include "ui/WindowFonts.h"
 
 namespace {
-
-QString Text(const char* utf8) { return QtText::FromCp932(Cp932::FromUtf8(utf8)); }
 
 void Fill(QListWidget& list, const std::vector<std::string>& rows, int selected) {
     const QSignalBlocker block(list);
@@ -33,16 +32,14 @@ void Fill(QListWidget& list, const std::vector<std::string>& rows, int selected)
 }  // namespace
 
 TOptionDlg::TOptionDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(Text("オプション"));
-    QFont font(QStringLiteral("IPAPGothic"));
-    font.setPixelSize(12);
-    setFont(font);
+    setWindowTitle(QtText::Literal("オプション"));
+    setFont(WindowFonts::WindowFont());
 
     tabs_ = new QTabWidget(this);
-    tabs_->addTab(BuildDataTab(), Text("データ表示"));
-    tabs_->addTab(BuildDetailTab(), Text("詳細表示"));
-    tabs_->addTab(BuildLampTab(), Text("情報表示"));
-    tabs_->addTab(BuildOtherTab(), Text("その他"));
+    tabs_->addTab(BuildDataTab(), QtText::Literal("データ表示"));
+    tabs_->addTab(BuildDetailTab(), QtText::Literal("詳細表示"));
+    tabs_->addTab(BuildLampTab(), QtText::Literal("情報表示"));
+    tabs_->addTab(BuildOtherTab(), QtText::Literal("その他"));
 
     QDialogButtonBox* box = OkCancelButtons::Make(*this, &ok_);
 
@@ -62,11 +59,11 @@ void TOptionDlg::AddColourRow(QWidget* tab, QFormLayout* form, DisplayOptionsEdi
     connect(box, &QComboBox::currentIndexChanged, this, [this, which](int index) {
         editor_.SetColourIndex(which, index);
     });
-    form->addRow(Text(label), box);
+    form->addRow(QtText::Literal(label), box);
 }
 
 QCheckBox* TOptionDlg::AddSwitch(QWidget* tab, DisplayOptionsEditor::Switch which, const char* label) {
-    auto* check = new QCheckBox(Text(label), tab);
+    auto* check = new QCheckBox(QtText::Literal(label), tab);
     switches_[which] = check;
     connect(check, &QCheckBox::toggled, this, [this, which](bool on) { editor_.SetSwitch(which, on); });
     return check;
@@ -89,7 +86,7 @@ QWidget* TOptionDlg::BuildDataTab() {
     auto* buttons = new QVBoxLayout;
     buttons->addStretch();
     for (int i = 0; i < kButtons; ++i) {
-        buttons_[i] = new QPushButton(Text(captions[i]), tab);
+        buttons_[i] = new QPushButton(QtText::Literal(captions[i]), tab);
         connect(buttons_[i], &QPushButton::clicked, this, [this, action = actions[i]] {
             (editor_.Columns().*action)();
             ShowColumns();
@@ -98,18 +95,18 @@ QWidget* TOptionDlg::BuildDataTab() {
     }
     buttons->addStretch();
     auto* lists = new QGridLayout;
-    lists->addWidget(new QLabel(Text("表示できる項目"), tab), 0, 0);
-    lists->addWidget(new QLabel(Text("表示する項目と順番"), tab), 0, 2);
+    lists->addWidget(new QLabel(QtText::Literal("表示できる項目"), tab), 0, 0);
+    lists->addWidget(new QLabel(QtText::Literal("表示する項目と順番"), tab), 0, 2);
     lists->addWidget(available_, 1, 0);
     lists->addLayout(buttons, 1, 1);
     lists->addWidget(shown_, 1, 2);
 
-    auto* split = new QGroupBox(Text("データ分割"), tab);
+    auto* split = new QGroupBox(QtText::Literal("データ分割"), tab);
     auto* splitRow = new QHBoxLayout(split);
     auto* group = new QButtonGroup(split);
     const char* names[DisplayOptionsEditor::kSplits] = {"なし", "8byte", "16byte", "32byte"};
     for (int i = 0; i < DisplayOptionsEditor::kSplits; ++i) {
-        splits_[static_cast<size_t>(i)] = new QRadioButton(Text(names[i]), split);
+        splits_[static_cast<size_t>(i)] = new QRadioButton(QtText::Literal(names[i]), split);
         group->addButton(splits_[static_cast<size_t>(i)], i);
         splitRow->addWidget(splits_[static_cast<size_t>(i)]);
     }

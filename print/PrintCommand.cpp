@@ -9,7 +9,7 @@
 #include <string>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "decode/RowText.h"
 #include "options/OptionData.h"
 #include "print/CopyOrder.h"
@@ -19,7 +19,10 @@
 #include "print/TPrintingForm.h"
 #include "store/FrameStore.h"
 #include "ui/FrameRowPainter.h"
-#include "ui/MainWindowServices.h"
+#include "ui/DialogHost.h"
+#include "ui/EmptyStoreNotice.h"
+#include "ui/FrameListView.h"
+#include "ui/ProgramModel.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
@@ -28,26 +31,27 @@ namespace {
 // copies however the job ends.
 class JobScope {
 public:
-    JobScope(MainWindowServices& window, QPrinter& printer)
-        : window_(window), printer_(printer), copies_(printer.copyCount()) {
-        window_.SetCommandsEnabled(false);
+    JobScope(DialogHost& dialogs, QPrinter& printer)
+        : dialogs_(dialogs), printer_(printer), copies_(printer.copyCount()) {
+        dialogs_.SetCommandsEnabled(false);
         // The loops make the copies; the printer would multiply them again.
         printer_.setCopyCount(1);
     }
     ~JobScope() {
         printer_.setCopyCount(copies_);
-        window_.SetCommandsEnabled(true);
+        dialogs_.SetCommandsEnabled(true);
     }
 
 private:
-    MainWindowServices& window_;
+    DialogHost& dialogs_;
     QPrinter& printer_;
     int copies_;
 };
 
 }  // namespace
 
-PrintCommand::PrintCommand(MainWindowServices& window) : window_(window) {}
+PrintCommand::PrintCommand(DialogHost& dialogs, FrameListView& list, ProgramModel& model)
+    : dialogs_(dialogs), list_(list), model_(model) {}
 
 // The print dialog refers to the printer: it goes first (with the settings
 // dialog that owns it), not later with the main window's children.
@@ -65,7 +69,7 @@ QPrinter& PrintCommand::Printer() {
 }
 
 TPrintSettingDlg& PrintCommand::SettingDlg() {
-    if (!settings_) settings_ = new TPrintSettingDlg(&window_.Owner());
+    if (!settings_) settings_ = new TPrintSettingDlg(&dialogs_.Owner());
     return *settings_;
 }
 
@@ -84,25 +88,21 @@ TPrintingForm& PrintCommand::PrintingForm() {
 }
 
 void PrintCommand::PrintMenuClick() {
-    FrameStore& store = window_.Store();
-    if (store.Count() == 0) {
-        window_.ShowMessageBox(VELK_SJIS("印刷するデータはありません。"), VELK_SJIS("印刷"),
-                               MessageBoxes::kIconInformation, MessageBoxes::kButtonsOk);
-        return;
-    }
+    FrameStore& store = model_.Store();
+    if (EmptyStoreNotice::Shown(dialogs_, store, EmptyStoreNotice::kPrint)) return;
     PrintPagePlan plan;
     if (!plan.Reserve(store.Count())) {
-        window_.ShowMessageBox(VELK_SJIS("印刷するためのメモリが足りません。"), VELK_SJIS("印刷"),
+        dialogs_.ShowMessageBox(VELK_SJIS("印刷するためのメモリが足りません。"), VELK_SJIS("印刷"),
                                MessageBoxes::kIconError, MessageBoxes::kButtonsOk);
         return;
     }
     DisplayOptions options;
-    window_.Options().GetDisplayOptions(options);
+    model_.Options().GetDisplayOptions(options);
     QPrinter& printer = Printer();
     TPrintSettingDlg& settings = SettingDlg();
-    const TPrintSettingDlg::Job job{store, options, printer, PrintDialog(), window_.ListFont(), plan,
+    const TPrintSettingDlg::Job job{store, options, printer, PrintDialog(), list_.ListFont(), plan,
                                     printDialogSettled_};
-    WindowPlacement::CentreOn(settings, window_.Owner());
+    WindowPlacement::CentreOn(settings, dialogs_.Owner());
     if (!settings.Run(job)) return;
     PrintPages(plan, options, settings.Range());
 }
@@ -110,19 +110,19 @@ void PrintCommand::PrintMenuClick() {
 void PrintCommand::PrintPages(const PrintPagePlan& plan, const DisplayOptions& options, const PrintRange& range) {
     QPrinter& printer = Printer();
     const CopyOrder order(range.First(), range.Last(), printer.copyCount(), printer.collateCopies());
-    JobScope scope(window_, printer);
-    printer.setDocName(QtText::FromCp932(VELK_SJIS("ISDNﾓﾆﾀｰ")));
+    JobScope scope(dialogs_, printer);
+    printer.setDocName(VELK_UI_TEXT("ISDNﾓﾆﾀｰ"));
     QPainter painter;
     if (!painter.begin(&printer)) {
-        window_.ShowMessageBox(VELK_SJIS("印刷できませんでした。"), VELK_SJIS("印刷"), MessageBoxes::kIconError,
+        dialogs_.ShowMessageBox(VELK_SJIS("印刷できませんでした。"), VELK_SJIS("印刷"), MessageBoxes::kIconError,
                                MessageBoxes::kButtonsOk);
         return;
     }
-    const QFont font = PaperFont::ForPrinter(window_.ListFont(), printer);
+    const QFont font = PaperFont::ForPrinter(list_.ListFont(), printer);
     painter.setFont(font);
     const int lineHeight = PaperFont::LineHeight(font, printer);
     TPrintingForm& progress = PrintingForm();
-    WindowPlacement::CentreOn(progress, window_.Owner());
+    WindowPlacement::CentreOn(progress, dialogs_.Owner());
     progress.ResetAndShow();
     for (int64_t step = 0; step < order.Steps(); ++step) {
         // A cancel is seen before the next page is begun, so no blank page ends the job.
@@ -153,9 +153,9 @@ void PrintCommand::PrintPage(QPainter& painter, int page, const PrintPagePlan::P
                      header);
 
     // RX rows begin where the list's second column does, in proportion.
-    const int listWidth = window_.ListClientWidth();
-    const int rxLeft = listWidth > 0 ? qRound(double(width) * window_.ListColumnWidth(0) / listWidth) : kMargin;
-    FrameStore& store = window_.Store();
+    const int listWidth = list_.ListClientWidth();
+    const int rxLeft = listWidth > 0 ? qRound(double(width) * list_.ListColumnWidth(0) / listWidth) : kMargin;
+    FrameStore& store = model_.Store();
     std::string text;
     int y = kMargin;
     for (size_t p = frames.first; p < frames.end && p < store.Count(); ++p) {

@@ -11,7 +11,9 @@
 #include "options/DisplayOptions.h"
 #include "print/PrintPagePlan.h"
 
-class MainWindowServices;
+class DialogHost;
+class FrameListView;
+class ProgramModel;
 class PrintRange;
 class QPainter;
 class QPrintDialog;
@@ -21,7 +23,7 @@ class TPrintingForm;
 
 class PrintCommand {
 public:
-    explicit PrintCommand(MainWindowServices& window);
+    PrintCommand(DialogHost& dialogs, FrameListView& list, ProgramModel& model);
     ~PrintCommand();
 
     void PrintMenuClick();
@@ -38,7 +40,9 @@ private:
     void PrintPage(QPainter& painter, int page, const PrintPagePlan::Page& frames, const DisplayOptions& options,
                    int lineHeight);
 
-    MainWindowServices& window_;
+    DialogHost& dialogs_;
+    FrameListView& list_;
+    ProgramModel& model_;
     std::unique_ptr<QPrinter> printer_;
     std::unique_ptr<TPrintingForm> printing_;  // no owner window: see TPrintingForm
     TPrintSettingDlg* settings_ = nullptr;     // owned by the main window

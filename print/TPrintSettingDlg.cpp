@@ -9,20 +9,19 @@
 #include <QPushButton>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "print/PaperFont.h"
 
 namespace {
 
-#define TEXT(utf8) QtText::FromCp932(VELK_SJIS(utf8))
 
 }  // namespace
 
 TPrintSettingDlg::TPrintSettingDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(TEXT("印刷設定"));
+    setWindowTitle(VELK_UI_TEXT("印刷設定"));
     auto* grid = new QGridLayout;
-    const QString names[6] = {TEXT("全ページ数："), TEXT("印刷開始ページ："), TEXT("印刷終了ページ："),
-                              TEXT("印刷部数："),   TEXT("印刷対象INDEX："), TEXT("現在のプリンタ：")};
+    const QString names[6] = {VELK_UI_TEXT("全ページ数："), VELK_UI_TEXT("印刷開始ページ："), VELK_UI_TEXT("印刷終了ページ："),
+                              VELK_UI_TEXT("印刷部数："),   VELK_UI_TEXT("印刷対象INDEX："), VELK_UI_TEXT("現在のプリンタ：")};
     for (int i = 0; i < 6; ++i) {
         grid->addWidget(new QLabel(names[i], this), i, 0, Qt::AlignRight);
         fields_[i] = new QLabel(this);
@@ -30,8 +29,8 @@ TPrintSettingDlg::TPrintSettingDlg(QWidget* parent) : QDialog(parent) {
     }
     fields_[5]->setMinimumWidth(kNameWidth);
     ok_ = new QPushButton(QStringLiteral("OK"), this);
-    cancel_ = new QPushButton(TEXT("ｷｬﾝｾﾙ"), this);
-    setup_ = new QPushButton(TEXT("詳細設定"), this);
+    cancel_ = new QPushButton(VELK_UI_TEXT("ｷｬﾝｾﾙ"), this);
+    setup_ = new QPushButton(VELK_UI_TEXT("詳細設定"), this);
     ok_->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ok_);

@@ -8,18 +8,18 @@
 #include <QVBoxLayout>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 
 TPrintingForm::TPrintingForm() : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
-    setWindowTitle(QtText::FromCp932(VELK_SJIS("印刷")));
+    setWindowTitle(VELK_UI_TEXT("印刷"));
     auto* layout = new QVBoxLayout(this);
-    label1_ = new QLabel(QtText::FromCp932(VELK_SJIS("印刷しています")), this);
+    label1_ = new QLabel(VELK_UI_TEXT("印刷しています"), this);
     label2_ = new QLabel(this);
     for (QLabel* label : {label1_, label2_}) {
         label->setAlignment(Qt::AlignCenter);
         layout->addWidget(label);
     }
-    cancel_ = new QPushButton(QtText::FromCp932(VELK_SJIS("キャンセル")), this);
+    cancel_ = new QPushButton(VELK_UI_TEXT("キャンセル"), this);
     layout->addWidget(cancel_, 0, Qt::AlignHCenter);
     setMinimumWidth(220);
     connect(cancel_, &QPushButton::clicked, this, [this] { cancelled_ = true; });
@@ -35,7 +35,7 @@ void TPrintingForm::ResetAndShow() {
 
 void TPrintingForm::SetProgress(int page, int lastPage) {
     label2_->setText(QString::number(page) + QLatin1Char('/') + QString::number(lastPage) +
-                     QtText::FromCp932(VELK_SJIS("ページ")));
+                     VELK_UI_TEXT("ページ"));
 }
 
 void TPrintingForm::changeEvent(QEvent* event) {

@@ -13,7 +13,9 @@
 #include "search/TSearchNowDlg.h"
 #include "search/TSearchResultDlg.h"
 #include "store/FrameStore.h"
-#include "ui/MainWindowServices.h"
+#include "ui/DialogHost.h"
+#include "ui/FrameListView.h"
+#include "ui/ProgramModel.h"
 #include "ui/WindowPlacement.h"
 
 namespace {
@@ -42,35 +44,35 @@ private:
 
 }  // namespace
 
-SearchCommands::SearchCommands(MainWindowServices& window)
-    : window_(window),
-      searchDlg_(std::make_unique<TSearchDlg>(&window.Owner())),
+SearchCommands::SearchCommands(DialogHost& dialogs, FrameListView& list, ProgramModel& model)
+    : dialogs_(dialogs), list_(list), model_(model),
+      searchDlg_(std::make_unique<TSearchDlg>(&dialogs.Owner())),
       searchNowDlg_(std::make_unique<TSearchNowDlg>()),
-      searchNoDlg_(std::make_unique<TSearchNoDlg>(&window.Owner())),
-      goToDlg_(std::make_unique<TGoToDlg>(window, &window.Owner())) {}
+      searchNoDlg_(std::make_unique<TSearchNoDlg>(&dialogs.Owner())),
+      goToDlg_(std::make_unique<TGoToDlg>(dialogs, &dialogs.Owner())) {}
 
 SearchCommands::~SearchCommands() = default;
 
 void SearchCommands::ShowNotFound() {
-    window_.ShowMessageBox(VELK_SJIS("指定の文字列は見つかりませんでした。"), VELK_SJIS("検索結果"),
+    dialogs_.ShowMessageBox(VELK_SJIS("指定の文字列は見つかりませんでした。"), VELK_SJIS("検索結果"),
                            MessageBoxes::kIconInformation, MessageBoxes::kButtonsOk);
 }
 
 bool SearchCommands::SearchFrames(const SearchRequest& request) {
-    FrameStore& store = window_.Store();
-    const int remembered = window_.SelectedRow();
+    FrameStore& store = model_.Store();
+    const int remembered = list_.SelectedRow();
     if (store.Count() == 0) return false;
     int row = remembered;
     if (request.step) {
         row = SearchRange::StepRow(row, store.Count(), request.forward);
         if (row == 0) return false;
-        window_.SelectRow(row);
+        list_.SelectRow(row);
     }
     int64_t found = FrameSearch::kNotFound;
     {
-        SearchingScope scope(window_.Owner(), *searchNowDlg_);
+        SearchingScope scope(dialogs_.Owner(), *searchNowDlg_);
         DisplayOptions options;
-        window_.Options().GetDisplayOptions(options);
+        model_.Options().GetDisplayOptions(options);
         OptionData::ApplySearchColumns(options);
         const SearchRange range = SearchRange::For(store.Count(), row, request.forward, request.fromCursor);
         found = FrameSearch::Find(store, options, request, range, [this](int32_t index) {
@@ -79,12 +81,12 @@ bool SearchCommands::SearchFrames(const SearchRequest& request) {
             return !searchNowDlg_->Cancelled();
         });
     }
-    window_.SelectRow(found == FrameSearch::kNotFound ? remembered : static_cast<int>(found) + 1);
+    list_.SelectRow(found == FrameSearch::kNotFound ? remembered : static_cast<int>(found) + 1);
     return found != FrameSearch::kNotFound;
 }
 
 void SearchCommands::FindMenuClick() {
-    WindowPlacement::CentreOn(*searchDlg_, window_.Owner());
+    WindowPlacement::CentreOn(*searchDlg_, dialogs_.Owner());
     if (searchDlg_->exec() != QDialog::Accepted) return;
     if (!SearchFrames(searchDlg_->Request(false))) ShowNotFound();
 }
@@ -94,23 +96,23 @@ void SearchCommands::FindNextMenuClick() {
 }
 
 void SearchCommands::BatchSearchMenuClick() {
-    WindowPlacement::CentreOn(*searchDlg_, window_.Owner());
+    WindowPlacement::CentreOn(*searchDlg_, dialogs_.Owner());
     if (searchDlg_->exec() != QDialog::Accepted) return;
     DisplayOptions options;
-    window_.Options().GetDisplayOptions(options);
-    TSearchResultDlg result(window_, options);
+    model_.Options().GetDisplayOptions(options);
+    TSearchResultDlg result(dialogs_, model_.Store(), options);
     // The search reads every column when asked to; the list shows the user's.
     OptionData::ApplySearchColumns(options);
     const SearchRequest request = searchDlg_->Request(false);
-    const FrameStore& store = window_.Store();
+    const FrameStore& store = model_.Store();
     const SearchRange range =
-        SearchRange::For(store.Count(), window_.SelectedRow(), request.forward, request.fromCursor);
+        SearchRange::For(store.Count(), list_.SelectedRow(), request.forward, request.fromCursor);
     result.SetPositions(FrameSearch::Collect(store, options, request, range));
     result.ShowModal();
 }
 
 void SearchCommands::NumberSearchMenuClick() {
-    WindowPlacement::CentreOn(*searchNoDlg_, window_.Owner());
+    WindowPlacement::CentreOn(*searchNoDlg_, dialogs_.Owner());
     bool found = false;
     for (;;) {
         const int result = searchNoDlg_->ShowSearchNo(found);
@@ -133,16 +135,16 @@ void SearchCommands::NumberSearchMenuClick() {
 
 void SearchCommands::RelatedSearch(bool found) {
     DisplayOptions options;
-    window_.Options().GetDisplayOptions(options);
-    TSearchResultDlg result(window_, options);
-    if (found && window_.SelectedRow() >= 1)
-        result.SetPositions(RelatedFrames::From(window_.Store(), static_cast<size_t>(window_.SelectedRow() - 1)));
+    model_.Options().GetDisplayOptions(options);
+    TSearchResultDlg result(dialogs_, model_.Store(), options);
+    if (found && list_.SelectedRow() >= 1)
+        result.SetPositions(RelatedFrames::From(model_.Store(), static_cast<size_t>(list_.SelectedRow() - 1)));
     result.ShowModal();
 }
 
 void SearchCommands::GotoIndexMenuClick() {
-    WindowPlacement::CentreOn(*goToDlg_, window_.Owner());
+    WindowPlacement::CentreOn(*goToDlg_, dialogs_.Owner());
     if (goToDlg_->exec() != QDialog::Accepted) return;
-    const int64_t position = GoToIndex::Find(window_.Store(), goToDlg_->TargetIndex());
-    if (position != GoToIndex::kNotFound) window_.SelectRow(static_cast<int>(position) + 1);
+    const int64_t position = GoToIndex::Find(model_.Store(), goToDlg_->TargetIndex());
+    if (position != GoToIndex::kNotFound) list_.SelectRow(static_cast<int>(position) + 1);
 }

@@ -7,7 +7,9 @@
 
 #include "search/SearchRequest.h"
 
-class MainWindowServices;
+class DialogHost;
+class FrameListView;
+class ProgramModel;
 class TGoToDlg;
 class TSearchDlg;
 class TSearchNoDlg;
@@ -15,7 +17,7 @@ class TSearchNowDlg;
 
 class SearchCommands {
 public:
-    explicit SearchCommands(MainWindowServices& window);
+    SearchCommands(DialogHost& dialogs, FrameListView& list, ProgramModel& model);
     ~SearchCommands();
 
     void FindMenuClick();
@@ -40,7 +42,9 @@ private:
     // none unless a number was found.
     void RelatedSearch(bool found);
 
-    MainWindowServices& window_;
+    DialogHost& dialogs_;
+    FrameListView& list_;
+    ProgramModel& model_;
     std::unique_ptr<TSearchDlg> searchDlg_;
     std::unique_ptr<TSearchNowDlg> searchNowDlg_;
     std::unique_ptr<TSearchNoDlg> searchNoDlg_;

@@ -5,7 +5,7 @@
 #include <QVBoxLayout>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 
 std::string SearchTexts::ToCp932(const QString& text, bool& usable) {
     std::string cp932 = QtText::ToCp932(text);
@@ -13,14 +13,13 @@ std::string SearchTexts::ToCp932(const QString& text, bool& usable) {
     return cp932;
 }
 
-QString SearchTexts::Text(const char* utf8) { return QtText::FromCp932(Cp932::FromUtf8(utf8)); }
 
 QGroupBox* SearchTexts::RadioGroup(QWidget* parent, const char* title, const char* first, const char* second,
                                    QRadioButton* (&buttons)[2]) {
-    auto* group = new QGroupBox(Text(title), parent);
+    auto* group = new QGroupBox(QtText::Literal(title), parent);
     auto* layout = new QVBoxLayout(group);
-    buttons[0] = new QRadioButton(Text(first), group);
-    buttons[1] = new QRadioButton(Text(second), group);
+    buttons[0] = new QRadioButton(QtText::Literal(first), group);
+    buttons[1] = new QRadioButton(QtText::Literal(second), group);
     buttons[0]->setChecked(true);
     layout->addWidget(buttons[0]);
     layout->addWidget(buttons[1]);

@@ -13,7 +13,6 @@ class QWidget;
 class SearchTexts {
 public:
     static std::string ToCp932(const QString& text, bool& usable);
-    static QString Text(const char* utf8);
     // A titled group of two radio buttons, the first one checked.
     static QGroupBox* RadioGroup(QWidget* parent, const char* title, const char* first, const char* second,
                                  QRadioButton* (&buttons)[2]);

@@ -9,14 +9,14 @@
 #include <QVBoxLayout>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "search/GoToIndex.h"
 #include "search/SearchTexts.h"
-#include "ui/MainWindowServices.h"
+#include "ui/DialogHost.h"
 #include "ui/OkCancelButtons.h"
 
-TGoToDlg::TGoToDlg(MainWindowServices& window, QWidget* parent) : QDialog(parent), window_(window) {
-    setWindowTitle(SearchTexts::Text("指定INDEXに移動"));
+TGoToDlg::TGoToDlg(DialogHost& dialogs, QWidget* parent) : QDialog(parent), dialogs_(dialogs) {
+    setWindowTitle(QtText::Literal("指定INDEXに移動"));
     if (parent) setFont(parent->font());
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
@@ -24,7 +24,7 @@ TGoToDlg::TGoToDlg(MainWindowServices& window, QWidget* parent) : QDialog(parent
     index_->setEditable(true);
     index_->setInsertPolicy(QComboBox::NoInsert);
     index_->setMinimumWidth(160);
-    auto* label = new QLabel(SearchTexts::Text("移動先のINDEX"), this);
+    auto* label = new QLabel(QtText::Literal("移動先のINDEX"), this);
     label->setBuddy(index_);
     row->addWidget(label);
     row->addWidget(index_, 1);
@@ -50,7 +50,7 @@ void TGoToDlg::accept() {
         case GoToIndex::kAccepted: break;
     }
     if (warning) {
-        window_.ShowMessageBox(Cp932::FromUtf8(warning), VELK_SJIS("入力エラー"), MessageBoxes::kIconWarning,
+        dialogs_.ShowMessageBox(Cp932::FromUtf8(warning), VELK_SJIS("入力エラー"), MessageBoxes::kIconWarning,
                                MessageBoxes::kButtonsOk);
         return;
     }

@@ -5,13 +5,13 @@
 
 #include <cstdint>
 
-class MainWindowServices;
+class DialogHost;
 class QComboBox;
 
 class TGoToDlg : public QDialog {
     Q_OBJECT
 public:
-    TGoToDlg(MainWindowServices& window, QWidget* parent);
+    TGoToDlg(DialogHost& dialogs, QWidget* parent);
 
     // The INDEX of the text box (0 when there is no number).
     uint32_t TargetIndex() const;
@@ -26,6 +26,6 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    MainWindowServices& window_;
+    DialogHost& dialogs_;
     QComboBox* index_ = nullptr;
 };

@@ -12,10 +12,11 @@
 #include <QVBoxLayout>
 
 #include "search/SearchTexts.h"
+#include "ui/QtText.h"
 #include "ui/OkCancelButtons.h"
 
 TSearchDlg::TSearchDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(SearchTexts::Text("検索"));
+    setWindowTitle(QtText::Literal("検索"));
     if (parent) setFont(parent->font());
     auto* layout = new QVBoxLayout(this);
     auto* textRow = new QHBoxLayout;
@@ -24,12 +25,12 @@ TSearchDlg::TSearchDlg(QWidget* parent) : QDialog(parent) {
     // The history grows only through SearchText.
     text_->setInsertPolicy(QComboBox::NoInsert);
     text_->setMinimumWidth(260);
-    auto* label = new QLabel(SearchTexts::Text("検索文字列"), this);
+    auto* label = new QLabel(QtText::Literal("検索文字列"), this);
     label->setBuddy(text_);
     textRow->addWidget(label);
     textRow->addWidget(text_, 1);
     layout->addLayout(textRow);
-    whole_ = new QCheckBox(SearchTexts::Text("完全に一致する文字列を検索する"), this);
+    whole_ = new QCheckBox(QtText::Literal("完全に一致する文字列を検索する"), this);
     layout->addWidget(whole_);
     auto* groups = new QHBoxLayout;
     groups->addWidget(SearchTexts::RadioGroup(this, "検索方向", "前方検索", "後方検索", direction_));

@@ -9,7 +9,7 @@
 #include <QValidator>
 #include <QVBoxLayout>
 
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "search/SearchTexts.h"
 
 namespace {
@@ -40,7 +40,7 @@ public:
 }  // namespace
 
 TSearchNoDlg::TSearchNoDlg(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(SearchTexts::Text("番号による検索"));
+    setWindowTitle(QtText::Literal("番号による検索"));
     if (parent) setFont(parent->font());
     auto* layout = new QHBoxLayout(this);
     auto* left = new QVBoxLayout;
@@ -60,9 +60,9 @@ TSearchNoDlg::TSearchNoDlg(QWidget* parent) : QDialog(parent) {
     layout->addLayout(left, 1);
 
     auto* buttons = new QVBoxLayout;
-    next_ = new QPushButton(SearchTexts::Text("次を検索"), this);
-    related_ = new QPushButton(SearchTexts::Text("関連を検索"), this);
-    auto* cancel = new QPushButton(SearchTexts::Text("ｷｬﾝｾﾙ"), this);
+    next_ = new QPushButton(QtText::Literal("次を検索"), this);
+    related_ = new QPushButton(QtText::Literal("関連を検索"), this);
+    auto* cancel = new QPushButton(QtText::Literal("ｷｬﾝｾﾙ"), this);
     next_->setDefault(true);
     related_->setAutoDefault(false);
     cancel->setAutoDefault(false);

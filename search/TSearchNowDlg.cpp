@@ -6,21 +6,20 @@
 #include <QVBoxLayout>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "search/SearchTexts.h"
 #include "store/TraceText.h"
+#include "ui/WindowFonts.h"
 
 TSearchNowDlg::TSearchNowDlg() : QDialog(nullptr) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowStaysOnTopHint);
-    setWindowTitle(SearchTexts::Text("検索"));
-    QFont font(QStringLiteral("IPAPGothic"));
-    font.setPixelSize(12);
-    setFont(font);
+    setWindowTitle(QtText::Literal("検索"));
+    setFont(WindowFonts::WindowFont());
     auto* layout = new QVBoxLayout(this);
-    label_ = new QLabel(SearchTexts::Text("INDEX000000を検索中"), this);
+    label_ = new QLabel(QtText::Literal("INDEX000000を検索中"), this);
     label_->setAlignment(Qt::AlignCenter);
     label_->setMinimumWidth(200);
-    cancel_ = new QPushButton(SearchTexts::Text("ｷｬﾝｾﾙ"), this);
+    cancel_ = new QPushButton(QtText::Literal("ｷｬﾝｾﾙ"), this);
     cancel_->setAutoDefault(false);
     layout->addWidget(label_);
     layout->addWidget(cancel_, 0, Qt::AlignHCenter);

@@ -4,27 +4,26 @@
 
 #include "base/Cp932.h"
 #include "decode/RowHeights.h"
-#include "detail/TL3Form1.h"
 #include "search/SearchTexts.h"
+#include "ui/QtText.h"
 #include "store/FrameStore.h"
 #include "ui/FrameRowPainter.h"
-#include "ui/MainWindowServices.h"
+#include "ui/DialogHost.h"
 #include "ui/TDrawGrid.h"
 #include "ui/WindowPlacement.h"
+#include "ui/WindowFonts.h"
 
-TSearchResultDlg::TSearchResultDlg(MainWindowServices& window, const DisplayOptions& options)
-    : QDialog(&window.Owner()), window_(window), options_(options) {
-    QWidget& owner = window.Owner();
-    setWindowTitle(SearchTexts::Text("検索結果"));
+TSearchResultDlg::TSearchResultDlg(DialogHost& dialogs, FrameStore& store, const DisplayOptions& options)
+    : QDialog(&dialogs.Owner()), dialogs_(dialogs), store_(store), options_(options) {
+    QWidget& owner = dialogs.Owner();
+    setWindowTitle(QtText::Literal("検索結果"));
     setWindowIcon(owner.windowIcon());
     setSizeGripEnabled(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     grid_ = new TDrawGrid(this);
-    QFont gridFont(QStringLiteral("IPAGothic"));
-    gridFont.setPixelSize(12);
-    gridFont.setStyleHint(QFont::TypeWriter);
-    grid_->setFont(gridFont);
+    grid_->SetHeights(heights_);
+    grid_->setFont(WindowFonts::ListFont());
     layout->addWidget(grid_);
     grid_->onDrawCell = [this](QPainter& p, int row, int column, const QRect& rect, bool selected) {
         DrawCell(p, row, column, rect, selected);
@@ -36,10 +35,8 @@ TSearchResultDlg::TSearchResultDlg(MainWindowServices& window, const DisplayOpti
 
 void TSearchResultDlg::SetPositions(std::deque<uint32_t> positions) {
     positions_ = std::move(positions);
-    FrameStore& store = window_.Store();
-    RowHeights& heights = grid_->Heights();
-    heights.Clear();
-    for (uint32_t position : positions_) heights.Append(RowHeights::LineCount(store.At(position), options_));
+    heights_.Clear();
+    for (uint32_t position : positions_) heights_.Append(RowHeights::LineCount(store_.At(position), options_));
     grid_->SetRowCount(positions_.empty() ? 2 : static_cast<int>(positions_.size()) + 1);
     grid_->RowsChanged();
     grid_->SetRow(1);
@@ -58,23 +55,20 @@ void TSearchResultDlg::DrawCell(QPainter& painter, int row, int column, const QR
     }
     const size_t entry = static_cast<size_t>(row - 1);
     if (entry >= positions_.size()) return;
-    const int lines = FrameRowPainter::PaintRecord(painter, window_.Store().At(positions_[entry]), column, rect,
-                                                   grid_->LineHeight(), selected, options_);
-    grid_->SetRowLines(row, lines);
+    FrameRowPainter::PaintRecord(painter, store_.At(positions_[entry]), column, rect, grid_->LineHeight(), selected,
+                                 options_);
 }
 
 void TSearchResultDlg::OpenSelected() {
     const int row = grid_->Row();
     if (positions_.empty() || row < 1 || static_cast<size_t>(row) > positions_.size()) return;
-    FrameStore& store = window_.Store();
     const uint32_t position = positions_[static_cast<size_t>(row - 1)];
-    if (position >= store.Count()) return;
-    const FrameRecord& record = store.At(position);
+    if (position >= store_.Count()) return;
+    const FrameRecord& record = store_.At(position);
     if (!record.CheckCrc()) {
-        window_.ShowMessageBox(VELK_SJIS("ＣＲＣエラーのデータは詳細表示できません。"), VELK_SJIS("誤操作"),
+        dialogs_.ShowMessageBox(VELK_SJIS("ＣＲＣエラーのデータは詳細表示できません。"), VELK_SJIS("誤操作"),
                                MessageBoxes::kIconWarning, MessageBoxes::kButtonsOk);
         return;
     }
-    TL3Form1 form(*this, options_, record);
-    form.exec();
+    dialogs_.ShowDetailWindow(*this, options_, record);
 }

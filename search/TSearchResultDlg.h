@@ -8,16 +8,18 @@
 #include <cstdint>
 #include <deque>
 
+#include "decode/RowHeights.h"
 #include "options/DisplayOptions.h"
 
-class MainWindowServices;
+class DialogHost;
+class FrameStore;
 class QPainter;
 class TDrawGrid;
 
 class TSearchResultDlg : public QDialog {
     Q_OBJECT
 public:
-    TSearchResultDlg(MainWindowServices& window, const DisplayOptions& options);
+    TSearchResultDlg(DialogHost& dialogs, FrameStore& store, const DisplayOptions& options);
 
     // Ascending store positions.
     void SetPositions(std::deque<uint32_t> positions);
@@ -33,8 +35,10 @@ public:
 private:
     void DrawCell(QPainter& painter, int row, int column, const QRect& rect, bool selected);
 
-    MainWindowServices& window_;
+    DialogHost& dialogs_;
+    FrameStore& store_;
     DisplayOptions options_;  // the window's own copy, not widened
     std::deque<uint32_t> positions_;
+    RowHeights heights_;
     TDrawGrid* grid_ = nullptr;
 };

@@ -4,19 +4,15 @@
 #include <cstdio>
 #include <thread>
 
-#include "base/DataFolder.h"
 #include "device/ComThread.h"
 #include "device/DeviceControl.h"
-#include "options/OptionData.h"
 #include "tools/StderrHost.h"
 
 int DeviceCapture::Run(const Settings& settings, const Sink& sink, const std::atomic<bool>& stop) {
-    // A tool never writes velk.opt: the port it connects to stays in memory.
-    OptionData options(DataFolder::Path() + "velk.opt", OptionData::kReadOnly);
     StderrHost host;
     ComThread link;
     link.Start();
-    DeviceControl control(link, options, host);
+    DeviceControl control(link, host);
     control.SetRateFallback(settings.rateFallback);
 
     int result = 0;

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "decode/MessageCatalogue.h"
-#include "detail/DetailEntrySource.h"
+#include "files/DetailEntrySource.h"
 #include "tools/CaptureCommand.h"
 #include "tools/PcapngCommand.h"
 #include "tools/TraceConvertCommand.h"

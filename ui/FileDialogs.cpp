@@ -5,7 +5,7 @@
 #include <QMimeDatabase>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 
 namespace {
 

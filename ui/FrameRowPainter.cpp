@@ -2,7 +2,7 @@
 
 #include <QPainter>
 
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "decode/RowHeights.h"
 #include "decode/RowText.h"
 

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "ui/WindowPlacement.h"
 
 int MessageBoxes::Show(QWidget& owner, const std::string& text, const std::string& caption, Icon icon,

@@ -5,12 +5,12 @@
 #include <QPushButton>
 
 #include "base/Cp932.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 
 QDialogButtonBox* OkCancelButtons::Make(QDialog& dialog, QPushButton** ok) {
     auto* box = new QDialogButtonBox(&dialog);
     QPushButton* okButton = box->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    box->addButton(QtText::FromCp932(VELK_SJIS("ｷｬﾝｾﾙ")), QDialogButtonBox::RejectRole);
+    box->addButton(VELK_UI_TEXT("ｷｬﾝｾﾙ"), QDialogButtonBox::RejectRole);
     okButton->setDefault(true);
     QObject::connect(box, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(box, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);

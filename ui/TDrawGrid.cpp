@@ -12,7 +12,14 @@ namespace {
 constexpr int kRowGap = 1;  // grid line width under each row
 }
 
-TDrawGrid::TDrawGrid(QWidget* parent) : QAbstractScrollArea(parent) {
+namespace {
+
+// Rows of one line each until the owner gives its heights.
+const RowHeights kNoHeights;
+
+}  // namespace
+
+TDrawGrid::TDrawGrid(QWidget* parent) : QAbstractScrollArea(parent), heights_(&kNoHeights) {
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setMouseTracking(true);
     viewport()->setAutoFillBackground(true);
@@ -37,12 +44,12 @@ void TDrawGrid::changeEvent(QEvent* event) {
 }
 
 int64_t TDrawGrid::PixelsBefore(size_t position) const {
-    return heights_.LinesBefore(position) * lineHeight_ + static_cast<int64_t>(position) * kRowGap;
+    return heights_->LinesBefore(position) * lineHeight_ + static_cast<int64_t>(position) * kRowGap;
 }
 
 int TDrawGrid::RowPixelHeight(int row) const {
     if (row <= 0) return HeaderHeight();
-    return heights_.Lines(static_cast<size_t>(row - 1)) * lineHeight_ + kRowGap;
+    return heights_->Lines(static_cast<size_t>(row - 1)) * lineHeight_ + kRowGap;
 }
 
 int TDrawGrid::ViewHeight() const { return std::max(0, viewport()->height() - HeaderHeight()); }
@@ -55,14 +62,6 @@ void TDrawGrid::SetRowCount(int rows) {
 }
 
 void TDrawGrid::RowsChanged() {
-    UpdateScrollBars();
-    viewport()->update();
-}
-
-void TDrawGrid::SetRowLines(int row, int lines) {
-    if (row < 1 || static_cast<size_t>(row - 1) >= heights_.Size()) return;
-    if (heights_.Lines(static_cast<size_t>(row - 1)) == lines) return;
-    heights_.Set(static_cast<size_t>(row - 1), lines);
     UpdateScrollBars();
     viewport()->update();
 }

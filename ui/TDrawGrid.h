@@ -1,9 +1,9 @@
 #pragma once
 // A grid of two columns with one fixed header row and rows of different
 // heights, scrolled by whole rows. It paints nothing itself: every visible
-// cell is handed to the owner's draw-cell handler. Row heights are line
-// counts times the line height, kept with running totals, so a list of
-// 30000 rows costs no more per paint than one screenful.
+// cell is handed to the owner's draw-cell handler. Row heights are the
+// owner's line counts times the line height, kept with running totals, so a
+// list of 30000 rows costs no more per paint than one screenful.
 #include <QAbstractScrollArea>
 
 #include <functional>
@@ -21,12 +21,11 @@ public:
     // Row 0 is the header; rows 1 .. RowCount-1 show store positions 0 ...
     int RowCount() const { return rowCount_; }
     void SetRowCount(int rows);
-    // Line counts of the data rows; call RowsChanged after editing them.
-    RowHeights& Heights() { return heights_; }
-    const RowHeights& Heights() const { return heights_; }
+    // Line counts of the data rows, owned by the caller and kept alive as
+    // long as the grid; call RowsChanged after they changed.
+    void SetHeights(const RowHeights& heights) { heights_ = &heights; }
+    const RowHeights& Heights() const { return *heights_; }
     void RowsChanged();
-    // Sets one data row's line count (the draw handler does, on every paint).
-    void SetRowLines(int row, int lines);
 
     int LineHeight() const { return lineHeight_; }
     int RowPixelHeight(int row) const;
@@ -74,7 +73,7 @@ private:
     int SizingColumnAt(int x, int y) const;
     void UpdateFont();
 
-    RowHeights heights_;
+    const RowHeights* heights_;
     int rowCount_ = 2;
     int row_ = 1;
     int lineHeight_ = 12;

@@ -15,7 +15,7 @@
 #include "app/TFloatMessageDlg.h"
 #include "app/TLampPanel.h"
 #include "app/TNoResourceDlg.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "decode/RowText.h"
 #include "device/ComThread.h"
 #include "options/MonitorClockDialog.h"
@@ -30,7 +30,7 @@ using namespace testsupport;
 
 namespace {
 
-#define J(utf8) QtText::FromCp932(VELK_SJIS(utf8))
+#define J(utf8) VELK_UI_TEXT(utf8)
 
 // Frame lines as the device sends them: RRs numbered from `from`.
 void Inject(TMainForm& form, int from, int count) {
@@ -100,10 +100,10 @@ TEST_F(MainForm, StartsWithoutADeviceInStateZeroWithoutAMessage) {
     EXPECT_EQ(form.boxes[0].icon, MessageBoxes::kIconError);
     // Status panel 2: leading folders shortened; a name only into an empty panel.
     const QFontMetrics fm(form.font());
-    EXPECT_EQ(TMainForm::ShortenPath("/home/user/2026/dec/line7.vkt", fm, fm.horizontalAdvance("/.../dec/line7.vkt")),
+    EXPECT_EQ(StatusPanels::ShortenPath("/home/user/2026/dec/line7.vkt", fm, fm.horizontalAdvance("/.../dec/line7.vkt")),
               "/.../dec/line7.vkt");
-    form.ShowFileName(QStringLiteral("/a.vkt"), false);
-    form.ShowFileName(QStringLiteral("/b.vkt"), true);
+    form.List().ShowFileName(QStringLiteral("/a.vkt"), false);
+    form.List().ShowFileName(QStringLiteral("/b.vkt"), true);
     EXPECT_EQ(form.StatusPanel(2)->text(), QStringLiteral("/a.vkt"));
 }
 
@@ -134,14 +134,12 @@ TEST_F(MainForm, CommandsTheStateDisablesDoNotRunByShortcutEither) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     form.Timer1Timer();
     DialogDriver driver({});  // the real go-to dialog, closed as it opens
-    int searches = 0;
-    form.Wire(form.Menu().gotoIndex, UiStates::kGotoIndex, [&] { ++searches; });
     QTest::keyClick(&form, Qt::Key_F5);
-    EXPECT_EQ(searches, 1);
+    EXPECT_EQ(driver.seen.size(), 1u);
     form.SetUiState(UiStates::kMonitoring);
     QTest::keyClick(&form, Qt::Key_F5);
     form.Menu().gotoIndex->trigger();  // whatever route reaches the entry
-    EXPECT_EQ(searches, 1);
+    EXPECT_EQ(driver.seen.size(), 1u);
     form.SetUiState(UiStates::kSystemFaulted);
     EXPECT_TRUE(form.Menu().save->isEnabled());
     form.StartMonitoring();  // refused without asking the device
@@ -300,7 +298,7 @@ TEST_F(MainForm, FrameListColoursAndTheDetailCommand) {
     form.Store().Add(bad, true);
     FrameRecord good = FcsFrame({0x02, 0x01, 0x01, 0x02}, FrameRecord::kRx);
     form.Store().Add(good, true);
-    form.SyncListRows();
+    form.List().SyncRows();
     TDrawGrid& grid = *form.DrawGrid1();
     EXPECT_EQ(grid.Heights().Lines(0), 4);  // INDEX, then 8, 8 and 6 bytes
 
@@ -320,8 +318,7 @@ TEST_F(MainForm, FrameListColoursAndTheDetailCommand) {
 
     // The detail command refuses the bad frame and opens the good one, by
     // menu or Enter, but not by Enter while monitoring.
-    std::vector<size_t> opened;
-    form.Detail().onOpenDetail = [&](size_t position) { opened.push_back(position); };
+    form.realDetails = false;
     form.Menu().detail->trigger();
     ASSERT_EQ(form.boxes.size(), 1u);
     EXPECT_EQ(form.boxes[0].text, VELK_SJIS("ＣＲＣエラーのデータは詳細表示できません。"));
@@ -331,7 +328,7 @@ TEST_F(MainForm, FrameListColoursAndTheDetailCommand) {
     QTest::keyClick(&grid, Qt::Key_Return);
     form.SetUiState(UiStates::kMonitoring);
     QTest::keyClick(&grid, Qt::Key_Return);
-    EXPECT_EQ(opened, std::vector<size_t>{1});
+    EXPECT_EQ(form.details, std::vector<int32_t>{good.Index()});
 }
 
 // Failures while painting or in a command become system-fault notifications;
@@ -352,10 +349,10 @@ TEST_F(MainForm, FailuresInPaintingAndCommandsShowTheSystemFaultDialogOnce) {
     form.DrawGrid1()->onBeforePaint = [] { throw std::bad_alloc(); };
     form.DrawGrid1()->viewport()->repaint();
     form.DrawGrid1()->onBeforePaint = nullptr;
-    form.Wire(form.Menu().save, UiStates::kSave, [] { throw std::runtime_error("saving fails"); });
-    DialogDriver driver({DialogDriver::Reject()});  // the save's own file dialog
+    form.Store().Clear();
+    form.failBoxes = true;  // 保存's "nothing to save" box fails
     form.Menu().tbSave->trigger();
-    EXPECT_EQ(driver.seen.size(), 1u);
+    EXPECT_EQ(form.boxes.size(), 1u);
     Pump();
     EXPECT_EQ(form.systemFaults, 3);
     EXPECT_EQ(form.dialogs.size(), 1u);
@@ -384,7 +381,7 @@ struct FakeClockDialog : MonitorClockDialog {
 TEST_F(MainFormLive, DeviceClockWhileTheMonitorOptionsDialogIsUp) {
     ASSERT_TRUE(Start({"--rate-fps", "1"}, true, false));
     FakeClockDialog dialog;
-    form->SetMonitorClockDialog(&dialog);
+    form->SetClockDialog(&dialog);
     form->SetUiState(UiStates::kNoDevice);
     form->Timer1Timer();  // no clock tab: no clock asked
     EXPECT_EQ(dialog.shown, 0);
@@ -401,5 +398,5 @@ TEST_F(MainFormLive, DeviceClockWhileTheMonitorOptionsDialogIsUp) {
     Pump();
     ASSERT_FALSE(form->boxes.empty());
     EXPECT_EQ(form->boxes.back().caption, VELK_SJIS("異常"));
-    form->SetMonitorClockDialog(nullptr);
+    form->SetClockDialog(nullptr);
 }

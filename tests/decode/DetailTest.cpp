@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <tuple>
 
-#include "detail/DetailEntries.h"
+#include "decode/DetailEntries.h"
 #include "tests/support/DetailSupport.h"
 
 using namespace testsupport;

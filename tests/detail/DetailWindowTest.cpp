@@ -10,7 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/TMainForm.h"
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "detail/DetailListBox.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/TestSupport.h"

@@ -34,11 +34,6 @@ protected:
         std::lock_guard lock(mutex_);
         return commands_;
     }
-    int StoredPort() {
-        MonitorOptions m;
-        options_.GetMonitorOptions(m);
-        return m.portIndex;
-    }
     void ShowDeviceConnected(bool connected) override { events_.push_back(connected ? "connected" : "not connected"); }
     void PostCommunicationFault() override { events_.push_back("fault"); }
     void ShowMessage(const std::string& text, const std::string& caption) override {
@@ -67,12 +62,11 @@ protected:
 
     bool monitoring_ = false;
     Lines events_;
-    OptionData options_{TestPorts::Folder() + "velk" + std::to_string(getpid()) + ".opt", OptionData::kReadOnly};
     PtyPair com1_, pty_;
     // The links stand before the thread opens COM1.
     bool linked_ = (TestPorts::Link(1, com1_.slavePath), TestPorts::Link(3, pty_.slavePath), true);
     ComThread thread_;
-    DeviceControl control_{thread_, options_, *this};
+    DeviceControl control_{thread_, *this};
     std::mutex mutex_;
     speed_t rate_ = B9600;
     std::string identity_ = "RQ-730";
@@ -84,7 +78,7 @@ TEST_F(DeviceControlTest, FallsBackTo38400WhenSilentAt9600AndStartsThereNextTime
     Script(B38400, "RQ-730 Ver1.03");
     ASSERT_TRUE(control_.ConnectDevice(2, true));
     EXPECT_EQ(control_.BaudCode(), SerialPort::kBaud38400);
-    EXPECT_EQ(StoredPort(), 2);
+    EXPECT_EQ(control_.Port(), 2);
     EXPECT_EQ(events_, (Lines{"not connected", "connected"}));
     // Two unanswered tries at 9600, one answered at 38400, then stop and voice off.
     EXPECT_EQ(Commands(5), (Lines{"V", "V", "V", "E", "M 00,00"}));
@@ -103,11 +97,11 @@ TEST_F(DeviceControlTest, SilentOtherAndMissingDevicesAreReported) {
     Script(B9600, "RQ-731 clone");  // an identification, but not the RQ-730
     EXPECT_FALSE(control_.IdentifyDevice(true));
     EXPECT_EQ(Commands(1).size(), 1u);  // the first reply ends the asking
-    EXPECT_EQ(StoredPort(), 2);  // the port opened, so it is kept
+    EXPECT_EQ(control_.Port(), 2);  // the port opened, so it is kept
     TestPorts::Link(7, TestPorts::Folder() + "nowhere");
     EXPECT_FALSE(control_.ConnectDevice(6, false));
     EXPECT_FALSE(control_.ConnectDevice(6, true));
-    EXPECT_EQ(StoredPort(), 2);  // this one did not
+    EXPECT_EQ(control_.Port(), 2);  // this one did not
     std::string identity;
     EXPECT_FALSE(control_.AskIdentity(identity));  // nothing could be asked
     EXPECT_EQ(events_, (Lines{"not connected", "通信エラー: プロトコルモニタが見つかりません。", "fault", "fault",

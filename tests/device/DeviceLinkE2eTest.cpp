@@ -25,8 +25,7 @@ TEST_F(DeviceLinkE2e, ConversationWithBothModels) {
     ASSERT_TRUE(rq.Start(2, {"--seed", "11", "--rate-fps", "0", "--count", "300"}));
     ASSERT_TRUE(tessaro.Start(3, {"--rate", "38400", "--model", "tessaro"}));
     ComThread thread;
-    OptionData options(TestPorts::Folder() + "e2e.opt", OptionData::kReadOnly);
-    DeviceControl control(thread, options, *this);
+    DeviceControl control(thread, *this);
     thread.Start();
 
     ASSERT_TRUE(control.ConnectDevice(1, true));

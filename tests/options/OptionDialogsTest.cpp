@@ -13,7 +13,7 @@
 
 #include <gtest/gtest.h>
 
-#include "base/QtText.h"
+#include "ui/QtText.h"
 #include "options/OptionCommands.h"
 #include "options/TColourBox.h"
 #include "options/TMonOptionDlg.h"
@@ -27,7 +27,7 @@ using namespace testsupport;
 
 namespace {
 
-#define J(utf8) QtText::FromCp932(VELK_SJIS(utf8))
+#define J(utf8) VELK_UI_TEXT(utf8)
 
 // Each shown tab as a picture, when VELK_OPTION_PNGS names a folder.
 void Render(QDialog& dialog, QTabWidget* tabs, const char* name) {
@@ -70,8 +70,8 @@ TEST_F(OptionDialogs, DisplayOptionsApplyOnOkSurviveARestartAndGoBackToTheDefaul
     start.errorColour = 0x123456;
     form->Options().SetDisplayOptions(start);
     form->ToggleLampPanel();
-    form->VoiceLampClicked(4, 0);
-    TOptionDlg& dialog = form->OptionDialogs().DisplayDialog();
+    form->LampControl().VoiceLampClicked(4, 0);
+    TOptionDlg& dialog = form->Commands().Get<OptionCommands>().DisplayDialog();
     Run(form->Menu().displayOptions, [&](QDialog&) {
         EXPECT_EQ(dialog.windowTitle(), J("オプション"));
         EXPECT_EQ(dialog.ColourBox(DisplayOptionsEditor::kError)->currentText(), J("白色"));
@@ -110,14 +110,14 @@ TEST_F(OptionDialogs, DisplayOptionsApplyOnOkSurviveARestartAndGoBackToTheDefaul
     EXPECT_TRUE(form->ToolBar1()->isVisible());
     EXPECT_EQ(form->width(), 640);
     EXPECT_EQ(form->StatusPanel(1)->text(), J("ﾘﾝｸﾞﾊﾞｯﾌｧ  音声ﾓﾆﾀｰ手動"));
-    EXPECT_EQ(form->OptionDialogs().DisplayDialog().ShownList()->count(), 12);
+    EXPECT_EQ(form->Commands().Get<OptionCommands>().DisplayDialog().ShownList()->count(), 12);
 }
 
 TEST_F(OptionDialogs, MonitorOptionsSetTheClockAndReconnectToTheChosenPort) {
     ASSERT_TRUE(sim1.Start(1, {"--rate-fps", "1"}));
     ASSERT_TRUE(sim2.Start(2, {"--rate-fps", "1"}));
     Open();
-    TMonOptionDlg& dialog = form->OptionDialogs().MonitorDialog();
+    TMonOptionDlg& dialog = form->Commands().Get<OptionCommands>().MonitorDialog();
     Run(form->Menu().monitorOptions, [&](QDialog& d) {
         EXPECT_EQ(d.windowTitle(), J("ﾓﾆﾀｰｵﾌﾟｼｮﾝ"));
         EXPECT_FALSE(dialog.Tabs()->isTabVisible(TMonOptionDlg::kPortTab));

@@ -55,7 +55,7 @@ TEST(PrintCommand, PrintsPagesCopiesAndStopsOnCancel) {
     TempFolder dir;
     TestForm form{FormSetup(dir.Slash(), 40, false, false)};
     form.show();
-    QPrinter& printer = form.Print().Printer();
+    QPrinter& printer = form.Commands().Get<PrintCommand>().Printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     // Prints into name.pdf with the dialogs answered; the text of each page from its header on.
     auto print = [&](const std::string& name, std::vector<DialogDriver::Step> steps) {
@@ -98,7 +98,7 @@ TEST(PrintCommand, PrintsPagesCopiesAndStopsOnCancel) {
     EXPECT_TRUE(print("none", {Press(1)}).empty());
 
     // キャンセル while the first copy of page 3 is printed (2, 2, 3, 3), the main window off meanwhile.
-    TPrintingForm& progress = form.Print().PrintingForm();
+    TPrintingForm& progress = form.Commands().Get<PrintCommand>().PrintingForm();
     bool mainEnabled = true;
     QTimer clicker;
     QObject::connect(&clicker, &QTimer::timeout, [&] {

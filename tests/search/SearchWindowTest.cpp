@@ -51,7 +51,7 @@ protected:
                               Q931Frame({0x01, 0x81}, 0x07, {}), FcsFrame(rr), Q931Frame({0x01, 0x01}, 0x05, n123),
                               FcsFrame(rr, FrameRecord::kTx, false), Q931Frame({0x01, 0x81}, 0x45, {})})
             form.Store().Add(f, true);
-        form.SelectRow(1);
+        form.List().SelectRow(1);
     }
     void Run(QAction* entry, std::vector<Step> steps) {
         DialogDriver driver(std::move(steps));
@@ -84,13 +84,13 @@ TEST_F(SearchCommandsTest, FindAndFindNextSelectTheFrameOrKeepTheRow) {
     Run(form.Menu().find, {SearchFor("000004", true)});
     EXPECT_EQ(Boxes(), (std::vector<std::string>{NotFound(), NotFound()}));
     // Every search joins the history, find next too.
-    EXPECT_EQ(form.Search().SearchDlg().TextBox()->count(), 5);
+    EXPECT_EQ(form.Commands().Get<SearchCommands>().SearchDlg().TextBox()->count(), 5);
 }
 
 TEST_F(SearchCommandsTest, TheProgressWindowCancelsWhileTheMainWindowIsDisabled) {
     for (FrameRecord r = FcsFrame({0x00, 0x01, 0x01, 0x00}); form.Store().Count() < 30000;) form.Store().Add(r, true);
-    form.SelectRow(3);
-    TSearchNowDlg& progress = form.Search().SearchNowDlg();
+    form.List().SelectRow(3);
+    TSearchNowDlg& progress = form.Commands().Get<SearchCommands>().SearchNowDlg();
     bool clicked = false;
     QTimer::singleShot(50, [&] {
         EXPECT_FALSE(form.isEnabled());
@@ -108,7 +108,7 @@ TEST_F(SearchCommandsTest, TheProgressWindowCancelsWhileTheMainWindowIsDisabled)
 }
 
 TEST_F(SearchCommandsTest, BatchSearchListsTheMatchesAndOpensTheirDetail) {
-    form.SelectRow(6);
+    form.List().SelectRow(6);
     QStringList titles;
     const Step inResult = [&](QDialog& d) {
         auto& result = static_cast<TSearchResultDlg&>(d);
@@ -128,7 +128,7 @@ TEST_F(SearchCommandsTest, BatchSearchListsTheMatchesAndOpensTheirDetail) {
         titles << d.metaObject()->className() + (" " + d.windowTitle());
         d.reject();
     };
-    form.Search().SearchDlg().DirectionButton(1)->setChecked(true);
+    form.Commands().Get<SearchCommands>().SearchDlg().DirectionButton(1)->setChecked(true);
     Run(form.Menu().batchSearch, {SearchFor("00000"), inResult, inDetail});
     EXPECT_EQ(titles, QStringList{QStringLiteral("TL3Form1 INDEX=000000")});
     EXPECT_EQ(form.SelectedRow(), 6);
@@ -180,5 +180,5 @@ TEST_F(SearchCommandsTest, GoToChecksTheTextAndWalksByIndexValue) {
     EXPECT_EQ(form.SelectedRow(), 4);
     Run(form.Menu().gotoIndex, {enter({"3"})});  // INDEX 3 is position 3, but no record has it
     EXPECT_EQ(form.SelectedRow(), 4);
-    EXPECT_EQ(form.Search().GoToDlg().IndexBox()->count(), 2);
+    EXPECT_EQ(form.Commands().Get<SearchCommands>().GoToDlg().IndexBox()->count(), 2);
 }

@@ -20,10 +20,18 @@ namespace testsupport {
 // tick counter observed or given instead of real.
 class TestForm : public TMainForm {
 public:
-    using TMainForm::TMainForm;
+    explicit TestForm(const TMainFormSetup& setup = {}) : TMainForm(setup) {
+        List().buildText = [this](const FrameRecord& record, std::string& text, const DisplayOptions& options,
+                                  bool fcsGood) {
+            if (failPaint) throw std::runtime_error("painting fails");
+            painted.push_back(record.Index());
+            RowText::BuildRowText(record, text, options, fcsGood);
+        };
+    }
     int ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxes::Icon icon,
                        MessageBoxes::Buttons) override {
         boxes.push_back({text, caption, icon});
+        if (failBoxes) throw std::runtime_error("the box fails");
         return MessageBoxes::kResultOk;
     }
     int ShowModalDialog(QDialog& dialog) override {
@@ -32,11 +40,10 @@ public:
     }
     int64_t FreeDiskSpace() const override { return freeSpace; }
     uint32_t TickCount() const override { return tick ? *tick : TMainForm::TickCount(); }
-    void BuildCellText(const FrameRecord& record, std::string& text, const DisplayOptions& options,
-                       bool fcsGood) override {
-        if (failPaint) throw std::runtime_error("painting fails");
-        painted.push_back(record.Index());
-        TMainForm::BuildCellText(record, text, options, fcsGood);
+    void ShowDetailWindow(QWidget& owner, const DisplayOptions& options, const FrameRecord& record) override {
+        details.push_back(record.Index());
+        if (failDetail) throw std::runtime_error("the detail fails");
+        if (realDetails) TMainForm::ShowDetailWindow(owner, options, record);
     }
     void customEvent(QEvent* event) override {
         systemFaults += event->type() == kSystemFault;
@@ -49,6 +56,10 @@ public:
     bool realDialogs = false;  // shown modally as well (answered by a DialogDriver)
     int64_t freeSpace = 100'000'000'000;
     bool failPaint = false;
+    std::vector<int32_t> details;  // INDEX of every detail window asked for
+    bool realDetails = true;       // shown as well
+    bool failDetail = false;
+    bool failBoxes = false;
     std::optional<uint32_t> tick;
     std::vector<int32_t> painted;  // INDEX of every cell text built
     int systemFaults = 0;          // notifications handled

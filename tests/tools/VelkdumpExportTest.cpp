@@ -2,7 +2,7 @@
 // and HDLC.msg beside it (a copy of the executable in a private folder).
 #include <gtest/gtest.h>
 
-#include "detail/DetailEntrySource.h"
+#include "files/DetailEntrySource.h"
 #include "files/ListExport.h"
 #include "files/TraceFile.h"
 #include "tests/support/TestSupport.h"

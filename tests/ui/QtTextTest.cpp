@@ -1,4 +1,4 @@
-#include "base/QtText.h"
+#include "ui/QtText.h"
 
 #include <gtest/gtest.h>
 

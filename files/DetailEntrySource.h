@@ -4,7 +4,7 @@
 // source decodes with a decoder of its own, so an export's bytes do not
 // depend on the details the user opened before.
 #include "decode/MessageCatalogue.h"
-#include "detail/DetailEntries.h"
+#include "decode/DetailEntries.h"
 #include "files/DetailSource.h"
 
 class DetailEntrySource : public DetailSource {

@@ -1,4 +1,4 @@
-#include "detail/DetailEntries.h"
+#include "decode/DetailEntries.h"
 
 #include <new>
 

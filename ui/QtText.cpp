@@ -1,4 +1,4 @@
-#include "base/QtText.h"
+#include "ui/QtText.h"
 
 #include "base/Cp932.h"
 
@@ -13,3 +13,5 @@ std::string QtText::ToCp932(const QString& text) {
     QByteArray utf8 = text.toUtf8();
     return Cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())));
 }
+
+QString QtText::Literal(const char* utf8) { return FromCp932(Cp932::FromUtf8(utf8)); }

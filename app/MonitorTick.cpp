@@ -1,0 +1,39 @@
+#include "app/MonitorTick.h"
+
+void MonitorTick::Run(Device& device, View& view, MonitoringSession& session, const MonitorOptions& monitor) {
+    if (firstTick_) {
+        firstTick_ = false;
+        if (device.Present()) device.ConnectStoredPort();
+        view.ShowFirstTick();
+    }
+    if (!device.Present()) return;
+    if (device.HasFailed()) {
+        view.PostSystemFault();
+        return;
+    }
+    if (startPending_ && view.MayStartMonitoring()) {
+        startPending_ = false;
+        view.PressMonitorStart();
+    }
+    MonitorClockDialog* dialog = view.ClockDialog();
+    if (dialog && dialog->IsOnScreen() && dialog->ClockTabPresent()) PollClock(device, view, *dialog);
+    if (view.LampsShown()) {
+        BChannelStatus status;
+        if (device.AskChannelStatus(status)) view.RepaintLamps(status);
+    }
+    if (monitor.voiceAutomatic) view.AutoVoiceMonitor();
+    view.CarryOut(session.Tick([&](FrameRecord& record) { return device.PopFrame(record); }, monitor,
+                               view.TickCount(), [&] { return view.FreeDiskSpace(); }, view.FloatMessageShown()));
+}
+
+void MonitorTick::PollClock(Device& device, View& view, MonitorClockDialog& dialog) {
+    TimeStamp clock;
+    if (device.AskClock(clock)) {
+        dialog.ShowDeviceClock(clock);
+    } else {
+        dialog.CloseAsCancelled();
+        view.PostCommunicationFault();
+    }
+    TimeStamp wanted;
+    if (dialog.TakeClockRequest(wanted)) device.SetClock(wanted);
+}

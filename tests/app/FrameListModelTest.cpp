@@ -1,0 +1,57 @@
+#include "app/FrameListModel.h"
+
+#include <gtest/gtest.h>
+
+#include "decode/RowText.h"
+#include "tests/support/TestSupport.h"
+
+using namespace testsupport;
+
+namespace {
+
+// A record of `octets` octets between its flags.
+FrameRecord Octets(int n, size_t octets) {
+    std::vector<uint8_t> bytes(octets + 2, static_cast<uint8_t>(n));
+    bytes.front() = bytes.back() = 0x7E;
+    return RawFrame(bytes, static_cast<uint8_t>(n & 1));
+}
+
+const DisplayOptions kIndexThenData = Columns({RowText::kIndex, RowText::kLineBreak, RowText::kData}, 8);
+
+}  // namespace
+
+TEST(FrameListModel, SyncKeepsStepWithARingBufferStore) {
+    FrameStore store;
+    store.SetModes(true, false);
+    FrameListModel model;
+    int next = 0;
+    auto add = [&](int count) {
+        for (const int end = next + count; next < end; ++next) {
+            FrameRecord r = Octets(next, 6 + static_cast<size_t>(next % 20));
+            store.Add(r, true);
+        }
+        return model.Sync(store, kIndexThenData);
+    };
+    // Kept rows must agree with rows counted afresh.
+    auto expectFresh = [&] {
+        FrameListModel fresh;
+        fresh.Sync(store, kIndexThenData);
+        ASSERT_EQ(fresh.Heights().Size(), model.Heights().Size());
+        for (size_t p = 0; p <= model.Heights().Size(); ++p)
+            ASSERT_EQ(fresh.Heights().LinesBefore(p), model.Heights().LinesBefore(p)) << p;
+    };
+    EXPECT_TRUE(add(29990));
+    EXPECT_FALSE(add(0));
+    EXPECT_TRUE(add(130));  // fills and shifts by 120
+    EXPECT_EQ(model.Heights().Size(), FrameStore::kCapacity);
+    expectFresh();
+    add(31000);  // more than a whole store since the last sync
+    expectFresh();
+    model.Invalidate();
+    EXPECT_TRUE(model.Sync(store, kIndexThenData));  // counted again
+    store.Clear();
+    EXPECT_TRUE(model.Sync(store, kIndexThenData));
+    EXPECT_EQ(model.Heights().Size(), 0u);
+    EXPECT_EQ(FrameListModel::GridRows(0), 2);
+    EXPECT_EQ(FrameListModel::GridRows(5), 6);
+}

@@ -1,0 +1,20 @@
+#pragma once
+// What a command needs of the program's state: the frame store, the
+// options, and the word that options changed so the window follows them.
+class FrameStore;
+class OptionData;
+
+class ProgramModel {
+public:
+    virtual ~ProgramModel() = default;
+
+    virtual FrameStore& Store() = 0;
+    virtual OptionData& Options() = 0;
+    // The display options changed: row heights counted again, list repainted.
+    virtual void DisplayOptionsChanged() = 0;
+    // The monitor options changed: the device reconnected on their port
+    // without messages, the status bar modes and the voice lamps afresh.
+    virtual void MonitorOptionsChanged() = 0;
+    // The options' window state applied to the window.
+    virtual void WindowStateChanged() = 0;
+};
