@@ -2,8 +2,9 @@
 // The LAPD layer of the simulated D channel: TEI management on SAPI 63, the
 // call control link (SAPI 0) and the packet link (SAPI 16), their set-up and
 // supervision, and the frames in the order they pass on the line, each with
-// its FCS, now and then damaged and then recovered as LAPD does. The layers
-// above hand it their messages; it draws on their random sequence.
+// its FCS, now and then damaged and then recovered as LAPD does. The call
+// scripts and the X.25 sessions hand it their messages; all three draw from
+// one random sequence.
 #include <cstdint>
 #include <deque>
 #include <vector>
