@@ -7,15 +7,12 @@
 #include <QSocketNotifier>
 #include <QWidget>
 
+#include "base/Signals.h"
+
 namespace {
 
-// The handler may only write: the event loop reads and acts.
+// The signal handler writes, the event loop reads and acts.
 int gPipe[2] = {-1, -1};
-
-void OnSignal(int) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(gPipe[1], &byte, 1);
-}
 
 }  // namespace
 
@@ -28,17 +25,11 @@ TerminationWatch::TerminationWatch(QWidget& window) : window_(window) {
         }
         window_.close();
     });
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+    Signals::WakePipeOn({SIGTERM, SIGINT, SIGHUP}, gPipe[1]);
 }
 
 TerminationWatch::~TerminationWatch() {
-    struct sigaction action {};
-    action.sa_handler = SIG_DFL;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) ::sigaction(signal, &action, nullptr);
+    Signals::Restore({SIGTERM, SIGINT, SIGHUP});
     delete notifier_;
     for (int& fd : gPipe) {
         if (fd >= 0) ::close(fd);

@@ -7,6 +7,8 @@
 
 class LapdLink {
 public:
+    static constexpr int kUserSide = 0;
+    static constexpr int kNetworkSide = 1;
     enum Supervisory : uint8_t { kRR = 0x01, kRNR = 0x05, kREJ = 0x09 };
     enum Unnumbered : uint8_t {
         kSABME = 0x6F,

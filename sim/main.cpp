@@ -1,27 +1,26 @@
 // velksim: a simulated RQ-730 (or Tessaro) capture device on a pseudo-terminal.
 #include <errno.h>
-#include <poll.h>
 #include <signal.h>
 #include <string.h>
-#include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
-#include "sim/DeviceClock.h"
+#include "base/Signals.h"
 #include "sim/DeviceEmulator.h"
+#include "sim/LineLoop.h"
 #include "sim/PtyLink.h"
 #include "sim/ReplaySource.h"
 #include "sim/TrafficGenerator.h"
 
 namespace {
 
-volatile sig_atomic_t gStop = 0;
-
-void OnSignal(int) { gStop = 1; }
+// Set by SIGINT, SIGTERM and SIGHUP.
+std::atomic<bool> gStop{false};
 
 struct Options {
     int port = 1;
@@ -111,150 +110,95 @@ int ParseOptions(int argc, char** argv, Options& o) {
     return 0;
 }
 
-// Writes what the line takes now; false when the master side failed for good.
-bool WritePending(int fd, DeviceEmulator& device) {
-    while (device.PendingSize() > 0) {
-        ssize_t n = write(fd, device.PendingData(), device.PendingSize());
-        if (n > 0) {
-            device.Consumed(static_cast<size_t>(n));
-            continue;
-        }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) return true;
+// Where the run's messages go: stderr, or the --log file when one is given
+// (said on stderr when it cannot be opened: null).
+FILE* OpenLog(const std::string& path) {
+    if (path.empty()) return stderr;
+    FILE* out = std::fopen(path.c_str(), "a");
+    if (!out) std::fprintf(stderr, "velksim: cannot open log file %s: %s\n", path.c_str(), strerror(errno));
+    return out;
+}
+
+// The run's messages, one a line; none with --quiet.
+DeviceEmulator::Log LogTo(FILE* out, bool quiet) {
+    return [out, quiet](const std::string& text) {
+        if (quiet) return;
+        std::fprintf(out, "velksim: %s\n", text.c_str());
+        std::fflush(out);
+    };
+}
+
+// The trace file to replay, else the generator of the seed (the clock's when
+// none is given); null when the trace file cannot be read.
+std::unique_ptr<FrameSource> MakeSource(const Options& options, const DeviceEmulator::Log& log) {
+    if (options.replay.empty()) {
+        const uint64_t seed = options.seedGiven ? options.seed
+            : static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+        log("seed " + std::to_string(seed));
+        return std::make_unique<TrafficGenerator>(seed);
+    }
+    auto replay = std::make_unique<ReplaySource>();
+    ReplaySource::LoadResult result = replay->LoadFile(options.replay);
+    if (result == ReplaySource::kUnreadable) {
+        std::fprintf(stderr, "velksim: cannot read trace file %s\n", options.replay.c_str());
+        return nullptr;
+    }
+    if (result == ReplaySource::kTruncated) log("trace file holds more frames than a store; the first are sent");
+    log("replaying " + std::to_string(replay->Count()) + " frames of " + options.replay);
+    return replay;
+}
+
+// SIGINT, SIGTERM and SIGHUP set gStop and arrive only inside ppoll with the
+// mask returned, so the loop sees them at once.
+sigset_t CatchTerminationSignals() {
+    Signals::StopFlagOn({SIGINT, SIGTERM, SIGHUP}, gStop);
+    Signals::IgnoreBrokenPipe();
+    return Signals::DeliverOnlyInWait({SIGINT, SIGTERM, SIGHUP});
+}
+
+// The pseudo-terminal linked as COMn; its slave's path goes to stdout for
+// whoever started us.
+bool OpenLink(const Options& options, PtyLink& link, const DeviceEmulator::Log& log) {
+    std::string error;
+    if (!link.Open(options.port, PtyLink::PortsFolder(), options.speed, error)) {
+        std::fprintf(stderr, "velksim: %s\n", error.c_str());
         return false;
     }
+    std::printf("velksim: COM%d -> %s\n", options.port, link.SlavePath().c_str());
+    std::fflush(stdout);
+    log("linked " + link.LinkPath() + (options.model == DeviceEmulator::kTessaro ? ", Tessaro" : ", RQ-730") +
+        (options.speed == B9600 ? " at 9600 bit/s" : " at 38400 bit/s"));
     return true;
+}
+
+DeviceEmulator::Settings DeviceSettings(const Options& options) {
+    DeviceEmulator::Settings settings;
+    settings.model = options.model;
+    settings.framesPerSecond = options.framesPerSecond;
+    settings.countLimit = options.count;
+    return settings;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
     Options options;
-    int parsed = ParseOptions(argc, argv, options);
+    const int parsed = ParseOptions(argc, argv, options);
     if (parsed != 0) return parsed == 1 ? 0 : 2;
 
-    FILE* logOut = stderr;
-    if (!options.logFile.empty()) {
-        logOut = std::fopen(options.logFile.c_str(), "a");
-        if (!logOut) {
-            std::fprintf(stderr, "velksim: cannot open log file %s: %s\n", options.logFile.c_str(),
-                         strerror(errno));
-            return 1;
-        }
-    }
-    auto log = [&](const std::string& text) {
-        if (options.quiet) return;
-        std::fprintf(logOut, "velksim: %s\n", text.c_str());
-        std::fflush(logOut);
-    };
-
-    std::unique_ptr<FrameSource> source;
-    if (!options.replay.empty()) {
-        auto replay = std::make_unique<ReplaySource>();
-        ReplaySource::LoadResult result = replay->LoadFile(options.replay);
-        if (result == ReplaySource::kUnreadable) {
-            std::fprintf(stderr, "velksim: cannot read trace file %s\n", options.replay.c_str());
-            return 1;
-        }
-        if (result == ReplaySource::kTruncated) log("trace file holds more frames than a store; the first are sent");
-        log("replaying " + std::to_string(replay->Count()) + " frames of " + options.replay);
-        source = std::move(replay);
-    } else {
-        if (!options.seedGiven)
-            options.seed = static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
-        log("seed " + std::to_string(options.seed));
-        source = std::make_unique<TrafficGenerator>(options.seed);
-    }
-
-    // SIGINT and SIGTERM only arrive inside ppoll, so the loop sees them at once.
-    struct sigaction sa {};
-    sa.sa_handler = OnSignal;
-    sigemptyset(&sa.sa_mask);
-    sigaction(SIGINT, &sa, nullptr);
-    sigaction(SIGTERM, &sa, nullptr);
-    sigaction(SIGHUP, &sa, nullptr);
-    signal(SIGPIPE, SIG_IGN);
-    sigset_t blocked, waitMask;
-    sigemptyset(&blocked);
-    sigaddset(&blocked, SIGINT);
-    sigaddset(&blocked, SIGTERM);
-    sigaddset(&blocked, SIGHUP);
-    sigprocmask(SIG_BLOCK, &blocked, &waitMask);
-    sigdelset(&waitMask, SIGINT);
-    sigdelset(&waitMask, SIGTERM);
-    sigdelset(&waitMask, SIGHUP);
-
+    FILE* logOut = OpenLog(options.logFile);
+    if (!logOut) return 1;
+    const DeviceEmulator::Log log = LogTo(logOut, options.quiet);
+    std::unique_ptr<FrameSource> source = MakeSource(options, log);
+    if (!source) return 1;
+    const sigset_t waitMask = CatchTerminationSignals();
     PtyLink link;
-    std::string error;
-    if (!link.Open(options.port, PtyLink::PortsFolder(), options.speed, error)) {
-        std::fprintf(stderr, "velksim: %s\n", error.c_str());
-        return 1;
-    }
-    std::printf("velksim: COM%d -> %s\n", options.port, link.SlavePath().c_str());
-    std::fflush(stdout);
-    log("linked " + link.LinkPath() + (options.model == DeviceEmulator::kTessaro ? ", Tessaro" : ", RQ-730") +
-        (options.speed == B9600 ? " at 9600 bit/s" : " at 38400 bit/s"));
+    if (!OpenLink(options, link, log)) return 1;
 
-    DeviceEmulator::Settings settings;
-    settings.model = options.model;
-    settings.framesPerSecond = options.framesPerSecond;
-    settings.countLimit = options.count;
-    DeviceEmulator device(settings, *source, log);
-
-    const int fd = link.MasterFd();
-    char buffer[4096];
-    int status = 0;
-    bool rateOk = false;
-    while (!gStop) {
-        const int64_t now = DeviceClock::SteadyMs();
-        const bool rateNow = link.HostSpeedIs(options.speed);
-        if (rateNow != rateOk) log(rateNow ? "host line rate matches" : "host line rate differs: silent");
-        rateOk = rateNow;
-        int timeout = 100;  // the rate is looked at again at least this often
-        if (rateOk) {
-            int due = device.Produce(now);
-            if (due >= 0 && due < timeout) timeout = due;
-        } else {
-            device.DropUnsent();
-        }
-        pollfd pfd{fd, POLLIN, 0};
-        if (rateOk && device.PendingSize() > 0) pfd.events |= POLLOUT;
-        timespec ts{timeout / 1000, (timeout % 1000) * 1000000L};
-        int ready = ppoll(&pfd, 1, &ts, &waitMask);
-        if (ready < 0) {
-            if (errno == EINTR) continue;
-            std::fprintf(stderr, "velksim: poll: %s\n", strerror(errno));
-            status = 1;
-            break;
-        }
-        if (ready == 0) continue;
-        if (pfd.revents & POLLIN) {
-            ssize_t n = read(fd, buffer, sizeof buffer);
-            if (n > 0) {
-                // At a wrong rate the host's bytes are garbage to us.
-                if (link.HostSpeedIs(options.speed)) {
-                    device.Receive(buffer, static_cast<size_t>(n), DeviceClock::SteadyMs());
-                } else {
-                    device.DropPartialInput();
-                }
-            }
-        }
-        if (pfd.revents & POLLOUT) {
-            if (!link.HostSpeedIs(options.speed)) {
-                device.DropUnsent();
-            } else if (!WritePending(fd, device)) {
-                std::fprintf(stderr, "velksim: write: %s\n", strerror(errno));
-                status = 1;
-                break;
-            }
-        }
-        if ((pfd.revents & (POLLHUP | POLLERR)) && !(pfd.revents & (POLLIN | POLLOUT))) {
-            // Cannot happen while the slave is held open; do not spin if it does.
-            usleep(10000);
-        }
-    }
+    DeviceEmulator device(DeviceSettings(options), *source, log);
+    const bool ok = LineLoop(link, device, options.speed, log).Run(gStop, waitMask);
     log("exiting, " + std::to_string(device.FramesSent()) + " frames sent");
     link.Close();
     if (logOut != stderr) std::fclose(logOut);
-    return status;
+    return ok ? 0 : 1;
 }

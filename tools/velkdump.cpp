@@ -1,12 +1,14 @@
 // velkdump: Velkscope's command-line tool for machines without a desktop.
+#include <signal.h>
+
 #include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cerrno>
 #include <cstring>
 #include <string>
 
+#include "base/Signals.h"
 #include "decode/MessageCatalogue.h"
 #include "files/DetailEntrySource.h"
 #include "tools/CaptureCommand.h"
@@ -16,9 +18,8 @@
 
 namespace {
 
+// Set by SIGINT and SIGTERM while capturing.
 std::atomic<bool> stopRequested{false};
-
-void OnSignal(int) { stopRequested = true; }
 
 void Usage(FILE* out) {
     std::fprintf(out,
@@ -106,7 +107,7 @@ int main(int argc, char** argv) {
     if (pcapng && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
     if (!date.empty() && !pcapng) return Usage();
 
-    std::signal(SIGPIPE, SIG_IGN);
+    Signals::IgnoreBrokenPipe();
     if (toTrace) return TraceConvertCommand::Run({exporting.input, exporting.output});
     if (pcapng) return PcapngCommand::Run({exporting.input, exporting.output, date});
     if (exportMode) {
@@ -116,9 +117,6 @@ int main(int argc, char** argv) {
         return ExportCommand::Run(exporting, details);
     }
 
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
+    Signals::StopFlagOn({SIGINT, SIGTERM}, stopRequested);
     return CaptureCommand::Run(capture, stopRequested);
 }

@@ -7,13 +7,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/Signals.h"
 #include "tools/Extcap.h"
 
 namespace {
 
+// Set by SIGINT and SIGTERM: Wireshark's stop button.
 std::atomic<bool> stopRequested{false};
-
-void OnSignal(int) { stopRequested = true; }
 
 }  // namespace
 
@@ -59,10 +59,7 @@ int main(int argc, char** argv) {
                                  "       --capture --extcap-interface COMn --fifo PIPE [--count N] [--no-rate-fallback]\n");
             return 2;
     }
-    struct sigaction action {};
-    action.sa_handler = OnSignal;
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-    signal(SIGPIPE, SIG_IGN);
+    Signals::StopFlagOn({SIGINT, SIGTERM}, stopRequested);
+    Signals::IgnoreBrokenPipe();
     return Extcap::Run(capture, stopRequested);
 }

@@ -1,0 +1,66 @@
+#pragma once
+// Q.931 calls on the 23 B channels in both directions: each call gets its
+// script of messages when it starts (answered, busy, refused, abandoned,
+// with overlap sending, charging, keypad and status exchanges now and then)
+// and plays it one message at a time, interleaved with the other calls. The
+// B channels through in each direction follow the messages.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/Layer2Traffic.h"
+#include "sim/SimRandom.h"
+
+class CallScripts {
+public:
+    static constexpr int kChannels = 23;
+    static constexpr size_t kMaxCalls = 10;
+
+    CallScripts(SimRandom& rng, Layer2Traffic& line) : rng_(rng), line_(line) {}
+
+    // A new call on a free channel, less often the more are in progress.
+    void Offer();
+    // The next step of one of the calls in progress, picked at random.
+    void Advance();
+    // Calls between SETUP and RELEASE COMPLETE.
+    size_t InProgress() const { return calls_.size(); }
+
+private:
+    enum ActionKind : uint8_t {
+        kSetup, kSetupAck, kInfoDigits, kCallProc, kProgress, kAlerting, kConnect, kConnectAck,
+        kWait, kAoc, kKeypad, kStatusEnquiry, kStatus, kDisconnect, kRelease, kReleaseComplete,
+    };
+    struct Action {
+        ActionKind kind;
+        bool fromDestination;
+        uint8_t arg;  // cause, wait length
+    };
+    struct Call {
+        uint8_t origin = 0;  // side that sent SETUP
+        uint8_t crLength = 2;
+        uint16_t cr = 0;
+        uint8_t channel = 1;
+        bool speech = true;
+        bool overlap = false;
+        std::string calling, called;
+        std::vector<Action> script;
+        size_t next = 0;
+        int waitLeft = -1;
+    };
+
+    void StartCall();
+    void AdvanceCall(size_t index);
+    void SendCallMessage(Call& call, const Action& action);
+
+    std::string JapaneseNumber();
+    std::string OwnNumber();
+    int FreeChannel();
+    uint16_t FreeCallReference(uint8_t origin, int crLength);
+
+    SimRandom& rng_;
+    Layer2Traffic& line_;
+    std::vector<Call> calls_;
+    uint32_t busy_ = 0;  // channels allocated to a call
+    uint32_t mask_[2] = {0, 0};
+    uint8_t invokeId_ = 0;
+};
