@@ -64,12 +64,12 @@ protected:
     }
     // Waits until the simulator's log holds text `times` times.
     bool SimLogHas(const std::string& text, size_t times = 1) {
-        return WaitFor([&] {
+        return WaitUntil([&] {
             const std::string log = sim.Log();
             size_t n = 0;
             for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++n;
             return n >= times;
-        });
+        }, kPollBoundMs, RunEvents);
     }
 
     VelksimProcess sim;
@@ -163,10 +163,9 @@ TEST_F(MainFormLive, ConnectsOnTheFirstTickAndRunsAMonitoringRunWithItsLog) {
     form->StartMonitoring();
     Pump();
     EXPECT_EQ(form->StatusPanel(0)->text(), J("Dchﾓﾆﾀｰ中"));
-    ASSERT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitUntil([&] { return form->Store().Count() >= 60; }, kPollBoundMs, [&] {
         form->Timer1Timer();
-        Pump();
-        return form->Store().Count() >= 60;
+        RunEvents();
     }));
     const char* png = std::getenv("VELK_MAIN_PNG");  // a picture of the window, for a look
     EXPECT_TRUE(form->grab().save(QString::fromLocal8Bit(png ? png : "/tmp/velkscope-main.png")));

@@ -7,14 +7,16 @@
 #include <new>
 #include <thread>
 
+#include "tests/support/Poll.h"
 #include "tests/support/PtyDevice.h"
 
 using namespace std::string_literals;
+using testsupport::WaitUntil;
 
 namespace {
 
 // The next frame as Shown, "" when none comes within `ms`.
-std::string NextFrame(ComThread& t, int ms = 2000) {
+std::string NextFrame(ComThread& t, int ms = testsupport::kPollBoundMs) {
     FrameRecord r;
     return WaitUntil([&] { return t.PopFrame(r); }, ms) ? Shown(r) : "";
 }
@@ -112,7 +114,7 @@ TEST_F(ComThreadOnPty, TheLoopHandsOverFramesAndRepliesAndStartMonitorDropsOldFr
     pty_.Write("00]\r\0\0RX[00:00:00.002]"s + hex + "\r");
     EXPECT_EQ(NextFrame(t), "TX 12:34:56.789 7E0201007F7E");
     EXPECT_EQ(NextFrame(t), "RX 12:34:56.790 7E037E");
-    EXPECT_TRUE(NextFrame(t, 5000) == "RX 00:00:00.002 7E" + hex + "7E") << "the long frame";
+    EXPECT_TRUE(NextFrame(t) == "RX 00:00:00.002 7E" + hex + "7E") << "the long frame";
     std::string identity;
     TimeStamp clock;
     BChannelStatus status;

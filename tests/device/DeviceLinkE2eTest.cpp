@@ -6,8 +6,11 @@
 
 #include "device/DeviceControl.h"
 #include "sim/TrafficGenerator.h"
+#include "tests/support/Poll.h"
 #include "tests/support/PtyDevice.h"
 #include "tests/support/VelksimProcess.h"
+
+using testsupport::WaitUntil;
 
 // The test is the procedures' window: whatever they report fails it.
 class DeviceLinkE2e : public ::testing::Test, public DeviceHost {

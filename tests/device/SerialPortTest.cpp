@@ -9,8 +9,11 @@
 #include <fstream>
 
 #include "device/ComPorts.h"
+#include "tests/support/Poll.h"
 #include "tests/support/PtyDevice.h"
 #include "tests/support/TestSupport.h"
+
+using testsupport::WaitUntil;
 
 namespace {
 
