@@ -88,7 +88,8 @@ TEST_F(MainForm, StartsWithoutADeviceInStateZeroWithoutAMessage) {
     form.Timer1Timer();
     Pump();
     EXPECT_EQ(form.CurrentUiState(), UiStates::kNoDevice);
-    EXPECT_TRUE(form.boxes.empty() && form.dialogs.empty());
+    EXPECT_TRUE(form.boxes.empty());
+    EXPECT_TRUE(form.dialogs.empty());
     EXPECT_FALSE(form.Menu().tbStop->isEnabled());
     EXPECT_EQ(form.StatusPanel(1)->text(), J("ﾘﾝｸﾞﾊﾞｯﾌｧ  音声ﾓﾆﾀｰ手動"));
     // Starting now reports the silent device through the posted notification.

@@ -115,9 +115,11 @@ TEST(RowHeights, SyncKeepsStepWithARingBufferStore) {
     EXPECT_TRUE(add(29990));
     EXPECT_FALSE(add(0));
     EXPECT_TRUE(add(130));  // fills and shifts by 120
-    EXPECT_TRUE(h.Size() == FrameStore::kCapacity && matchesFresh());
+    EXPECT_EQ(h.Size(), FrameStore::kCapacity);
+    EXPECT_TRUE(matchesFresh());
     add(31000);  // more than a whole store since the last sync
     EXPECT_TRUE(matchesFresh());
     store.Clear();
-    EXPECT_TRUE(h.Sync(store, kIndexThenData) && h.Size() == 0);
+    EXPECT_TRUE(h.Sync(store, kIndexThenData));
+    EXPECT_EQ(h.Size(), 0u);
 }

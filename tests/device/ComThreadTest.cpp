@@ -55,7 +55,9 @@ TEST_F(ComThreadOnPty, EachLineByItsShapeAndWhatItLeavesToTake) {
         if (c.TakeIdentity(text)) out += " " + text + (c.Kind() == DeviceKind::kTessaro ? " (Tessaro)" : " (RQ-730)");
         if (c.TakeClock(t)) out += " " + t.Format();
         if (c.TakeChannelStatus(s)) out += " " + Flags(s.direction[0]) + " / " + Flags(s.direction[1]);
-        EXPECT_FALSE(c.TakeIdentity(text) || c.TakeClock(t) || c.TakeChannelStatus(s));
+        EXPECT_FALSE(c.TakeIdentity(text)) << line;
+        EXPECT_FALSE(c.TakeClock(t)) << line;
+        EXPECT_FALSE(c.TakeChannelStatus(s)) << line;
         return out;
     };
     const std::string ones(23, '1');
@@ -93,14 +95,18 @@ TEST_F(ComThreadOnPty, EachLineByItsShapeAndWhatItLeavesToTake) {
 
 TEST_F(ComThreadOnPty, OpensCom1SuspendedAndSendsCommandsWithCarriageReturn) {
     ComThread t;
-    EXPECT_TRUE(t.IsPortOpen() && t.Port().Definition() == "COM1:9600, n, 8, 1");
+    EXPECT_TRUE(t.IsPortOpen());
+    EXPECT_EQ(t.Port().Definition(), "COM1:9600, n, 8, 1");
     pty_.Write("TX[12:34:56.789]0201\r");
     EXPECT_EQ(NextFrame(t, 50), "");  // nothing is read before Start
     t.Start();
     EXPECT_EQ(NextFrame(t), "TX 12:34:56.789 7E02017E");
     TimeStamp time;
     time.Set(9, 30, 0, 0);
-    EXPECT_TRUE(t.StopMonitor() && t.RequestIdentity() && t.RequestClock() && t.RequestChannelStatus());
+    EXPECT_TRUE(t.StopMonitor());
+    EXPECT_TRUE(t.RequestIdentity());
+    EXPECT_TRUE(t.RequestClock());
+    EXPECT_TRUE(t.RequestChannelStatus());
     EXPECT_TRUE(t.SetDeviceClock(time));
     for (auto [tx, rx] : {std::pair{24, 1}, {1, 24}, {-1, 0}, {0, -1}})
         EXPECT_FALSE(t.SelectVoiceChannels(tx, rx)) << tx << "," << rx;
@@ -123,10 +129,14 @@ TEST_F(ComThreadOnPty, TheLoopHandsOverFramesAndRepliesAndStartMonitorDropsOldFr
     std::string identity;
     TimeStamp clock;
     BChannelStatus status;
-    ASSERT_TRUE(t.TakeIdentity(identity) && t.TakeClock(clock) && t.TakeChannelStatus(status));
+    ASSERT_TRUE(t.TakeIdentity(identity));
+    ASSERT_TRUE(t.TakeClock(clock));
+    ASSERT_TRUE(t.TakeChannelStatus(status));
     EXPECT_EQ(identity + " " + clock.Format(), "RQ-730 Ver1.03 08:00:00.500");
-    EXPECT_TRUE(status.direction[FrameRecord::kTx].bChannel[22] && status.direction[FrameRecord::kTx].lineNormal);
-    EXPECT_FALSE(t.TakeClock(clock) || t.HasFailed());
+    EXPECT_TRUE(status.direction[FrameRecord::kTx].bChannel[22]);
+    EXPECT_TRUE(status.direction[FrameRecord::kTx].lineNormal);
+    EXPECT_FALSE(t.TakeClock(clock));
+    EXPECT_FALSE(t.HasFailed());
     // A frame still queued from an earlier run goes before "S".
     pty_.Write("TX[12:00:00.000]0201\rRQ-730\r");
     ASSERT_TRUE(WaitUntil([&] { return t.TakeIdentity(identity); }));
@@ -174,7 +184,9 @@ TEST_F(ComThreadOnPty, AnErrorInTheLoopFailsTheLinkForGood) {
     pty_.Write("TX[00:00:00.001]01\rboom\rTX[00:00:00.002]01\r");
     ASSERT_TRUE(WaitUntil([&] { return t.HasFailed(); }));
     EXPECT_EQ(NextFrame(t), "TX 00:00:00.001 7E017E");  // what was queued before stays
-    EXPECT_FALSE(t.RequestIdentity() || t.StartMonitor() || t.SelectVoiceChannels(0, 0));
+    EXPECT_FALSE(t.RequestIdentity());
+    EXPECT_FALSE(t.StartMonitor());
+    EXPECT_FALSE(t.SelectVoiceChannels(0, 0));
     EXPECT_EQ(NextFrame(t, 50), "");  // nothing is read any more
 }
 

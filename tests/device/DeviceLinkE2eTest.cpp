@@ -61,7 +61,8 @@ TEST_F(DeviceLinkE2e, ConversationWithBothModels) {
         ASSERT_TRUE(WaitUntil([&] { return thread.PopFrame(r); }, 5000)) << n;
         SimFrame f;
         expected.Next(f);
-        ASSERT_TRUE(r.Direction() == f.direction && std::vector(r.Bytes() + 1, r.Bytes() + r.Length() - 1) == f.octets) << n;
+        ASSERT_EQ(r.Direction(), f.direction) << n;
+        ASSERT_EQ(std::vector(r.Bytes() + 1, r.Bytes() + r.Length() - 1), f.octets) << n;
         EXPECT_EQ(r.CheckCrc(), !f.badFcs) << n;
         EXPECT_GE(r.Time().Format(), last) << n;
         last = r.Time().Format();
