@@ -130,27 +130,6 @@ TEST(MainFormState, WindowStateIsRestoredWithTheToolbarHidden) {
     EXPECT_EQ(again.DrawGrid1()->ColWidth(1), 150);
 }
 
-TEST_F(MainForm, CommandsTheStateDisablesDoNotRunByShortcutEither) {
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    form.Timer1Timer();
-    DialogDriver driver({});  // the real go-to dialog, closed as it opens
-    int searches = 0;
-    form.Wire(form.Menu().gotoIndex, UiStates::kGotoIndex, [&] { ++searches; });
-    QTest::keyClick(&form, Qt::Key_F5);
-    EXPECT_EQ(searches, 1);
-    form.SetUiState(UiStates::kMonitoring);
-    QTest::keyClick(&form, Qt::Key_F5);
-    form.Menu().gotoIndex->trigger();  // whatever route reaches the entry
-    EXPECT_EQ(searches, 1);
-    form.SetUiState(UiStates::kSystemFaulted);
-    EXPECT_TRUE(form.Menu().save->isEnabled());
-    form.StartMonitoring();  // refused without asking the device
-    form.AboutMenuClick();
-    Pump();
-    EXPECT_TRUE(form.boxes.empty() && form.dialogs.empty());
-}
-
 // ---- Monitoring runs against the simulator ----
 
 TEST_F(MainFormLive, ConnectsOnTheFirstTickAndRunsAMonitoringRunWithItsLog) {
