@@ -27,6 +27,8 @@ public:
 
     QProgressBar* ProgressBar1() { return bar_; }
     QPushButton* CancelButton() { return cancel_; }
+    // Ticks of the last run, counted up to kMinimumTicks.
+    int Ticks() const { return ticks_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -54,7 +54,8 @@ TEST(MonitoringSession, WithoutRingBufferTheFrameThatFillsTheStoreEndsTheTaking)
     EXPECT_FALSE(run.session.IsRunning());
     EXPECT_EQ(run.store.Count(), 30000u);
     EXPECT_EQ(run.queued, 10u);  // no 30001st frame taken
-    EXPECT_TRUE(a.syncRows && a.repaintAll);  // a full store is repainted, not scrolled
+    EXPECT_TRUE(a.syncRows);  // a full store is repainted, not scrolled
+    EXPECT_TRUE(a.repaintAll);
     EXPECT_TRUE(run.Tick(0, 300, true).closeFloat);
     EXPECT_EQ(run.queued, 10u);
 }
@@ -63,7 +64,9 @@ TEST(MonitoringSession, RingBufferKeepsTakingPastTheCapacity) {
     Capture run(true, false);
     EXPECT_TRUE(run.Tick(29000, 300).showNewest);
     const auto a = run.Tick(1500, 300);
-    EXPECT_TRUE(!a.bufferFull && !a.showNewest && a.repaintAll);
+    EXPECT_FALSE(a.bufferFull);
+    EXPECT_FALSE(a.showNewest);
+    EXPECT_TRUE(a.repaintAll);
     EXPECT_EQ(run.store.Count(), 30000u);
     EXPECT_EQ(run.store.NextIndex(), 30500u);
     EXPECT_EQ(run.store.At(0).Index(), 500);

@@ -37,7 +37,8 @@ TEST(DataFolder, NamedFolderIsMadeAndItsCatalogueComesFirst) {
     EXPECT_EQ(DataFolder::CatalogueFile(), ProgramFolder::Path() + "HDLC.msg");
     EXPECT_EQ(DataFolder::Path(), named + "/");
     struct stat st;
-    EXPECT_TRUE(::stat(named.c_str(), &st) == 0 && S_ISDIR(st.st_mode));
+    ASSERT_EQ(::stat(named.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
     ASSERT_TRUE(WriteFile(named + "/HDLC.msg", ""));
     EXPECT_EQ(DataFolder::CatalogueFile(), named + "/HDLC.msg");
     unsetenv("VELKSCOPE_HOME");

@@ -121,8 +121,10 @@ TEST(LayerTwoDetail, FieldsOfTheFrame) {
     const std::tuple<int, D::FieldKind, int> classes[] = {
         {2, D::kAddress, 1}, {4, D::kControl, 1},  {7, D::kCallRefValue, 0},  {8, D::kMessageType, 0},
         {12, D::kElement, 2}, {14, D::kFcs, 1}, {16, D::kUnclassified, 0}};
-    for (const auto& [p, kind, offset] : classes)
-        EXPECT_TRUE(D::ClassifyOctet(r, p).kind == kind && D::ClassifyOctet(r, p).offset == offset) << p;
+    for (const auto& [p, kind, offset] : classes) {
+        EXPECT_EQ(D::ClassifyOctet(r, p).kind, kind) << p;
+        EXPECT_EQ(D::ClassifyOctet(r, p).offset, offset) << p;
+    }
 }
 
 TEST(ElementDetail, WalkAndDecoders) {
@@ -293,6 +295,7 @@ TEST(X25Detail, PacketsByTypeAndDirection) {
 TEST(DetailEntries, AreTheDetailItemsOfTheProgramsDecoder) {
     FrameRecord r = Q931Frame(0x05, {0x18, 0x03, 0xA9, 0x83, 0x81});
     const DetailEntries list(r, DetailSwitches(true, true, true), Names());
-    EXPECT_TRUE(list.Built() && list.Entries() == Items(r, true, true, true));
+    ASSERT_TRUE(list.Built());
+    EXPECT_EQ(list.Entries(), Items(r, true, true, true));
     EXPECT_EQ(list.EntryText(list.EntryCount()), "");
 }

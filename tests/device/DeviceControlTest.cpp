@@ -8,7 +8,10 @@
 #include <thread>
 
 #include "base/Cp932.h"
+#include "tests/support/Poll.h"
 #include "tests/support/PtyDevice.h"
+
+using testsupport::WaitUntil;
 
 namespace {
 

@@ -6,8 +6,11 @@
 
 #include "device/DeviceControl.h"
 #include "sim/TrafficGenerator.h"
+#include "tests/support/Poll.h"
 #include "tests/support/PtyDevice.h"
 #include "tests/support/VelksimProcess.h"
+
+using testsupport::WaitUntil;
 
 // The test is the procedures' window: whatever they report fails it.
 class DeviceLinkE2e : public ::testing::Test, public DeviceHost {
@@ -57,7 +60,8 @@ TEST_F(DeviceLinkE2e, ConversationWithBothModels) {
         ASSERT_TRUE(WaitUntil([&] { return thread.PopFrame(r); }, 5000)) << n;
         SimFrame f;
         expected.Next(f);
-        ASSERT_TRUE(r.Direction() == f.direction && std::vector(r.Bytes() + 1, r.Bytes() + r.Length() - 1) == f.octets) << n;
+        ASSERT_EQ(r.Direction(), f.direction) << n;
+        ASSERT_EQ(std::vector(r.Bytes() + 1, r.Bytes() + r.Length() - 1), f.octets) << n;
         EXPECT_EQ(r.CheckCrc(), !f.badFcs) << n;
         EXPECT_GE(r.Time().Format(), last) << n;
         last = r.Time().Format();

@@ -9,8 +9,11 @@
 #include <fstream>
 
 #include "device/ComPorts.h"
+#include "tests/support/Poll.h"
 #include "tests/support/PtyDevice.h"
 #include "tests/support/TestSupport.h"
+
+using testsupport::WaitUntil;
 
 namespace {
 
@@ -69,13 +72,18 @@ TEST_F(SerialPortOnPty, OpensRaw8N1At9600SendsWithTheTerminatorAndOnlyRatesChang
     EXPECT_EQ(cfgetispeed(&tio), B9600);
     EXPECT_EQ(tio.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS), static_cast<tcflag_t>(CS8));
     EXPECT_EQ((tio.c_iflag & (IXON | IXOFF | ICRNL)) | (tio.c_lflag & (ICANON | ECHO)) | (tio.c_oflag & OPOST), 0u);
-    for (int bad : {3, 10, 16, -1})
-        EXPECT_FALSE(port_.SetBaudCode(bad) || port_.BaudCode() != SerialPort::kBaud9600) << bad;
-    EXPECT_TRUE(port_.SetBaudCode(SerialPort::kBaud38400) && pty_.SlaveSpeed() == B38400);
-    EXPECT_TRUE(port_.SetBaudCode(SerialPort::kBaud1200) && pty_.SlaveSpeed() == B1200);
+    for (int bad : {3, 10, 16, -1}) {
+        EXPECT_FALSE(port_.SetBaudCode(bad)) << bad;
+        EXPECT_EQ(port_.BaudCode(), SerialPort::kBaud9600) << bad;
+    }
+    EXPECT_TRUE(port_.SetBaudCode(SerialPort::kBaud38400));
+    EXPECT_EQ(pty_.SlaveSpeed(), B38400);
+    EXPECT_TRUE(port_.SetBaudCode(SerialPort::kBaud1200));
+    EXPECT_EQ(pty_.SlaveSpeed(), B1200);
     EXPECT_EQ(port_.Definition(), "COM1:1200, n, 8, 1");
     EXPECT_FALSE(port_.Open(-1));  // leaves the open port alone
-    EXPECT_TRUE(port_.IsOpen() && port_.PortIndex() == 0);
+    EXPECT_TRUE(port_.IsOpen());
+    EXPECT_EQ(port_.PortIndex(), 0);
     ASSERT_TRUE(port_.Send("V"));
     EXPECT_EQ(pty_.Read(2), "V\r");
     bool refused = false;  // nobody reads: a write cannot finish in time
@@ -103,7 +111,10 @@ TEST_F(SerialPortOnPty, OpenIsExclusiveAndNamesFollowTheIndex) {
     for (int index : {6, 127, 128}) EXPECT_FALSE(port_.Open(index)) << index;
     EXPECT_EQ(port_.PortIndex(), 127);
     uint8_t buf[16];
-    EXPECT_FALSE(port_.IsOpen() || port_.Read(buf, 16) || port_.Send("V") || port_.ReadLine(buf, 16));
+    EXPECT_FALSE(port_.IsOpen());
+    EXPECT_FALSE(port_.Read(buf, 16));
+    EXPECT_FALSE(port_.Send("V"));
+    EXPECT_FALSE(port_.ReadLine(buf, 16));
     for (int n : {7, 9, 10}) TestPorts::Unlink(n);
 }
 

@@ -50,7 +50,8 @@ TEST(EntryExport, MarksLineEndsAndIndentTabsCountedInBytes) {
     for (size_t n : {size_t{0}, size_t{15}, size_t{16}, size_t{17}}) {
         const std::string padded = std::string(n, 'a') + std::string(EntryExport::kPadding, '\x12') + "\x11";
         const EntryExport::Shape shape = EntryExport::ShapeOfPadded(padded.data(), n);
-        EXPECT_FALSE(shape.titled || shape.tagged) << n;
+        EXPECT_FALSE(shape.titled) << n;
+        EXPECT_FALSE(shape.tagged) << n;
         std::string out;
         EntryExport::AppendPaddedEntry(out, padded.data(), n, true, shape);
         EXPECT_EQ(out, std::string(n, 'a') + "\r\n") << n;

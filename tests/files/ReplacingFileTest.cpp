@@ -38,7 +38,9 @@ TEST(ReplacingFile, ReplacesOnCommitOnlyAndKeepsTheMode) {
     // Through a link: the file it points to is replaced, the link stays.
     ASSERT_EQ(::symlink("out.txt", (dir.Slash() + "link").c_str()), 0);
     ReplacingFile linked(dir.Slash() + "link");
-    ASSERT_TRUE(linked.Open() && FileIo::WriteAll(linked.Fd(), "linked") && linked.Commit());
+    ASSERT_TRUE(linked.Open());
+    ASSERT_TRUE(FileIo::WriteAll(linked.Fd(), "linked"));
+    ASSERT_TRUE(linked.Commit());
     EXPECT_EQ(ReadFile(target), "linked");
     EXPECT_TRUE(std::filesystem::is_symlink(dir.Slash() + "link"));
 

@@ -87,7 +87,9 @@ TEST(TraceFile, StoreFullCancelAndWriteErrors) {
     EXPECT_EQ(store.Count(), 30000u);
     EXPECT_EQ(store.At(29999).Index(), 29999);
     bool ok = false;  // saved whole, far past the writer's buffer
-    EXPECT_TRUE(Written([&](int fd) { return TraceFile::SaveText(store, fd, kGo); }, ok) == text.substr(0, 30000 * 22) && ok);
+    const std::string saved = Written([&](int fd) { return TraceFile::SaveText(store, fd, kGo); }, ok);
+    EXPECT_TRUE(ok);
+    EXPECT_TRUE(saved == text.substr(0, 30000 * 22));
     EXPECT_FALSE(WithFileSizeLimit(100000, [&] { Written([&](int fd) { return TraceFile::SaveText(store, fd, kGo); }, ok); return ok; }));
 
     const std::atomic<bool> cancel{true};

@@ -48,8 +48,11 @@ TEST_F(OptionFile, RecordsCopiedOutAndBackChangeNothingButTheirValues) {
         DisplayOptions d;
         WindowState w;
         MonitorOptions m;
-        ASSERT_TRUE(options.GetDisplayOptions(d) && options.SetDisplayOptions(d) && options.GetWindowState(w) &&
-                    options.SetWindowState(w) && options.GetMonitorOptions(m));
+        ASSERT_TRUE(options.GetDisplayOptions(d));
+        ASSERT_TRUE(options.SetDisplayOptions(d));
+        ASSERT_TRUE(options.GetWindowState(w));
+        ASSERT_TRUE(options.SetWindowState(w));
+        ASSERT_TRUE(options.GetMonitorOptions(m));
         ASSERT_TRUE(options.SetMonitorOptions({3, 1, 1, 0, m.padding}));
     }
     // Padding included; the monitor options at 256.

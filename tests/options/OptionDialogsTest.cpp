@@ -133,7 +133,8 @@ TEST_F(OptionDialogs, MonitorOptionsSetTheClockAndReconnectToTheChosenPort) {
         Render(dialog, dialog.Tabs(), "monitor-connected");
         d.reject();
     });
-    EXPECT_TRUE(WaitFor([&] { return sim1.Log().find("clock set to 12:34:56.000") != std::string::npos; }));
+    EXPECT_TRUE(WaitUntil([&] { return sim1.Log().find("clock set to 12:34:56.000") != std::string::npos; }, kPollBoundMs,
+                          RunEvents));
     ASSERT_EQ(form->boxes.size(), 1u);
     EXPECT_EQ(form->boxes[0].text, VELK_SJIS("時刻の設定が不整です。\nhh:mm:ss と入力してください。\n[hh=時、mm=分、ss=秒]"));
     EXPECT_EQ(form->boxes[0].caption, VELK_SJIS("時刻"));

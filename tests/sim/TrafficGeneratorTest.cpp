@@ -28,7 +28,9 @@ TEST(TrafficGenerator, EveryLinkIsInSequenceAndTheFcsMatchesTheDamageFlag) {
             if (!good) continue;
             const int dir = f.direction, sapi = o[0] >> 2, control = o[2];
             const Link key{dir, sapi, o[1] >> 1}, back{1 - dir, sapi, o[1] >> 1};
-            ASSERT_TRUE((o[0] & 1) == 0 && (o[1] & 1) == 1 && (sapi == 0 || sapi == 16 || sapi == 63)) << n;
+            ASSERT_EQ(o[0] & 1, 0) << n;
+            ASSERT_EQ(o[1] & 1, 1) << n;
+            ASSERT_TRUE(sapi == 0 || sapi == 16 || sapi == 63) << "SAPI " << sapi << ", frame " << n;
             if ((control & 3) == 3) {
                 // UI of TEI management to the group TEI; SABME and UA start the counts again.
                 ASSERT_EQ(sapi == 63, (control & 0xEF) == 0x03 && o[1] == 0xFF && o[3] == 0x0F) << n;
@@ -38,7 +40,7 @@ TEST(TrafficGenerator, EveryLinkIsInSequenceAndTheFcsMatchesTheDamageFlag) {
             // I and S frames: N(R) is what the sender took of the other direction.
             ASSERT_EQ(o[3] >> 1, vr[back]) << seed << " frame " << n;
             if (control & 1) {  // S frame: after an out-of-sequence I frame the receiver's next word is REJ
-                ASSERT_TRUE(!std::exchange(rejectOwed[back], false) || control == 0x09) << n;
+                if (std::exchange(rejectOwed[back], false)) ASSERT_EQ(control, 0x09) << n;
                 rejects += control == 0x09;
                 continue;
             }
@@ -48,7 +50,9 @@ TEST(TrafficGenerator, EveryLinkIsInSequenceAndTheFcsMatchesTheDamageFlag) {
             vr[key] = (vr[key] + next) & 0x7F;
             inSequence += next;
         }
-        EXPECT_TRUE(bad > 40000 / 400 && bad < 40000 / 100) << bad;  // about one frame in 200 is damaged
-        EXPECT_TRUE(inSequence > 10000 && rejects > 0) << inSequence << " " << rejects;
+        EXPECT_GT(bad, 40000 / 400);  // about one frame in 200 is damaged
+        EXPECT_LT(bad, 40000 / 100);
+        EXPECT_GT(inSequence, 10000);
+        EXPECT_GT(rejects, 0);
     }
 }

@@ -8,8 +8,10 @@ using namespace testsupport;
 
 TEST(FrameRecord, AssemblyAndDeepCopies) {
     FrameRecord r(FrameRecord::kRx);
-    EXPECT_FALSE(r.AppendByte(0x7E, true) || r.AppendByte(0x02, false));
-    EXPECT_TRUE(r.AppendByte(0x7E, true) && r.AppendByte(0x55, false));  // complete; later octets ignored
+    EXPECT_FALSE(r.AppendByte(0x7E, true));
+    EXPECT_FALSE(r.AppendByte(0x02, false));
+    EXPECT_TRUE(r.AppendByte(0x7E, true));
+    EXPECT_TRUE(r.AppendByte(0x55, false));  // complete; later octets ignored
     EXPECT_EQ(std::vector<uint8_t>(r.Bytes(), r.Bytes() + r.Length()), (std::vector<uint8_t>{0x7E, 0x02, 0x7E}));
     const uint8_t two[] = {1, 2};
     EXPECT_FALSE(r.SetBytes(two, 2));  // only an empty record takes bytes
@@ -18,7 +20,10 @@ TEST(FrameRecord, AssemblyAndDeepCopies) {
     r.SetIndex(77);
     FrameRecord copy = r;
     r.Clear();
-    EXPECT_TRUE(copy.IsRx() && copy.Index() == 77 && copy.Length() == 2 && copy.ByteAt(1) == 2);
+    EXPECT_TRUE(copy.IsRx());
+    EXPECT_EQ(copy.Index(), 77);
+    EXPECT_EQ(copy.Length(), 2u);
+    EXPECT_EQ(copy.ByteAt(1), 2);
 }
 
 TEST(FrameRecord, FrameCheckSequenceOverAddressToInformationField) {

@@ -13,7 +13,8 @@ TEST(FrameStore, FillsToCapacityThenRefusesOrDropsTheOldest) {
     EXPECT_EQ(r.Index(), 29998);  // the caller's record is numbered too
     EXPECT_EQ(store.Add(r, true), FrameStore::kStoredNowFull);
     EXPECT_EQ(store.Add(r, true), FrameStore::kRefused);
-    EXPECT_TRUE(store.Count() == 30000 && store.NextIndex() == 30000);
+    EXPECT_EQ(store.Count(), 30000u);
+    EXPECT_EQ(store.NextIndex(), 30000u);
     EXPECT_EQ(store.At(1234).Index(), 1234);  // position = INDEX
     store.Clear();
     store.SetModes(true, false);
@@ -33,8 +34,13 @@ TEST(FrameStore, StoresCopiesAndClearKeepsTheLoggingFlag) {
     r.SetIndex(500);
     store.Add(r, false);
     r.Clear();
-    EXPECT_TRUE(store.At(0).Index() == 500 && store.At(0).Length() == 6 && store.NextIndex() == 0);
-    EXPECT_TRUE(store.At(0).CheckCrc() && store.At(0).CrcKnown());  // cached in the stored record
+    EXPECT_EQ(store.At(0).Index(), 500);
+    EXPECT_EQ(store.At(0).Length(), 6u);
+    EXPECT_EQ(store.NextIndex(), 0u);
+    EXPECT_TRUE(store.At(0).CheckCrc());
+    EXPECT_TRUE(store.At(0).CrcKnown());  // cached in the stored record
     store.Clear();
-    EXPECT_TRUE(store.Count() == 0 && !store.IsRingBuffer() && store.IsLogging());
+    EXPECT_EQ(store.Count(), 0u);
+    EXPECT_FALSE(store.IsRingBuffer());
+    EXPECT_TRUE(store.IsLogging());
 }

@@ -62,7 +62,8 @@ TEST_F(Log, EveryFrameOnceInIndexOrderAcrossFiles) {
     // Written in chunks as the timer would, below the lag limit each time.
     for (int n = 0; n < 65000; n += 900) {
         Add(n, std::min(n + 900, 65000));
-        ASSERT_TRUE(store.LogKeepsUp() && store.WriteLog());
+        ASSERT_TRUE(store.LogKeepsUp());
+        ASSERT_TRUE(store.WriteLog());
         ASSERT_EQ(store.LoggedIndex(), uint32_t(std::min(n + 900, 65000)));
     }
     EXPECT_EQ(Files(folder),
@@ -77,13 +78,15 @@ TEST_F(Log, LagLimitSwitchesAndRingBufferPositionsPastTheCapacity) {
     ASSERT_TRUE(store.WriteLog());
     store.SetModes(true, false);  // logging switched off: never behind, nothing written
     Add(1000, 30000);
-    EXPECT_TRUE(store.LogKeepsUp() && store.WriteLog());
+    EXPECT_TRUE(store.LogKeepsUp());
+    EXPECT_TRUE(store.WriteLog());
     store.SetModes(true, true);
     Add(30000, 30500);
     ASSERT_TRUE(store.WriteLog());  // INDEX 1000..30499 at positions 500..29999
     Add(30500, 30600);
     store.SetModes(false, true);  // logging needs the ring buffer
-    EXPECT_TRUE(store.LogKeepsUp() && store.WriteLog());
+    EXPECT_TRUE(store.LogKeepsUp());
+    EXPECT_TRUE(store.WriteLog());
     EXPECT_EQ(Files(folder), (Texts{Lines(0, 30000), "INDEX=030000\r\n" + Lines(30000, 30500)}));
 }
 

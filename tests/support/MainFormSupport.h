@@ -13,6 +13,7 @@
 #include "app/TMainForm.h"
 #include "decode/RowText.h"
 #include "options/OptionData.h"
+#include "tests/support/Poll.h"
 
 namespace testsupport {
 
@@ -82,10 +83,7 @@ inline void Pump() {
     QCoreApplication::processEvents();
 }
 
-template <typename Pred>
-bool WaitFor(Pred pred) {
-    for (int i = 0; i < 500 && !pred(); ++i) QTest::qWait(20);
-    return pred();
-}
+// The step of a wait (Poll.h) in a window test: the event loop runs meanwhile.
+inline void RunEvents() { QTest::qWait(kPollStepMs); }
 
 }  // namespace testsupport

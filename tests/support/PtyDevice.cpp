@@ -2,9 +2,7 @@
 
 #include <poll.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 namespace {
 
@@ -34,15 +32,6 @@ void TestPorts::Link(int number, const std::string& target) {
 }
 
 void TestPorts::Unlink(int number) { unlink((Folder() + "COM" + std::to_string(number)).c_str()); }
-
-bool WaitUntil(const std::function<bool()>& pred, int ms) {
-    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!pred()) {
-        if (std::chrono::steady_clock::now() >= end) return pred();
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
 
 std::string Shown(const FrameRecord& r) {
     static const char kDigits[] = "0123456789ABCDEF";

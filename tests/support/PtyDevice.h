@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -22,9 +21,6 @@ public:
     static void Link(int number, const std::string& target);
     static void Unlink(int number);
 };
-
-// Polls pred every 5 ms for up to `ms`; the result is pred's last answer.
-bool WaitUntil(const std::function<bool()>& pred, int ms = 2000);
 
 // "TX 12:34:56.789 7E02017E": direction, time and octets, flags included.
 std::string Shown(const FrameRecord& r);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "base/ProgramFolder.h"
+#include "tests/support/Poll.h"
 #include "tests/support/PtyDevice.h"
 
 namespace {
@@ -26,7 +27,7 @@ pid_t Spawn(const std::vector<std::string>& argv, const std::string& out, const 
 
 int WaitExit(pid_t pid, int timeoutMs) {
     int status = 0;
-    if (WaitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, timeoutMs))
+    if (testsupport::WaitUntil([&] { return waitpid(pid, &status, WNOHANG) == pid; }, timeoutMs))
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     kill(pid, SIGKILL);
     waitpid(pid, &status, 0);
@@ -49,7 +50,7 @@ bool VelksimProcess::Start(int port, const std::vector<std::string>& args) {
     argv.insert(argv.end(), args.begin(), args.end());
     pid_ = Spawn(argv, base + ".out", base + ".out.err");
     // The link is in place once the simulator has said so.
-    return WaitUntil([&] { return ReadWholeFile(base + ".out").find("COM") != std::string::npos; }, 5000);
+    return testsupport::WaitUntil([&] { return ReadWholeFile(base + ".out").find("COM") != std::string::npos; });
 }
 
 int VelksimProcess::Stop() {

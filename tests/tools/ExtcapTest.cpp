@@ -1,12 +1,11 @@
 // velkscope-extcap as Wireshark runs it: tshark captures 500 frames from a
 // velksim port through it, and the device is stopped when tshark is done.
-#include <unistd.h>
-
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
 #include "files/TraceFile.h"
+#include "tests/support/Poll.h"
 #include "tests/support/PtyDevice.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/VelksimProcess.h"
@@ -35,6 +34,6 @@ TEST(Extcap, TsharkCapturesWhatTheDeviceSent) {
     ASSERT_EQ(store.Count(), 500u);
     ASSERT_EQ(SentFramesDiffer(store, 5, true), "");  // the FCS is computed afresh
     // Stopped and the voice monitor reset on the way out.
-    for (int i = 0; i < 200 && sim.Log().find("voice monitor \"M 00,00\"") == std::string::npos; ++i) usleep(20000);
-    EXPECT_NE(sim.Log().rfind("voice monitor \"M 00,00\""), std::string::npos) << sim.Log();
+    EXPECT_TRUE(WaitUntil([&] { return sim.Log().find("voice monitor \"M 00,00\"") != std::string::npos; }))
+        << sim.Log();
 }

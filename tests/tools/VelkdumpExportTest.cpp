@@ -27,7 +27,9 @@ protected:
         options_.exportDetail = 1;
         OptionData file(dir_.Path() + "/program/velk.opt", OptionData::kReadOnly);
         file.SetDisplayOptions(options_);
-        ASSERT_TRUE(file.Save() && WriteFile(dir_.Path() + "/program/HDLC.msg", Sjis(kNames)) && WriteFile(trace_, kTrace));
+        ASSERT_TRUE(file.Save());
+        ASSERT_TRUE(WriteFile(dir_.Path() + "/program/HDLC.msg", Sjis(kNames)));
+        ASSERT_TRUE(WriteFile(trace_, kTrace));
     }
     // The exit status; standard output and error in out_ and err_.
     int Run(std::vector<std::string> args) {
