@@ -20,7 +20,7 @@ using namespace testsupport;
 
 namespace {
 
-using M = TMainForm::Menus;
+using M = MainMenu::Menus;
 
 struct Command {
     const char* name;
