@@ -64,13 +64,6 @@ TEST(RowText, ItemsSeparatorsAndLineBreaks) {
 
 namespace {
 
-// A record of `octets` octets between its flags.
-FrameRecord Octets(int n, size_t octets) {
-    std::vector<uint8_t> bytes(octets + 2, static_cast<uint8_t>(n));
-    bytes.front() = bytes.back() = 0x7E;
-    return RawFrame(bytes, static_cast<uint8_t>(n & 1));
-}
-
 const DisplayOptions kIndexThenData = Columns({RowText::kIndex, RowText::kLineBreak, RowText::kData}, 8);
 
 }  // namespace

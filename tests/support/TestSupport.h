@@ -52,6 +52,14 @@ inline FrameRecord RawFrame(const std::vector<uint8_t>& bytes, uint8_t direction
     return r;
 }
 
+// A record of `octets` octets between its flags, each of them n; TX for
+// even n, RX for odd.
+inline FrameRecord Octets(int n, size_t octets) {
+    std::vector<uint8_t> bytes(octets + 2, static_cast<uint8_t>(n));
+    bytes.front() = bytes.back() = 0x7E;
+    return RawFrame(bytes, static_cast<uint8_t>(n & 1));
+}
+
 // Flags around the body and its FCS.
 inline FrameRecord FcsFrame(const std::vector<uint8_t>& body, uint8_t direction = FrameRecord::kTx, bool goodFcs = true) {
     std::vector<uint8_t> bytes = WithFcs(body, goodFcs);
