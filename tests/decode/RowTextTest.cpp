@@ -90,6 +90,9 @@ TEST(RowHeights, LineCountsAndRunningTotals) {
     h.Set(0, 1);  // 1, 2, 3
     h.Append(2);
     EXPECT_EQ(h.LinesBefore(4), 8);
+    h.Set(1, 70000);  // a height is kept in 16 bits
+    h.Set(2, 0);
+    EXPECT_EQ(h.LinesBefore(4), 1 + 0xFFFF + 1 + 2);
 }
 
 TEST(RowHeights, SyncKeepsStepWithARingBufferStore) {
@@ -116,7 +119,7 @@ TEST(RowHeights, SyncKeepsStepWithARingBufferStore) {
     EXPECT_FALSE(add(0));
     EXPECT_TRUE(add(130));  // fills and shifts by 120
     EXPECT_TRUE(h.Size() == FrameStore::kCapacity && matchesFresh());
-    add(31000);  // more than a whole store since the last sync
+    add(31003);  // more than a whole store since the last sync, the line counts shifted
     EXPECT_TRUE(matchesFresh());
     store.Clear();
     EXPECT_TRUE(h.Sync(store, kIndexThenData) && h.Size() == 0);
