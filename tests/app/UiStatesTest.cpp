@@ -26,5 +26,8 @@ TEST(UiStates, EachStateEnablesItsCommands) {
     // An entry of a disabled menu keeps its own flag; the menu stops it.
     EXPECT_TRUE(U::EntryEnabled(U::kMonitoring, U::kFind));
     EXPECT_FALSE(U::EntryEnabled(U::kSystemFaulted, U::kMonitorStart));
-    EXPECT_FALSE(U::Enables(4, U::kExit));
+    // States and commands outside the table enable nothing.
+    for (int c = 0; c < U::kCommands; ++c)
+        EXPECT_FALSE(U::Enables(-1, U::Command(c)) || U::Enables(U::kStates, U::Command(c))) << "command " << c;
+    EXPECT_FALSE(U::Enables(U::kConnected, U::kCommands));
 }
