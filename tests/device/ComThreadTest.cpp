@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 #include <new>
 #include <thread>
 
@@ -142,6 +143,9 @@ TEST(ComThread, ReopensWhileRunningAndStopsWithinOneSleep) {
     EXPECT_EQ(NextFrame(t), "RX 00:00:01.000 7E027E");
     EXPECT_FALSE(t.Reopen(0, SerialPort::kBaud9600));
     EXPECT_FALSE(t.IsPortOpen() || t.RequestIdentity());
+    const std::clock_t cpu = std::clock();  // without a port the loop sleeps, it does not spin
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_LT(std::clock() - cpu, CLOCKS_PER_SEC / 20);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));  // inside a 100 ms sleep
     const auto before = std::chrono::steady_clock::now();
     t.Stop();
