@@ -19,6 +19,8 @@ TEST(FrameRecord, AssemblyAndDeepCopies) {
     FrameRecord copy = r;
     r.Clear();
     EXPECT_TRUE(copy.IsRx() && copy.Index() == 77 && copy.Length() == 2 && copy.ByteAt(1) == 2);
+    copy = r;  // an empty record copied over one with bytes
+    EXPECT_TRUE(copy.Length() == 0 && copy.Bytes() == nullptr);
 }
 
 TEST(FrameRecord, FrameCheckSequenceOverAddressToInformationField) {
@@ -35,4 +37,9 @@ TEST(FrameRecord, FrameCheckSequenceOverAddressToInformationField) {
         EXPECT_EQ(r.CheckCrc(), result == 1) << testing::PrintToString(frame);
         EXPECT_EQ(FrameRecord(r).CrcKnown(), result >= 0) << testing::PrintToString(frame);  // a copy keeps it
     }
+    // A record moved over another brings its own result.
+    FrameRecord checked = RawFrame(cases[0].first), failed = RawFrame(cases[1].first);
+    ASSERT_TRUE(checked.CheckCrc() && !failed.CheckCrc());
+    checked = std::move(failed);
+    EXPECT_FALSE(checked.CheckCrc());
 }
