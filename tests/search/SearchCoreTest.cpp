@@ -57,7 +57,8 @@ TEST(FrameSearch, FirstMatchInWalkingOrderAndEveryMatchInStoreOrder) {
     const DisplayOptions data = Columns({RowText::kData});
     SearchRequest request;
     request.text = "01 01 AA ";
-    const SearchRange down = SearchRange::For(store.Count(), 3, true, true), up = SearchRange::For(store.Count(), 6, false, true);
+    const SearchRange down = SearchRange::For(store.Count(), 3, true, true);
+    const SearchRange up = SearchRange::For(store.Count(), 6, false, true);
     EXPECT_EQ(FrameSearch::Find(store, data, request, down, nullptr), 3);
     std::vector<int32_t> passed;  // the records searched before the match
     EXPECT_EQ(FrameSearch::Find(store, data, request, up, [&](int32_t index) {
