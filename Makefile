@@ -64,9 +64,13 @@ dump-bench: bench-tree
 	cmake --build build/bench -j $(JOBS) --target velkdump velksim velk_catalogue
 	bash bench/velkdump-bench.sh build/bench/bin 9
 
-# Mutation testing of the core against the unit tests (not part of `make test`):
-# a seeded sample of mutants, the score and the survivors in build/mutants.
-# MUTANTS_FLAGS="--seed 9 --count 120" picks the sample.
+# Mutation testing (not part of `make test`): a seeded sample of 200 mutants of
+# the core files the build without windows compiles (base store decode options
+# device files search detail print app tools; not sim), each run against every
+# non-window test program that reaches its file (unit, e2e, sim and the tools'
+# tests with velkdump, velksim and velkscope-extcap); the score, the survivors
+# and the files left out in build/mutants. MUTANTS_FLAGS="--seed 9 --count 200"
+# picks the sample, "--only decode/" its part in one folder.
 mutants: deps
 	python3 scripts/mutants.py $(MUTANTS_FLAGS)
 

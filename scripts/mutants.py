@@ -1,13 +1,30 @@
 #!/usr/bin/env python3
 """Mutation testing of the core: applies a fixed, seeded sample of one-edit
-mutants to decode/, store/, files/, device/ and options/, rebuilds
-incrementally, runs the unit tests (CTest label "unit") and reports the
-mutants that no test noticed."""
+mutants to the .cpp files of base/, store/, decode/, options/, device/,
+files/, search/, detail/, print/, app/ and tools/ that the build without
+windows (VELK_GUI=OFF) compiles, rebuilds incrementally and runs against each
+mutant every test program that can reach its file, and reports the mutants
+that no test noticed.
+
+sim/ is left out: the simulator is a test tool. Window files are left out
+too (they are not compiled without the GUI, so their mutants could only
+survive); the report names every file left out and why.
+
+Which files are compiled, by which target, and which test programs reach
+them all come from CMake's file API (the codemodel): a test program reaches
+a file when its target depends, directly or through other targets (linked
+or added with add_dependencies), on a target that compiles the file. The
+test programs are those of every CTest label except window and package
+(unit, e2e against velksim, sim, and the tools' tests, which run velkdump,
+velksim and velkscope-extcap as processes); the programs a test depends on
+are rebuilt with it."""
 import argparse, json, os, random, re, shutil, signal, subprocess, sys, time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-FOLDERS = ("decode", "store", "files", "device", "options")
+FOLDERS = ("base", "store", "decode", "options", "device", "files", "search", "detail", "print", "app", "tools")
+# Test labels whose programs need windows, or build the package.
+SKIPPED_LABELS = {"window", "package"}
 # Headers hold declarations and a few one-line accessors; a change there
 # rebuilds most of the tree, so only .cpp files are mutated.
 SUFFIXES = (".cpp",)
@@ -157,16 +174,21 @@ def sites(path):
     return found
 
 
-def all_mutants():
+def candidate_files():
+    """The .cpp files of the sampled folders, relative to ROOT."""
+    return [path.relative_to(ROOT).as_posix()
+            for folder in FOLDERS for path in sorted((ROOT / folder).rglob("*"))
+            if path.suffix in SUFFIXES]
+
+
+def all_mutants(files):
     mutants = []
-    for folder in FOLDERS:
-        for path in sorted((ROOT / folder).rglob("*")):
-            if path.suffix in SUFFIXES:
-                rel = path.relative_to(ROOT).as_posix()
-                text = path.read_bytes().decode("utf-8")
-                for off, old, new, kind in sites(path):
-                    line = text.count("\n", 0, off) + 1
-                    mutants.append(dict(file=rel, offset=off, line=line, old=old, new=new, kind=kind))
+    for rel in files:
+        path = ROOT / rel
+        text = path.read_bytes().decode("utf-8")
+        for off, old, new, kind in sites(path):
+            line = text.count("\n", 0, off) + 1
+            mutants.append(dict(file=rel, offset=off, line=line, old=old, new=new, kind=kind))
     return mutants
 
 
@@ -176,41 +198,118 @@ def run(cmd, **kw):
     return subprocess.run(cmd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True, **kw)
 
 
-def configure(build, jobs):
+def configure(build, gui=False):
+    """Configures the tree with a file API query for the codemodel; False
+    when cmake fails."""
+    query = build / ".cmake" / "api" / "v1" / "query"
+    query.mkdir(parents=True, exist_ok=True)
+    (query / "codemodel-v2").touch()
     flags = ["-O1", "-g0"]
     args = ["cmake", "-S", str(ROOT), "-B", str(build), "-DCMAKE_BUILD_TYPE=",
-            "-DVELK_GUI=OFF", "-DVELK_TESTS=ON", "-DVELK_FUZZ=OFF", "-DVELK_BENCH=OFF",
-            "-DVELK_SANITIZE=OFF", "-DVELK_TSAN=OFF", "-DCMAKE_CXX_FLAGS=" + " ".join(flags)]
+            "-DVELK_GUI=" + ("ON" if gui else "OFF"), "-DVELK_TESTS=ON", "-DVELK_FUZZ=OFF",
+            "-DVELK_BENCH=OFF", "-DVELK_SANITIZE=OFF", "-DVELK_TSAN=OFF",
+            "-DCMAKE_CXX_FLAGS=" + " ".join(flags)]
     if not (build / "CMakeCache.txt").exists() and shutil.which("ninja"):
         args += ["-G", "Ninja"]
     if shutil.which("clang++"):
         args.append("-DCMAKE_CXX_COMPILER=clang++")
     if shutil.which("ld.lld"):
         args.append("-DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld")
-    for cmd in (args, ["cmake", "--build", str(build), "-j", str(jobs)]):
-        r = run(cmd)
-        if r.returncode:
-            sys.exit(r.stdout[-4000:] + "\nmutants: the unmutated build failed")
+    if shutil.which("ccache") and "CMAKE_CXX_COMPILER_LAUNCHER" not in os.environ:
+        # Putting a file back recompiles it: the cache makes that quick.
+        args.append("-DCMAKE_CXX_COMPILER_LAUNCHER=ccache")
+    r = run(args)
+    if r.returncode and not gui:
+        sys.exit(r.stdout[-4000:] + "\nmutants: configuring %s failed" % build)
+    return r.returncode == 0
 
 
-def unit_executables(build):
-    """The executables behind the tests labelled "unit", with their working
-    folder and environment."""
-    r = run(["ctest", "-L", "unit", "--show-only=json-v1"], cwd=build)
-    exes = {}
+class Codemodel:
+    """The targets of a configured tree from the file API's reply: what each
+    compiles, what it depends on, what it builds."""
+    def __init__(self, build):
+        reply = build / ".cmake" / "api" / "v1" / "reply"
+        index = max(reply.glob("index-*.json"), key=lambda f: f.name)
+        model = json.loads((reply / json.loads(index.read_text())["reply"]["codemodel-v2"]["jsonFile"]).read_text())
+        self.targets = {}  # id -> name, type, sources (relative to ROOT), deps, artifacts
+        for ref in model["configurations"][0]["targets"]:
+            t = json.loads((reply / ref["jsonFile"]).read_text())
+            srcs = set()
+            for src in t.get("sources", []):
+                if "compileGroupIndex" in src:
+                    path = Path(src["path"])
+                    path = path if path.is_absolute() else Path(model["paths"]["source"]) / path
+                    try:
+                        srcs.add(path.resolve().relative_to(ROOT).as_posix())
+                    except ValueError:
+                        pass  # generated in the build tree
+            arts = set()
+            for art in t.get("artifacts", []):
+                path = Path(art["path"])
+                arts.add(str((path if path.is_absolute() else build / path).resolve()))
+            self.targets[t["id"]] = dict(name=t["name"], type=t["type"], sources=srcs, artifacts=arts,
+                                         deps=[d["id"] for d in t.get("dependencies", [])])
+
+    def compiling(self, rel):
+        """Ids of the targets that compile a file."""
+        return {i for i, t in self.targets.items() if rel in t["sources"]}
+
+    def closure(self, tid):
+        """Ids of the targets one target depends on, directly or not."""
+        seen, todo = set(), [tid]
+        while todo:
+            for d in self.targets[todo.pop()]["deps"]:
+                if d not in seen:
+                    seen.add(d)
+                    todo.append(d)
+        return seen
+
+    def by_artifact(self, path):
+        path = str(Path(path).resolve())
+        return next((i for i, t in self.targets.items() if path in t["artifacts"]), None)
+
+
+def left_out(files, model, build):
+    """The files of the sampled folders that the tree does not compile, each
+    with the reason: a probe tree with the windows tells window files apart."""
+    missing = [f for f in files if not model.compiling(f)]
+    gui = set()
+    probe = build / "gui-probe"
+    if missing and configure(probe, gui=True):
+        gui = {f for t in Codemodel(probe).targets.values() for f in t["sources"]}
+    return {f: "window file, compiled only with VELK_GUI=ON" if f in gui else "in no target of the build"
+            for f in missing}
+
+
+def test_programs(build, model):
+    """The test executables of every label but the skipped ones, with their
+    working folder, environment, target and the programs they need."""
+    r = run(["ctest", "--show-only=json-v1"], cwd=build)
+    exes, skipped = {}, set()
     for t in json.loads(r.stdout)["tests"]:
         exe = t["command"][0]
         props = {p["name"]: p["value"] for p in t.get("properties", [])}
+        if SKIPPED_LABELS & set(props.get("LABELS", [])):
+            continue
+        tid = model.by_artifact(exe)
+        if tid is None:
+            skipped.add(Path(exe).name)  # not a program of this build (a script)
+            continue
         env = dict(os.environ, **dict(e.split("=", 1) for e in props.get("ENVIRONMENT", []) if "=" in e))
-        exes.setdefault(exe, dict(exe=exe, name=Path(exe).name,
-                                  cwd=props.get("WORKING_DIRECTORY", str(build)), env=env))
+        deps = model.closure(tid)
+        exes.setdefault(exe, dict(exe=exe, name=Path(exe).name, target=model.targets[tid]["name"],
+                                  cwd=props.get("WORKING_DIRECTORY", str(build)), env=env, reaches=deps | {tid},
+                                  programs=sorted(model.targets[d]["name"] for d in deps
+                                                  if model.targets[d]["type"] == "EXECUTABLE")))
+    for name in sorted(skipped):
+        print("  %s: not a target of the build, not run" % name)
     if not exes:
-        sys.exit("mutants: no test carries the label \"unit\"")
+        sys.exit("mutants: no test program to run")
     return list(exes.values())
 
 
-def build_target(build, name, jobs):
-    return run(["cmake", "--build", str(build), "-j", str(jobs), "--target", name]).returncode == 0
+def build_targets(build, names, jobs):
+    return run(["cmake", "--build", str(build), "-j", str(jobs), "--target", *names]).returncode == 0
 
 
 def run_tests(t, limit):
@@ -287,9 +386,9 @@ def show(m):
 
 
 def main():
-    ap = argparse.ArgumentParser(description=__doc__)
+    ap = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     ap.add_argument("--seed", type=int, default=9, help="sample seed (default 9)")
-    ap.add_argument("--count", type=int, default=120, help="compiled mutants to test (default 120)")
+    ap.add_argument("--count", type=int, default=200, help="compiled mutants to test (default 200)")
     ap.add_argument("--build", default="build/mutants", help="build tree (default build/mutants)")
     ap.add_argument("--jobs", type=int, default=2)
     ap.add_argument("--list", action="store_true", help="print the sample and stop")
@@ -301,7 +400,12 @@ def main():
     journal = build / "mutant-in-progress"
     recover(journal)
 
-    mutants = all_mutants()
+    t0 = time.monotonic()
+    configure(build)
+    model = Codemodel(build)
+    files = candidate_files()
+    skipped = left_out(files, model, build)
+    mutants = all_mutants([f for f in files if f not in skipped])
     order = sample_order(mutants, args.seed)
     wanted = args.count
     if args.only:
@@ -316,10 +420,12 @@ def main():
     def interrupted(*_):
         raise KeyboardInterrupt
     signal.signal(signal.SIGTERM, interrupted)
-    t0 = time.monotonic()
-    print("mutants: %d sites, seed %d, %d to test; building %s" % (len(mutants), args.seed, wanted, build))
-    configure(build, args.jobs)
-    tests = unit_executables(build)
+    print("mutants: %d sites in %d files (%d left out), seed %d, %d to test; building %s"
+          % (len(mutants), len(files) - len(skipped), len(skipped), args.seed, wanted, build), flush=True)
+    r = run(["cmake", "--build", str(build), "-j", str(args.jobs)])
+    if r.returncode:
+        sys.exit(r.stdout[-4000:] + "\nmutants: the unmutated build failed")
+    tests = test_programs(build, model)
     for t in tests:
         s = time.monotonic()
         if not run_tests(t, 600):
@@ -327,7 +433,8 @@ def main():
         t["seconds"] = time.monotonic() - s
         # A mutant that makes the tests this much slower is taken as hanging.
         t["limit"] = max(10.0, 4 * t["seconds"])
-        print("  %-16s %5.1f s, limit %4.0f s" % (t["name"], t["seconds"], t["limit"]))
+        print("  %-18s %5.1f s, limit %4.0f s%s" % (t["name"], t["seconds"], t["limit"],
+              ", needs " + " ".join(t["programs"]) if t["programs"] else ""), flush=True)
     kills = {}  # (folder, executable) -> mutants it killed, to try it first
     results, nxt = [], 0
     try:
@@ -338,24 +445,30 @@ def main():
             nxt += need
             for m in batch:
                 folder = m["file"].split("/")[0]
-                tests.sort(key=lambda t: (-kills.get((folder, t["name"]), 0),
-                                          not t["name"].startswith(folder), t["seconds"]))
+                owners = model.compiling(m["file"])
+                reaching = sorted((t for t in tests if t["reaches"] & owners),
+                                  key=lambda t: (-kills.get((folder, t["name"]), 0),
+                                                 not t["name"].startswith(folder + "_"), t["seconds"]))
+                m["tests"] = len(reaching)
                 s = time.monotonic()
                 status = "survived"
                 with Mutation(m, journal):
-                    # The mutated file is in the core library; a test program
-                    # that fails to build is one that crashed listing its tests.
-                    if not build_target(build, "velkcore", args.jobs):
+                    if not build_targets(build, [model.targets[i]["name"] for i in sorted(owners)], args.jobs):
                         status = "not compiling"
-                    for t in tests if status == "survived" else []:
-                        if not build_target(build, t["name"], args.jobs) or not run_tests(t, t["limit"]):
+                    for t in reaching if status == "survived" else []:
+                        # A test program that fails to build is one that
+                        # crashed listing its tests.
+                        if (not build_targets(build, [t["target"]] + t["programs"], args.jobs)
+                                or not run_tests(t, t["limit"])):
                             status, m["by"] = "killed", t["name"]
                             kills[(folder, t["name"])] = kills.get((folder, t["name"]), 0) + 1
                             break
                 m["status"] = status
                 results.append(m)
                 print("%3d %-13s %5.1f s  %s%s" % (len(results), status, time.monotonic() - s, show(m),
-                                                   "  [%s]" % m["by"] if "by" in m else ""), flush=True)
+                                                   "  [%s]" % m["by"] if "by" in m else
+                                                   "  [%d tests]" % m["tests"] if status == "survived" else ""),
+                      flush=True)
     except KeyboardInterrupt:
         print("mutants: interrupted; the sources are as they were")
         args.seed = "%d (interrupted)" % args.seed
@@ -364,8 +477,12 @@ def main():
     lines = ["tested %d, killed %d, survived %d, not compiling %d" % (tested, count("killed"), count("survived"), count("not compiling")),
              "mutation score %.1f%% (killed / tested), seed %s, %d sites, elapsed %.0f s"
              % (100.0 * count("killed") / max(tested, 1), args.seed, len(mutants), time.monotonic() - t0),
-             "surviving mutants:"] + ["  " + show(r) for r in results if r["status"] == "survived"] + \
-            ["not compiling:"] + ["  " + show(r) for r in results if r["status"] == "not compiling"]
+             "folders: " + " ".join(FOLDERS),
+             "test programs: " + " ".join(sorted(t["name"] for t in tests)),
+             "surviving mutants (with the number of test programs that reach the file):"] + \
+            ["  %s  [%d]" % (show(r), r["tests"]) for r in results if r["status"] == "survived"] + \
+            ["not compiling:"] + ["  " + show(r) for r in results if r["status"] == "not compiling"] + \
+            ["left out (not compiled in this build):"] + ["  %s: %s" % kv for kv in sorted(skipped.items())]
     report = "\n".join(lines) + "\n"
     (build / "mutants-report.txt").write_text(report, encoding="utf-8")
     print("\n" + report + "report: %s" % (build / "mutants-report.txt"))

@@ -38,7 +38,7 @@ TEST(FrameListModel, SyncKeepsStepWithARingBufferStore) {
     EXPECT_TRUE(add(130));  // fills and shifts by 120
     EXPECT_EQ(model.Heights().Size(), FrameStore::kCapacity);
     expectFresh();
-    add(31000);  // more than a whole store since the last sync
+    add(31003);  // more than a whole store since the last sync, the line counts shifted
     expectFresh();
     model.Invalidate();
     EXPECT_TRUE(model.Sync(store, kIndexThenData));  // counted again

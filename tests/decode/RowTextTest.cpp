@@ -82,4 +82,8 @@ TEST(RowHeights, LineCountsAndRunningTotals) {
     EXPECT_EQ(h.TotalLines(), 9);
     h.Append(2);
     EXPECT_EQ(h.LinesBefore(4), 11);
+    h.Append(70000);  // a height is kept in 16 bits, and at least one line
+    h.Append(0);
+    EXPECT_EQ(h.LinesBefore(5), 11 + 0xFFFF);
+    EXPECT_EQ(h.TotalLines(), 11 + 0xFFFF + 1);
 }

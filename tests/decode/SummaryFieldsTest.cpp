@@ -46,6 +46,7 @@ TEST(Layer2Fields, AddressControlAndPollFinalByDirection) {
     };
     for (const auto& [body, direction, expected] : cases)
         EXPECT_EQ(Layer2(FcsFrame(body, direction)), S(expected)) << expected;
+    EXPECT_FALSE(L2::IsCommand(FcsFrame({}, kTx)) || L2::IsCommand(FcsFrame({}, kRx)));  // no address, no command
 }
 
 TEST(Layer2Fields, ActionIndicatorSectionFollowsTheMessageType) {

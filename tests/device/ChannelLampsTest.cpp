@@ -71,6 +71,12 @@ TEST(ChannelLamps, AutomaticSelectionFollowsTheNewestSeizedChannel) {
     EXPECT_EQ(Auto(lamps, Busy({4}, {9})), "4,9 shown 3,8");
     lamps.ResetTracker();  // every busy channel is new again
     EXPECT_EQ(Auto(lamps, Busy({4, 9}, {9})), "9,9 shown 8,8");
+    // All 23 seized, then all released: nothing of the full order is left.
+    L full;
+    BChannelStatus all = Busy({});
+    for (bool& busy : all.direction[0].bChannel) busy = true;
+    EXPECT_EQ(Auto(full, all), "23,0 shown 22,-1");
+    EXPECT_EQ(Auto(full, Busy({})), "0,0 shown -1,-1");
 }
 
 TEST(ChannelLamps, ManualClicksMoveAndClearTheSelection) {

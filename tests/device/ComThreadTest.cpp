@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <ctime>
 #include <filesystem>
 #include <iterator>
 #include <new>
@@ -163,6 +164,9 @@ TEST(ComThread, ReopensWhileRunningAndStopsFromItsSleep) {
     EXPECT_FALSE(t.Reopen(0, SerialPort::kBaud9600));
     EXPECT_FALSE(t.IsPortOpen());
     EXPECT_FALSE(t.RequestIdentity());
+    const std::clock_t cpu = std::clock();  // without a port the loop sleeps, it does not spin
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_LT(std::clock() - cpu, CLOCKS_PER_SEC / 20);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));  // inside a 100 ms sleep
     t.Stop();
     EXPECT_TRUE(WaitUntil([&] { return Threads() == threads; }));  // the loop's thread has ended

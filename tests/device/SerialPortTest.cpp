@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <thread>
 
 #include "device/ComPorts.h"
 #include "tests/support/Poll.h"
@@ -89,6 +91,18 @@ TEST_F(SerialPortOnPty, OpensRaw8N1At9600SendsWithTheTerminatorAndOnlyRatesChang
     bool refused = false;  // nobody reads: a write cannot finish in time
     for (int i = 0; i < 64 && !refused; ++i) refused = !port_.Send(std::string(4096, 'x'));
     EXPECT_TRUE(refused);
+}
+
+TEST_F(SerialPortOnPty, AHangUpFailsAWriteWaitingForRoom) {
+    // Nobody reads, so the write soon waits; the device then goes away.
+    std::thread hangUp([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        close(pty_.master);
+        pty_.master = -1;
+    });
+    const std::string block(1 << 20, 'x');
+    EXPECT_FALSE(port_.Write(reinterpret_cast<const uint8_t*>(block.data()), block.size()));
+    hangUp.join();
 }
 
 TEST_F(SerialPortOnPty, OpenIsExclusiveAndNamesFollowTheIndex) {

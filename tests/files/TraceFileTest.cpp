@@ -1,9 +1,11 @@
 // Trace files: the record text in 80-character lines, the header line, what
-// the loader accepts and drops, store full, cancel and write errors.
+// the loader accepts and drops, store full, cancel and write errors; the
+// name a save proposes.
 #include "files/TraceFile.h"
 
 #include <gtest/gtest.h>
 
+#include "files/SaveName.h"
 #include "store/TraceText.h"
 #include "tests/support/TestSupport.h"
 
@@ -47,6 +49,7 @@ TEST(TraceFile, LoadTakesRecordsAnywhereAndDropsMalformedOnes) {
         {"INDEX=0000123456\r\n" + t0 + "00\r\n" + t0 + "01\r\n", "#123456" + t0 + "00\r\n#123457" + t0 + "01\r\n"},
         {"INDEX=99999999999999999999999\r\n" + t0 + "00\r\n", "#-1" + t0 + "00\r\n"},
         {"INDEX=\r\n" + t0 + "00\r\n", "#0" + t0 + "00\r\n"},
+        {"INDEX= -2\r\n" + t0 + "00\r\n", "#-2" + t0 + "00\r\n"}, {"INDEX=+7\r\n" + t0 + "00\r\n", "#7" + t0 + "00\r\n"},
         // A zero byte ends the text.
         {t0 + "00\r\n" + std::string(1, '\0') + t0 + "01\r\n", "#0" + t0 + "00\r\n"},
         {t0 + "0A" + std::string(1, '\0') + "B", "#0" + t0 + "0A\r\n"},
@@ -100,4 +103,13 @@ TEST(TraceFile, StoreFullCancelAndWriteErrors) {
     EXPECT_EQ(store.Count(), 0u);
 
     EXPECT_EQ(TraceFile::LoadFile(store, -1, kGo), TraceFile::kReadFailed);  // velkdump's tests read real files
+}
+
+TEST(SaveName, TheLocalDateAndTimeOnlyWhenNamesAreToBeUnique) {
+    std::tm local{};
+    local.tm_year = 126, local.tm_mon = 4, local.tm_mday = 28, local.tm_hour = 20, local.tm_min = 6, local.tm_sec = 4;
+    local.tm_isdst = -1;
+    const std::time_t now = std::mktime(&local);
+    EXPECT_EQ(SaveName::Proposed(true, now), "20260528200604");
+    EXPECT_EQ(SaveName::Proposed(false, now), "");
 }

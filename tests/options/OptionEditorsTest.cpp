@@ -7,6 +7,7 @@
 #include "options/ClockText.h"
 #include "options/ColourTable.h"
 #include "options/DisplayOptionsEditor.h"
+#include "options/MonitorOptionsEditor.h"
 #include "tests/support/TestSupport.h"
 
 using namespace testsupport;
@@ -81,10 +82,15 @@ TEST(ColumnListEditor, AddLineBreakAndRemoveKeepMarkersApart) {
         EXPECT_EQ(editor.AvailableSelection(), steps[i].availableAfter) << "step " << i;
         EXPECT_EQ(editor.ShownSelection(), steps[i].shownAfter) << "step " << i;
     }
+    // A loaded run of three markers: the pass takes out the second only.
+    editor.Load(Columns({2, 13, 13, 13, 8}));
+    editor.SelectShown(4);
+    editor.Remove();
+    EXPECT_EQ(Stored(editor), (Ids{2, 13, 13}));
 }
 
 TEST(OptionEditors, ColoursSplitsAndClockTextsOutsideTheirFormsAreRefused) {
-    const std::pair<uint32_t, int> colours[] = {{0x000000, 0}, {0x808000, 6}, {0xFF0000, 11}, {0xFFFF00, 13},
+    const std::pair<uint32_t, int> colours[] = {{0x000000, 0}, {0x808000, 6}, {0x0000FF, 9}, {0xFF0000, 11}, {0xFFFF00, 13},
                                                 {0xFFFFFF, 14}, {0x123456, 14}, {0x01000000, 14}};
     for (auto [value, index] : colours) EXPECT_EQ(ColourTable::IndexOf(value), index) << std::hex << value;
     const std::pair<int8_t, int> splits[] = {{0, 0}, {8, 1}, {16, 2}, {32, 3}, {4, 0}, {-16, 0}};
@@ -95,4 +101,28 @@ TEST(OptionEditors, ColoursSplitsAndClockTextsOutsideTheirFormsAreRefused) {
         {"12.00.00", -1}, {"12:00:0", -1}, {"12:00:000", -1}, {"", -1}, {"1a:00:00", -1}, {" 1:00:00", -1}};
     TimeStamp time;
     for (auto [text, hours] : texts) EXPECT_EQ(ClockText::Parse(text, time) ? time.Hours() : -1, hours) << text;
+}
+
+TEST(MonitorOptionsEditor, PortByNumberLogFileOnlyWithTheRingBufferAndTheClockRequestTakenOnce) {
+    MonitorOptionsEditor editor({1, 3, 12});
+    editor.Load({2, 1, 1, 1, 0});  // COM3, all on
+    EXPECT_TRUE(editor.PortSelection() == 1 && editor.VoiceAutomatic() && editor.RingBuffer() && editor.LogFile());
+    editor.Load({4, 0, 0, 1, 0});  // COM5 is not listed
+    EXPECT_TRUE(editor.PortSelection() == -1 && !editor.VoiceAutomatic() && !editor.RingBuffer() && editor.LogFile());
+    MonitorOptions stored{4, 1, 1, 1, 0};
+    editor.Store(stored);
+    EXPECT_EQ(stored, (MonitorOptions{4, 0, 0, 0, 0}));
+    editor.SelectPort(2);
+    editor.SetRingBuffer(true);
+    editor.Store(stored);
+    EXPECT_EQ(stored, (MonitorOptions{11, 0, 1, 1, 0}));
+
+    TimeStamp time;
+    EXPECT_FALSE(editor.TakeClockRequest(time));
+    ASSERT_TRUE(editor.RequestClock("12:34:56"));
+    EXPECT_TRUE(editor.TakeClockRequest(time) && time.FormatClock() == "12:34:56");
+    EXPECT_FALSE(editor.TakeClockRequest(time));
+    ASSERT_TRUE(editor.RequestClock("01:00:00"));
+    EXPECT_FALSE(editor.RequestClock("1:00"));  // a bad text withdraws the request
+    EXPECT_FALSE(editor.TakeClockRequest(time));
 }

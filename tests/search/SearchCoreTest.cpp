@@ -1,9 +1,12 @@
 // The search rules: byte-exact matching on CP932, the ranges a search walks,
-// the go-to check and the walks by INDEX and by call reference value.
+// the text search over the rows, the go-to check and the walks by INDEX and
+// by call reference value.
 #include <gtest/gtest.h>
 
 #include <tuple>
 
+#include "decode/RowText.h"
+#include "search/FrameSearch.h"
 #include "search/GoToIndex.h"
 #include "search/RelatedFrames.h"
 #include "search/SearchRange.h"
@@ -43,6 +46,32 @@ TEST(SearchRange, StartAndEndByDirectionAndStartPosition) {
     // Find next's step: row to select, 0 for none.
     const int steps[][4] = {{4, 10, 1, 5}, {9, 10, 1, 10}, {10, 10, 1, 0}, {2, 10, 0, 1}, {1, 10, 0, 0}, {1, 0, 1, 0}};
     for (const auto& s : steps) EXPECT_EQ(SearchRange::StepRow(s[0], s[1], s[2] == 1), s[3]) << s[0];
+}
+
+TEST(FrameSearch, FirstMatchInWalkingOrderAndEveryMatchInStoreOrder) {
+    FrameStore store;
+    for (uint8_t octet : {0xBB, 0xAA, 0xBB, 0xAA, 0xAA, 0xBB}) {
+        FrameRecord r = FcsFrame({0x00, 0x01, 0x01, octet});
+        store.Add(r, true);
+    }
+    const DisplayOptions data = Columns({RowText::kData});
+    SearchRequest request;
+    request.text = "01 01 AA ";
+    const SearchRange down = SearchRange::For(store.Count(), 3, true, true);
+    const SearchRange up = SearchRange::For(store.Count(), 6, false, true);
+    EXPECT_EQ(FrameSearch::Find(store, data, request, down, nullptr), 3);
+    std::vector<int32_t> passed;  // the records searched before the match
+    EXPECT_EQ(FrameSearch::Find(store, data, request, up, [&](int32_t index) {
+        passed.push_back(index);
+        return true;
+    }), 4);
+    EXPECT_EQ(passed, std::vector<int32_t>{5});
+    EXPECT_EQ(FrameSearch::Find(store, data, request, down, [](int32_t) { return false; }), FrameSearch::kNotFound);
+    EXPECT_EQ(FrameSearch::Collect(store, data, request, up), (std::deque<uint32_t>{1, 3, 4}));
+    EXPECT_EQ(FrameSearch::Collect(store, data, request, SearchRange::For(store.Count(), 5, true, true)),
+              (std::deque<uint32_t>{4}));
+    request.textUsable = false;
+    EXPECT_EQ(FrameSearch::Find(store, data, request, down, nullptr), FrameSearch::kNotFound);
 }
 
 TEST(GoToIndex, ClosingCheckTargetAndTheWalkByIndexValue) {

@@ -24,6 +24,9 @@ TEST(FrameRecord, AssemblyAndDeepCopies) {
     EXPECT_EQ(copy.Index(), 77);
     EXPECT_EQ(copy.Length(), 2u);
     EXPECT_EQ(copy.ByteAt(1), 2);
+    copy = r;  // an empty record copied over one with bytes
+    EXPECT_EQ(copy.Length(), 0u);
+    EXPECT_EQ(copy.Bytes(), nullptr);
 }
 
 TEST(FrameRecord, FrameCheckSequenceOverAddressToInformationField) {
@@ -40,4 +43,9 @@ TEST(FrameRecord, FrameCheckSequenceOverAddressToInformationField) {
         EXPECT_EQ(r.CheckCrc(), result == 1) << testing::PrintToString(frame);
         EXPECT_EQ(FrameRecord(r).CrcKnown(), result >= 0) << testing::PrintToString(frame);  // a copy keeps it
     }
+    // A record moved over another brings its own result.
+    FrameRecord checked = RawFrame(cases[0].first), failed = RawFrame(cases[1].first);
+    ASSERT_TRUE(checked.CheckCrc() && !failed.CheckCrc());
+    checked = std::move(failed);
+    EXPECT_FALSE(checked.CheckCrc());
 }

@@ -1,5 +1,6 @@
 // Log files: every numbered frame once, in INDEX order, 30000 a file.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -102,12 +103,35 @@ TEST_F(Log, FailuresAreRetriedInTheSameFileAndARestartKeepsIt) {
     EXPECT_FALSE(WithFileSizeLimit(100, [&] { return store.WriteLog(); }));  // the disk fills part-way
     EXPECT_EQ(Files(later), Texts{""});
     ASSERT_TRUE(store.WriteLog());
+    // The file gone while logging: reported, and written once it is back.
+    ASSERT_EQ(rename(later.c_str(), (folder + "moved").c_str()), 0);
+    Add(200, 210);
+    EXPECT_FALSE(store.WriteLog());
+    ASSERT_EQ(rename((folder + "moved").c_str(), later.c_str()), 0);
+    ASSERT_TRUE(store.WriteLog());
     store.Clear();
     store.SetModes(true, true);
     Add(300, 305);  // numbered 0..4 again, in the same second
     ASSERT_TRUE(store.WriteLog());
     EXPECT_EQ(LogFiles(later), (Texts{"20260528202640.log", "20260528202640_2.log"}));
-    EXPECT_EQ(Files(later), (Texts{Lines(0, 200), Lines(300, 305)}));
+    EXPECT_EQ(Files(later), (Texts{Lines(0, 210), Lines(300, 305)}));
+}
+
+TEST(LogWriter, NoFileWithoutItsHeaderAndNamesOfOneSecondUpToTheLastSuffix) {
+    TempFolder dir;
+    LogWriter writer;
+    writer.SetFolder(dir.Path());
+    writer.SetClock([] { return std::time_t(1780000000); });
+    std::string path;
+    EXPECT_FALSE(WithFileSizeLimit(5, [&] { return writer.CreateFile(30000, path); }));  // the header does not fit
+    EXPECT_TRUE(LogFiles(dir.Path()).empty());
+    const std::string base = dir.Slash() + LogWriter::DateName(1780000000);
+    ASSERT_TRUE(writer.CreateFile(30000, path) && path == base + ".log");
+    EXPECT_EQ(ReadFile(path), "INDEX=030000\r\n");
+    for (int suffix = 2; suffix < LogWriter::kMaxSuffix; ++suffix)  // links: far quicker than new files
+        ASSERT_EQ(link(path.c_str(), (base + "_" + std::to_string(suffix) + ".log").c_str()), 0);
+    EXPECT_TRUE(writer.CreateFile(0, path) && path == base + "_9999.log");
+    EXPECT_FALSE(writer.CreateFile(0, path));
 }
 
 TEST(FreeSpace, ReadsTheFolderAndFailsWithMinusOne) {

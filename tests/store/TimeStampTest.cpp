@@ -24,4 +24,6 @@ TEST(TimeStamp, ParsesTheBracketedFormAndKeepsItsValueOnRejects) {
         EXPECT_FALSE(t.Set(h, m, s, ms));
     EXPECT_TRUE(t.Set(9, 30, 5, 7));
     EXPECT_EQ(t.Format() + " " + t.FormatClock(), "09:30:05.007 09:30:05");
+    EXPECT_TRUE(t.Set(123, 4, 5, 6));  // three-digit hours are shown whole
+    EXPECT_EQ(t.Format(), "123:04:05.006");
 }

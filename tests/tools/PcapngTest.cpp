@@ -38,14 +38,14 @@ TEST(Pcapng, TsharkReadsEveryFrameAsWeDo) {
     const std::string trace = dir.Slash() + "calls.vkt", pcapng = dir.Slash() + "calls.pcapng";
     bool ok = false;
     ASSERT_TRUE(WriteFile(trace, Written([&](int fd) { return TraceFile::SaveText(store, fd, std::atomic<bool>{}); }, ok)));
-    ASSERT_EQ(RunProgram({VelksimProcess::Program("velkdump"), trace, "--pcapng", "--date", "2026-12-06", "-o", pcapng},
+    ASSERT_EQ(RunProgram({VelksimProcess::Program("velkdump"), trace, "--pcapng", "--date", "2029-12-09", "-o", pcapng},
                          dir.Slash() + "out", dir.Slash() + "err", 30000), 0) << ReadFile(dir.Slash() + "err");
     ASSERT_EQ(RunProgram({"/usr/bin/tshark", "-r", pcapng, "-T", "fields", "-e", "frame.time_epoch", "-e", "lapd.sapi", "-e",
                           "lapd.tei", "-e", "lapd.direction", "-e", "lapd.cr", "-e", "q931.message_type", "-e",
                           "frame.packet_flags_crc_error"},
                          dir.Slash() + "fields", dir.Slash() + "err", 60000), 0) << ReadFile(dir.Slash() + "err");
     int64_t midnight = 0;
-    ASSERT_TRUE(PcapngWriter::MidnightOf(2026, 12, 6, midnight));
+    ASSERT_TRUE(PcapngWriter::MidnightOf(2029, 12, 9, midnight));
 
     std::istringstream lines(ReadFile(dir.Slash() + "fields"));
     std::string line;
@@ -102,6 +102,33 @@ TEST(Pcapng, TsharkReadsEveryFrameAsWeDo) {
     }
 }
 
+// Captures as other writers make them: a pcap with nanosecond times, a
+// pcapng packet in a simple packet block (no time, the first interface).
+TEST(Pcapng, OtherWritersCapturesConvert) {
+    TempFolder dir;
+    auto le = [](uint32_t v, int bytes = 4) { return std::string(reinterpret_cast<const char*>(&v), size_t(bytes)); };
+    auto block = [&](uint32_t type, const std::string& body) {
+        const std::string padded = body + std::string((4 - body.size() % 4) % 4, '\0');
+        return le(type) + le(uint32_t(padded.size() + 12)) + padded + le(uint32_t(padded.size() + 12));
+    };
+    const std::string rr("\x00\x01\x01\x01", 4);  // SAPI 0, TEI 0, RR
+    const struct { std::string file, record; } cases[] = {
+        {le(0xA1B23C4D) + le(2, 2) + le(4, 2) + std::string(8, '\0') + le(65535) + le(203) + le(3661) +
+             le(123456789) + le(4) + le(4) + rr, ":01.123]0001010153AE\r\n"},
+        {block(0x0A0D0D0A, le(0x1A2B3C4D) + le(1, 2) + le(0, 2) + std::string(8, '\xFF')) +
+             block(1, le(203, 2) + le(0, 2) + le(65535)) + block(3, le(4) + rr), ":00.000]0001010153AE\r\n"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(WriteFile(dir.Slash() + "in", c.file));
+        EXPECT_EQ(RunProgram({VelksimProcess::Program("velkdump"), dir.Slash() + "in", "--to-trace", "-o",
+                              dir.Slash() + "out.vkt"}, dir.Slash() + "out", dir.Slash() + "err", 30000), 0)
+            << ReadFile(dir.Slash() + "err");
+        const std::string trace = ReadFile(dir.Slash() + "out.vkt");  // the hour is local time
+        EXPECT_TRUE(trace.size() > c.record.size() && trace.compare(trace.size() - c.record.size(), c.record.size(),
+                                                                    c.record) == 0) << trace;
+    }
+}
+
 // Files that are not LAPD captures, or lie about their lengths: a message,
 // a failure status and no output file.
 TEST(Pcapng, FaultyCapturesWriteNothing) {
@@ -114,6 +141,8 @@ TEST(Pcapng, FaultyCapturesWriteNothing) {
         {pcap + le32(203) + std::string(10, '\0'), "a truncated pcap record header"},
         {pcap + le32(203) + std::string(8, '\0') + le32(0x7FFFFFFF) + le32(5), "absurd length"},
         {pcap + le32(203) + std::string(8, '\0') + le32(6) + le32(6) + "\x00\x01", "a truncated pcap record"},
+        {pcap + le32(177) + std::string(8, '\0') + le32(4) + le32(4) + std::string(4, '\0'),
+         "a LINUX_LAPD packet shorter than its header"},
         {le32(0x0A0D0D0A) + le32(28) + le32(0x1A2B3C4D) + std::string(12, '\0') + le32(28) + le32(6) + le32(32) +
              std::string(20, '\0') + le32(32), "an interface never described"},
         {le32(0x0A0D0D0A) + le32(1000) + le32(0x1A2B3C4D), "a corrupt pcapng block length"},
