@@ -46,7 +46,8 @@ TEST(Layer2Fields, AddressControlAndPollFinalByDirection) {
     };
     for (const auto& [body, direction, expected] : cases)
         EXPECT_EQ(Layer2(FcsFrame(body, direction)), S(expected)) << expected;
-    EXPECT_FALSE(L2::IsCommand(FcsFrame({}, kTx)) || L2::IsCommand(FcsFrame({}, kRx)));  // no address, no command
+    EXPECT_FALSE(L2::IsCommand(FcsFrame({}, kTx)));  // no address, no command
+    EXPECT_FALSE(L2::IsCommand(FcsFrame({}, kRx)));
 }
 
 TEST(Layer2Fields, ActionIndicatorSectionFollowsTheMessageType) {

@@ -106,9 +106,15 @@ TEST(OptionEditors, ColoursSplitsAndClockTextsOutsideTheirFormsAreRefused) {
 TEST(MonitorOptionsEditor, PortByNumberLogFileOnlyWithTheRingBufferAndTheClockRequestTakenOnce) {
     MonitorOptionsEditor editor({1, 3, 12});
     editor.Load({2, 1, 1, 1, 0});  // COM3, all on
-    EXPECT_TRUE(editor.PortSelection() == 1 && editor.VoiceAutomatic() && editor.RingBuffer() && editor.LogFile());
+    EXPECT_EQ(editor.PortSelection(), 1);
+    EXPECT_TRUE(editor.VoiceAutomatic());
+    EXPECT_TRUE(editor.RingBuffer());
+    EXPECT_TRUE(editor.LogFile());
     editor.Load({4, 0, 0, 1, 0});  // COM5 is not listed
-    EXPECT_TRUE(editor.PortSelection() == -1 && !editor.VoiceAutomatic() && !editor.RingBuffer() && editor.LogFile());
+    EXPECT_EQ(editor.PortSelection(), -1);
+    EXPECT_FALSE(editor.VoiceAutomatic());
+    EXPECT_FALSE(editor.RingBuffer());
+    EXPECT_TRUE(editor.LogFile());
     MonitorOptions stored{4, 1, 1, 1, 0};
     editor.Store(stored);
     EXPECT_EQ(stored, (MonitorOptions{4, 0, 0, 0, 0}));
@@ -120,7 +126,8 @@ TEST(MonitorOptionsEditor, PortByNumberLogFileOnlyWithTheRingBufferAndTheClockRe
     TimeStamp time;
     EXPECT_FALSE(editor.TakeClockRequest(time));
     ASSERT_TRUE(editor.RequestClock("12:34:56"));
-    EXPECT_TRUE(editor.TakeClockRequest(time) && time.FormatClock() == "12:34:56");
+    ASSERT_TRUE(editor.TakeClockRequest(time));
+    EXPECT_EQ(time.FormatClock(), "12:34:56");
     EXPECT_FALSE(editor.TakeClockRequest(time));
     ASSERT_TRUE(editor.RequestClock("01:00:00"));
     EXPECT_FALSE(editor.RequestClock("1:00"));  // a bad text withdraws the request

@@ -45,7 +45,8 @@ TEST(FrameRecord, FrameCheckSequenceOverAddressToInformationField) {
     }
     // A record moved over another brings its own result.
     FrameRecord checked = RawFrame(cases[0].first), failed = RawFrame(cases[1].first);
-    ASSERT_TRUE(checked.CheckCrc() && !failed.CheckCrc());
+    ASSERT_TRUE(checked.CheckCrc());
+    ASSERT_FALSE(failed.CheckCrc());
     checked = std::move(failed);
     EXPECT_FALSE(checked.CheckCrc());
 }

@@ -126,11 +126,13 @@ TEST(LogWriter, NoFileWithoutItsHeaderAndNamesOfOneSecondUpToTheLastSuffix) {
     EXPECT_FALSE(WithFileSizeLimit(5, [&] { return writer.CreateFile(30000, path); }));  // the header does not fit
     EXPECT_TRUE(LogFiles(dir.Path()).empty());
     const std::string base = dir.Slash() + LogWriter::DateName(1780000000);
-    ASSERT_TRUE(writer.CreateFile(30000, path) && path == base + ".log");
+    ASSERT_TRUE(writer.CreateFile(30000, path));
+    EXPECT_EQ(path, base + ".log");
     EXPECT_EQ(ReadFile(path), "INDEX=030000\r\n");
     for (int suffix = 2; suffix < LogWriter::kMaxSuffix; ++suffix)  // links: far quicker than new files
         ASSERT_EQ(link(path.c_str(), (base + "_" + std::to_string(suffix) + ".log").c_str()), 0);
-    EXPECT_TRUE(writer.CreateFile(0, path) && path == base + "_9999.log");
+    ASSERT_TRUE(writer.CreateFile(0, path));
+    EXPECT_EQ(path, base + "_9999.log");
     EXPECT_FALSE(writer.CreateFile(0, path));
 }
 

@@ -124,8 +124,8 @@ TEST(Pcapng, OtherWritersCapturesConvert) {
                               dir.Slash() + "out.vkt"}, dir.Slash() + "out", dir.Slash() + "err", 30000), 0)
             << ReadFile(dir.Slash() + "err");
         const std::string trace = ReadFile(dir.Slash() + "out.vkt");  // the hour is local time
-        EXPECT_TRUE(trace.size() > c.record.size() && trace.compare(trace.size() - c.record.size(), c.record.size(),
-                                                                    c.record) == 0) << trace;
+        ASSERT_GT(trace.size(), c.record.size()) << trace;
+        EXPECT_EQ(trace.substr(trace.size() - c.record.size()), c.record);
     }
 }
 
