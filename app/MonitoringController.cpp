@@ -23,16 +23,9 @@ int MonitoringController::StoredPort() const {
     return monitor.portIndex;
 }
 
+// The port tried is the one the options keep, so there is nothing to store.
 void MonitoringController::ConnectStoredPort() {
-    if (!device_) return;
-    device_->ConnectDevice(StoredPort(), false);
-    // The port that opened is the one the options keep.
-    if (device_->Port() != StoredPort()) {
-        MonitorOptions monitor;
-        options_.GetMonitorOptions(monitor);
-        monitor.portIndex = device_->Port();
-        options_.SetMonitorOptions(monitor);
-    }
+    if (device_) device_->ConnectDevice(StoredPort(), false);
 }
 
 void MonitoringController::StartMonitoring() {

@@ -92,6 +92,9 @@ TEST_F(MainForm, StartsWithoutADeviceInStateZeroWithoutAMessage) {
     EXPECT_TRUE(form.dialogs.empty());
     EXPECT_FALSE(form.Menu().tbStop->isEnabled());
     EXPECT_EQ(form.StatusPanel(1)->text(), J("ﾘﾝｸﾞﾊﾞｯﾌｧ  音声ﾓﾆﾀｰ手動"));
+    MonitorOptions monitor;
+    form.Options().GetMonitorOptions(monitor);
+    EXPECT_EQ(monitor.portIndex, 40);  // the port that did not open stays chosen
     // Starting now reports the silent device through the posted notification.
     form.StartMonitoring();
     Pump();
