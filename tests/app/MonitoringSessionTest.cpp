@@ -97,6 +97,7 @@ TEST(MonitoringSession, RefreshPacingAndThinningOverTheRefreshGaps) {
     EXPECT_TRUE(run.Tick(0, 100).repaintAll);
     EXPECT_EQ(run.session.ThinningFactor(), 0);
     EXPECT_FALSE(run.Tick(0, 100).repaintAll);
+    EXPECT_TRUE(run.Tick(5, 200).showNewest);  // idle ticks leave the refresh time as it was
     // Raised again, then the run ends: back to 0 at once.
     run.Tick(5, 1200);
     ASSERT_EQ(run.session.ThinningFactor(), 8);
@@ -131,6 +132,8 @@ TEST(MonitoringSession, DiskSpaceStopsOrWarnsTheLog) {
     run.free = 14'999'999;
     auto a = run.Tick(10, 300);
     EXPECT_EQ(a.message, MonitoringSession::kDiskStopped);
+    EXPECT_EQ(MonitoringSession::Text(a.message),
+              Sjis("ディスクの空きスペースが足りないので、ログファイルの収集を強制中断しました。"));
     EXPECT_FALSE(run.store.IsLogging());
     EXPECT_EQ(run.store.LoggedIndex(), 10u);  // written before the check
     EXPECT_EQ(run.Tick(10, 300).message, MonitoringSession::kNoMessage);  // once
