@@ -322,7 +322,6 @@ TEST_F(MainForm, FrameListColoursAndTheDetailCommand) {
 
     // The detail command refuses the bad frame and opens the good one, by
     // menu or Enter, but not by Enter while monitoring.
-    form.realDetails = false;
     form.Menu().detail->trigger();
     ASSERT_EQ(form.boxes.size(), 1u);
     EXPECT_EQ(form.boxes[0].text, VELK_SJIS("ＣＲＣエラーのデータは詳細表示できません。"));
