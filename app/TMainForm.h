@@ -103,8 +103,6 @@ public:
     bool MayStartMonitoring() const override { return Allows(UiStates::kMonitorStart); }
     void PressMonitorStart() override;
     MonitorClockDialog* ClockDialog() override { return clockDialog_; }
-    // Another dialog in the monitor options dialog's place (tests).
-    void SetClockDialog(MonitorClockDialog* dialog) { clockDialog_ = dialog; }
     bool LampsShown() const override { return lamps_.Shown(); }
     void RepaintLamps(const BChannelStatus& status) override { lamps_.Repaint(status); }
     void AutoVoiceMonitor() override { lamps_.AutoVoiceMonitor(); }

@@ -1,13 +1,17 @@
 #include "app/TMainForm.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
 
-#include <optional>
-#include <stdexcept>
-#include <utility>
+#include <new>
 
 #include <gtest/gtest.h>
 
@@ -18,7 +22,11 @@
 #include "ui/QtText.h"
 #include "decode/RowText.h"
 #include "device/ComThread.h"
-#include "options/MonitorClockDialog.h"
+#include "options/OptionCommands.h"
+#include "options/TMonOptionDlg.h"
+#include "print/PrintCommand.h"
+#include "print/TPrintSettingDlg.h"
+#include "search/TSearchDlg.h"
 #include "sim/FrameText.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/MainFormSupport.h"
@@ -46,10 +54,9 @@ void Inject(TMainForm& form, int from, int count) {
 
 // A window on a COM port without any device, in a ports folder without any link.
 class MainForm : public ::testing::Test {
-    TempFolder dir_;
-
 protected:
-    TestForm form{(FormSetup(dir_.Slash(), 40, true, false))};
+    TempFolder dir;
+    TestForm form{(FormSetup(dir.Slash(), 40, true, false))};
 };
 
 // A simulator on COM1 and a window connected to it by its first tick.
@@ -78,6 +85,13 @@ protected:
     std::unique_ptr<TestForm> form;
 };
 
+// OK once the print settings dialog has counted the pages (its buttons off meanwhile).
+void PressOkWhenCounted(QDialog& d) {
+    QPushButton* ok = static_cast<TPrintSettingDlg&>(d).OkButton();
+    if (ok->isEnabled()) ok->click();
+    else QTimer::singleShot(10, &d, [&d] { PressOkWhenCounted(d); });
+}
+
 }  // namespace
 
 // ---- Start-up, states and the status bar ----
@@ -95,13 +109,18 @@ TEST_F(MainForm, StartsWithoutADeviceInStateZeroWithoutAMessage) {
     MonitorOptions monitor;
     form.Options().GetMonitorOptions(monitor);
     EXPECT_EQ(monitor.portIndex, 40);  // the port that did not open stays chosen
+    // A load that overfilled the store says so; no run, so no state to change.
+    form.PostNotification(DialogHost::kBufferFull);
+    Pump();
+    EXPECT_EQ(form.CurrentUiState(), UiStates::kNoDevice);
     // Starting now reports the silent device through the posted notification.
     form.StartMonitoring();
     Pump();
-    ASSERT_EQ(form.boxes.size(), 1u);
-    EXPECT_EQ(form.boxes[0].caption, VELK_SJIS("異常"));
-    EXPECT_EQ(form.boxes[0].text.rfind(VELK_SJIS("通信異常です。"), 0), 0u);
-    EXPECT_EQ(form.boxes[0].icon, MessageBoxes::kIconError);
+    ASSERT_EQ(form.boxes.size(), 2u);
+    EXPECT_EQ(form.boxes[0].caption, VELK_SJIS("バッファフル"));
+    EXPECT_EQ(form.boxes[1].caption, VELK_SJIS("異常"));
+    EXPECT_EQ(form.boxes[1].text.rfind(VELK_SJIS("通信異常です。"), 0), 0u);
+    EXPECT_EQ(form.boxes[1].icon, MessageBoxes::kIconError);
     // Status panel 2: leading folders shortened; a name only into an empty panel.
     const QFontMetrics fm(form.font());
     EXPECT_EQ(StatusPanels::ShortenPath("/home/user/2026/dec/line7.vkt", fm, fm.horizontalAdvance("/.../dec/line7.vkt")),
@@ -264,6 +283,9 @@ TEST_F(MainFormLive, VoiceMonitorWorksWithEqualActiveAndInactiveColours) {
         QTest::mouseClick(form->LampPanel(), Qt::LeftButton, {}, TLampPanel::VoiceLampRect(c.row, c.index).center());
         EXPECT_TRUE(SimLogHas(c.command)) << c.command;
     }
+    // New display options keep the channel chosen.
+    form->DisplayOptionsChanged();
+    EXPECT_EQ(form->Lamps().SelectedVoice(0), 4);
     // Hiding the panel switches the voice monitor off.
     form->ToggleLampPanel();
     EXPECT_TRUE(SimLogHas("RX 00, TX 00", 3));
@@ -303,7 +325,6 @@ TEST_F(MainForm, FrameListColoursAndTheDetailCommand) {
 
     // The detail command refuses the bad frame and opens the good one, by
     // menu or Enter, but not by Enter while monitoring.
-    form.realDetails = false;
     form.Menu().detail->trigger();
     ASSERT_EQ(form.boxes.size(), 1u);
     EXPECT_EQ(form.boxes[0].text, VELK_SJIS("ＣＲＣエラーのデータは詳細表示できません。"));
@@ -344,44 +365,75 @@ TEST_F(MainForm, FailuresInPaintingAndCommandsShowTheSystemFaultDialogOnce) {
     EXPECT_TRUE(form.Menu().save->isEnabled());
 }
 
-namespace {
+// ---- The commands' whole paths through the menus and keys ----
 
-// What the monitor options dialog will offer the timer.
-struct FakeClockDialog : MonitorClockDialog {
-    bool onScreen = true, clockTab = false, request = false;
-    int shown = 0;
-    bool IsOnScreen() const override { return onScreen; }
-    bool ClockTabPresent() const override { return clockTab; }
-    void ShowDeviceClock(const TimeStamp&) override { ++shown; }
-    bool TakeClockRequest(TimeStamp& time) override {
-        time.Set(12, 4, 5, 0);
-        return std::exchange(request, false);
-    }
-    void CloseAsCancelled() override { onScreen = false; }
-    void ShowTabs(bool, bool clock) override { clockTab = clock; }
-};
+TEST_F(MainForm, OpenSearchAndPrintReachTheListTheStatusBarAndPaper) {
+    form.show();
+    form.Options().SetDisplayOptions(Columns({RowText::kIndex, RowText::kLineBreak, RowText::kData}, 8));
+    form.DisplayOptionsChanged();
+    const std::string a = dir.Slash() + "a.vkt", b = dir.Slash() + "b.vkt", pdf = dir.Slash() + "list.pdf";
+    const DialogDriver::Step wait = [](QDialog&) {};  // the progress window closes by itself
+    const std::string rest = "RX[00:00:01.001]02010202\r\nTX[00:00:01.002]02010404\r\n";
+    WriteFile(a, "INDEX=000123\r\nTX[00:00:01.000]02010000\r\n" + rest);
+    Answered([&] { form.Menu().open->trigger(); }, {DialogDriver::ChooseFile(a), wait});
+    EXPECT_EQ(form.DrawGrid1()->RowCount(), 4);
+    EXPECT_EQ(form.StatusPanel(2)->toolTip(), QString::fromStdString(a));
 
-}  // namespace
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    Answered([&] { QTest::keySequence(&form, QKeySequence(Qt::CTRL | Qt::Key_F)); }, {[](QDialog& d) {
+        static_cast<TSearchDlg&>(d).TextBox()->setEditText(QStringLiteral("000124"));
+        d.accept();
+    }});
+    EXPECT_EQ(form.SelectedRow(), 2);
 
-TEST_F(MainFormLive, DeviceClockWhileTheMonitorOptionsDialogIsUp) {
+    QPrinter& printer = form.Commands().Get<PrintCommand>().Printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+    Answered([&] { form.Menu().print->trigger(); }, {PressOkWhenCounted});
+    std::system(("pdftotext -raw " + pdf + " " + pdf + ".txt").c_str());
+    EXPECT_EQ(ReadFile(pdf + ".txt").rfind("ISDN monitor data page 1\nINDEX=000123", 0), 0u);
+
+    // INDEX 123 to 125 again, the first now of 24 octets: its row is counted anew.
+    WriteFile(b, "INDEX=000123\r\nTX[00:00:00.000]0201" + std::string(40, 'A') + "\r\n" + rest);
+    Answered([&] { form.Menu().tbOpen->trigger(); }, {DialogDriver::ChooseFile(b), wait});
+    EXPECT_EQ(form.DrawGrid1()->Heights().Lines(0), 4);
+    EXPECT_TRUE(form.boxes.empty());
+}
+
+TEST_F(MainFormLive, MonitorOptionsSetTheClockAndReconnectToTheChosenPort) {
+    VelksimProcess sim2;
+    ASSERT_TRUE(sim2.Start(2, {"--rate-fps", "1"}));
     ASSERT_TRUE(Start({"--rate-fps", "1"}, true, false));
-    FakeClockDialog dialog;
-    form->SetClockDialog(&dialog);
-    form->SetUiState(UiStates::kNoDevice);
-    form->Timer1Timer();  // no clock tab: no clock asked
-    EXPECT_EQ(dialog.shown, 0);
-    form->SetUiState(UiStates::kConnected);
-    EXPECT_TRUE(dialog.clockTab);
-    dialog.request = true;
-    form->Timer1Timer();
-    EXPECT_EQ(dialog.shown, 1);
-    EXPECT_TRUE(SimLogHas("clock set to 12:04:05.000"));
-    // A device that no longer answers: the dialog closes and the fault is reported.
-    sim.Stop();
-    form->Timer1Timer();
-    EXPECT_FALSE(dialog.onScreen);
+    form->realDialogs = true;
+    TMonOptionDlg& dialog = form->Commands().Get<OptionCommands>().MonitorDialog();
+    const auto monitorOptions = [&] { form->Menu().monitorOptions->trigger(); };
+    // The device clock shown and set; the dialog closes when the device no longer answers.
+    Answered(monitorOptions, {[&](QDialog& d) {
+        EXPECT_FALSE(dialog.Tabs()->isTabVisible(TMonOptionDlg::kPortTab));
+        form->Timer1Timer();
+        EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(dialog.ClockLabel()->text()).hasMatch());
+        dialog.ClockEdit()->setText(QStringLiteral("12:34:56"));
+        dialog.SetButton()->click();
+        dialog.ClockEdit()->setText(QStringLiteral("1:00"));  // too late to change what is sent
+        form->Timer1Timer();
+        EXPECT_TRUE(SimLogHas("clock set to 12:34:56.000"));
+        sim.Stop();
+        form->Timer1Timer();
+        EXPECT_FALSE(d.isVisible());
+        d.reject();  // should it have stayed, the test goes on
+    }});
     Pump();
-    ASSERT_FALSE(form->boxes.empty());
-    EXPECT_EQ(form->boxes.back().caption, VELK_SJIS("異常"));
-    form->SetClockDialog(nullptr);
+    EXPECT_EQ(form->boxes.at(0).caption, VELK_SJIS("異常"));
+
+    // Without a device the port tab is up: COM2 chosen, where the second simulator answers.
+    Answered(monitorOptions, {[&](QDialog&) {
+        EXPECT_FALSE(dialog.Tabs()->isTabVisible(TMonOptionDlg::kClockTab));
+        dialog.PortList()->setCurrentIndex(1);
+        dialog.VoiceBox()->click();
+        dialog.RingBox()->click();
+        dialog.OkButton()->click();
+    }});
+    EXPECT_EQ(form->CurrentUiState(), UiStates::kConnected);
+    EXPECT_EQ(form->StatusPanel(1)->text(), J("ﾊﾞｯﾌｧ  音声ﾓﾆﾀｰ自動"));
 }

@@ -1,20 +1,22 @@
-// 印刷 through the main window's menu into PDF files read back with
-// pdftotext: the settings dialog's count and fields, the whole store, pages
-// 2 to 3 of 5 and copies chosen in the print dialog, failures and a cancel.
+// 印刷 over a fake window into PDF files read back with pdftotext: the
+// settings dialog's count and fields, the whole store, pages 2 to 3 of 5 and
+// copies chosen in the print dialog, failures and a cancel.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
+#include "decode/RowText.h"
 #include "print/PrintCommand.h"
 #include "print/TPrintSettingDlg.h"
 #include "print/TPrintingForm.h"
 #include "tests/support/DialogDriver.h"
-#include "tests/support/MainFormSupport.h"
+#include "tests/support/FakeWindow.h"
 #include "tests/support/TestSupport.h"
 
 using namespace testsupport;
@@ -53,15 +55,15 @@ static DialogDriver::Step Choose(int from, int to, int copies, bool collate) {
 // one-line frames make a page and 356 frames five pages.
 TEST(PrintCommand, PrintsPagesCopiesAndStopsOnCancel) {
     TempFolder dir;
-    TestForm form{FormSetup(dir.Slash(), 40, false, false)};
-    form.show();
-    QPrinter& printer = form.Commands().Get<PrintCommand>().Printer();
+    FakeWindow window(dir.Slash());
+    PrintCommand command(window, window, window);
+    QPrinter& printer = command.Printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     // Prints into name.pdf with the dialogs answered; the text of each page from its header on.
     auto print = [&](const std::string& name, std::vector<DialogDriver::Step> steps) {
         printer.setOutputFileName(QString::fromStdString(dir.Slash() + name + ".pdf"));
         DialogDriver driver(std::move(steps));
-        form.Menu().print->trigger();
+        command.PrintMenuClick();
         const std::string file = dir.Slash() + name;
         std::system(("pdftotext -raw " + file + ".pdf " + file + ".txt 2>/dev/null").c_str());
         std::vector<std::string> pages;
@@ -70,14 +72,14 @@ TEST(PrintCommand, PrintsPagesCopiesAndStopsOnCancel) {
             pages.push_back(text.substr(at, text.find(" TIME=", at) - at));
         return pages;
     };
-    form.Menu().print->trigger();
-    EXPECT_EQ(form.boxes.at(0).text + form.boxes.at(0).caption, Sjis("印刷するデータはありません。印刷"));
-    form.Options().SetDisplayOptions(Columns({RowText::kIndex, RowText::kTime, RowText::kLayer3Message}));
+    command.PrintMenuClick();
+    EXPECT_EQ(window.boxes.at(0).text + window.boxes.at(0).caption, Sjis("印刷するデータはありません。印刷"));
+    window.options.SetDisplayOptions(Columns({RowText::kIndex, RowText::kTime, RowText::kLayer3Message}));
     const FrameRecord kinds[] = {Q931Frame(0x05, {0x18, 0x03, 0xA9, 0x83, 0x81}),
                                  FcsFrame({0x02, 0x01, 0x01, 0x05}, FrameRecord::kRx),
                                  FcsFrame({0x00, 0x01, 0x7F}, FrameRecord::kTx, false)};
-    for (FrameRecord r = kinds[0]; form.Store().Count() < 356; r = kinds[form.Store().Count() % 3])
-        form.Store().Add(r, true);
+    for (FrameRecord r = kinds[0]; window.store.Count() < 356; r = kinds[window.store.Count() % 3])
+        window.store.Add(r, true);
 
     QStringList fields;
     const auto head = [](int page, const char* index) {
@@ -97,22 +99,22 @@ TEST(PrintCommand, PrintsPagesCopiesAndStopsOnCancel) {
     EXPECT_EQ(printer.copyCount(), 2);  // the user's copies, kept for the next job
     EXPECT_TRUE(print("none", {Press(1)}).empty());
 
-    // キャンセル while the first copy of page 3 is printed (2, 2, 3, 3), the main window off meanwhile.
-    TPrintingForm& progress = form.Commands().Get<PrintCommand>().PrintingForm();
-    bool mainEnabled = true;
+    // キャンセル while the first copy of page 3 is printed (2, 2, 3, 3), the commands off meanwhile.
+    TPrintingForm& progress = command.PrintingForm();
+    bool ownerEnabled = true;
     QTimer clicker;
     QObject::connect(&clicker, &QTimer::timeout, [&] {
         if (!progress.isVisible() || progress.Label2()->text() != "3/3ページ") return;
-        mainEnabled = form.isEnabled();
+        ownerEnabled = window.owner.isEnabled();
         clicker.stop();
         QTest::mouseClick(progress.CancelButton(), Qt::LeftButton);
     });
     clicker.start(0);
     EXPECT_EQ(print("cancel", {Press(0)}), (std::vector{p2, p2, p3}));
-    EXPECT_FALSE(mainEnabled);
-    EXPECT_TRUE(form.isEnabled());
+    EXPECT_FALSE(ownerEnabled);
+    EXPECT_TRUE(window.owner.isEnabled());
     EXPECT_FALSE(progress.isVisible());
 
     EXPECT_TRUE(print("../../proc/none", {Press(0)}).empty());  // a file that cannot be made
-    EXPECT_EQ(form.boxes.at(1).text, Sjis("印刷できませんでした。"));
+    EXPECT_EQ(window.boxes.at(1).text, Sjis("印刷できませんでした。"));
 }

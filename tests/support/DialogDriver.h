@@ -74,4 +74,10 @@ private:
     QTimer timer_;
 };
 
+// Runs ask with the dialogs it opens answered by steps in turn.
+inline void Answered(const std::function<void()>& ask, std::vector<DialogDriver::Step> steps) {
+    DialogDriver driver(std::move(steps));
+    ask();
+}
+
 }  // namespace testsupport

@@ -2,7 +2,8 @@
 // The window roles the commands use, without the main window: a plain
 // owner widget, a store and options in a test's folder, and records of the
 // boxes, dialogs, detail windows, notifications and list calls a command
-// makes. Dialogs can be shown for real (answered by a DialogDriver).
+// makes. Dialogs can be shown for real (answered by a DialogDriver); a
+// detail window is only recorded.
 #include <QDialog>
 #include <QFont>
 #include <QString>
@@ -11,7 +12,6 @@
 #include <string>
 #include <vector>
 
-#include "detail/TL3Form1.h"
 #include "options/OptionData.h"
 #include "store/FrameStore.h"
 #include "ui/DialogHost.h"
@@ -43,9 +43,8 @@ public:
         WindowPlacement::CentreOn(dialog, owner);
         return dialog.exec();
     }
-    void ShowDetailWindow(QWidget& parent, const DisplayOptions& display, const FrameRecord& record) override {
+    void ShowDetailWindow(QWidget&, const DisplayOptions&, const FrameRecord& record) override {
         details.push_back(record.Index());
-        if (realDetails) TL3Form1(parent, display, record).exec();
     }
     void PostNotification(QEvent::Type type) override { notifications.push_back(type); }
     void SetCommandsEnabled(bool enabled) override {
@@ -66,8 +65,8 @@ public:
         if (!onlyIfEmpty || fileName.isEmpty()) fileName = path;
     }
     QFont ListFont() const override { return WindowFonts::ListFont(); }
-    int ListColumnWidth(int column) const override { return columnWidths[column & 1]; }
-    int ListClientWidth() const override { return clientWidth; }
+    int ListColumnWidth(int) const override { return 300; }
+    int ListClientWidth() const override { return 620; }
 
     // ProgramModel.
     FrameStore& Store() override { return store; }
@@ -86,12 +85,9 @@ public:
     std::vector<QEvent::Type> notifications;
     std::vector<bool> enabledChanges, drawingChanges, refreshes;
     bool realDialogs = false;
-    bool realDetails = false;
     int selectedRow = 1;
     bool drawing = true;
     QString fileName;
-    int columnWidths[2] = {300, 300};
-    int clientWidth = 620;
     int displayChanges = 0, monitorChanges = 0, windowStateChanges = 0;
 };
 

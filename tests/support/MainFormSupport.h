@@ -41,10 +41,8 @@ public:
     }
     int64_t FreeDiskSpace() const override { return freeSpace; }
     uint32_t TickCount() const override { return tick ? *tick : TMainForm::TickCount(); }
-    void ShowDetailWindow(QWidget& owner, const DisplayOptions& options, const FrameRecord& record) override {
+    void ShowDetailWindow(QWidget&, const DisplayOptions&, const FrameRecord& record) override {
         details.push_back(record.Index());
-        if (failDetail) throw std::runtime_error("the detail fails");
-        if (realDetails) TMainForm::ShowDetailWindow(owner, options, record);
     }
     void customEvent(QEvent* event) override {
         systemFaults += event->type() == kSystemFault;
@@ -57,9 +55,7 @@ public:
     bool realDialogs = false;  // shown modally as well (answered by a DialogDriver)
     int64_t freeSpace = 100'000'000'000;
     bool failPaint = false;
-    std::vector<int32_t> details;  // INDEX of every detail window asked for
-    bool realDetails = true;       // shown as well
-    bool failDetail = false;
+    std::vector<int32_t> details;  // INDEX of every detail window asked for, none shown
     bool failBoxes = false;
     std::optional<uint32_t> tick;
     std::vector<int32_t> painted;  // INDEX of every cell text built

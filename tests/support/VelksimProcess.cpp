@@ -48,6 +48,8 @@ bool VelksimProcess::Start(int port, const std::vector<std::string>& args) {
     log_ = base + ".log";
     std::vector<std::string> argv = {Program("velksim"), "--port", std::to_string(port), "--log", log_};
     argv.insert(argv.end(), args.begin(), args.end());
+    // An earlier run on this port left its files: they must not answer for this one.
+    for (const std::string& old : {log_, base + ".out"}) unlink(old.c_str());
     pid_ = Spawn(argv, base + ".out", base + ".out.err");
     // The link is in place once the simulator has said so.
     return testsupport::WaitUntil([&] { return ReadWholeFile(base + ".out").find("COM") != std::string::npos; });
