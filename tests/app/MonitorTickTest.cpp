@@ -1,4 +1,4 @@
-// The timer's steps in their order against a recording device and window.
+// The timer's steps in their order against a recording device, window and clock dialog.
 #include "app/MonitorTick.h"
 
 #include <gtest/gtest.h>
@@ -11,58 +11,54 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-struct Clock : MonitorClockDialog {
-    explicit Clock(Log& log) : log(log) {}
-    bool IsOnScreen() const override { return onScreen; }
-    bool ClockTabPresent() const override { return tab; }
-    void ShowDeviceClock(const TimeStamp&) override { log.push_back("show clock"); }
-    bool TakeClockRequest(TimeStamp&) override { return std::exchange(request, false); }
-    void CloseAsCancelled() override { log.push_back("close dialog"); }
-    void ShowTabs(bool, bool) override {}
-    Log& log;
-    bool onScreen = true, tab = true, request = false;
-};
-
-struct Fake : MonitorTick::Device, MonitorTick::View {
+// Each call that acts is logged by name; the others answer from the flags.
+struct Fake : MonitorTick::Device, MonitorTick::View, MonitorClockDialog {
+    bool Note(const char* call, bool answer = true) { return log.push_back(call), answer; }
     // Device.
     bool Present() const override { return present; }
-    void ConnectStoredPort() override { log.push_back("connect"); }
+    void ConnectStoredPort() override { Note("connect"); }
     bool HasFailed() const override { return failed; }
     bool AskClock(TimeStamp&) override { return clockAnswers; }
-    void SetClock(const TimeStamp&) override { log.push_back("set clock"); }
-    bool AskChannelStatus(BChannelStatus&) override { log.push_back("ask status"); return statusAnswers; }
+    void SetClock(const TimeStamp&) override { Note("set clock"); }
+    bool AskChannelStatus(BChannelStatus&) override { return Note("ask status", statusAnswers); }
     bool PopFrame(FrameRecord& record) override {
         if (queued.empty()) return false;
-        record = queued.front();
-        queued.pop_front();
+        record = queued.front(), queued.pop_front();
         return true;
     }
     // View.
-    void ShowFirstTick() override { log.push_back("first tick"); }
-    void PostSystemFault() override { log.push_back("system fault"); }
-    void PostCommunicationFault() override { log.push_back("communication fault"); }
+    void ShowFirstTick() override { Note("first tick"); }
+    void PostSystemFault() override { Note("system fault"); }
+    void PostCommunicationFault() override { Note("communication fault"); }
     bool MayStartMonitoring() const override { return mayStart; }
-    void PressMonitorStart() override { log.push_back("start"); }
-    MonitorClockDialog* ClockDialog() override { return dialog; }
+    void PressMonitorStart() override { Note("start"); }
+    MonitorClockDialog* ClockDialog() override { return dialog ? this : nullptr; }
     bool LampsShown() const override { return lamps; }
-    void RepaintLamps(const BChannelStatus&) override { log.push_back("repaint lamps"); }
-    void AutoVoiceMonitor() override { log.push_back("auto voice"); }
+    void RepaintLamps(const BChannelStatus&) override { Note("repaint lamps"); }
+    void AutoVoiceMonitor() override { Note("auto voice"); }
     bool FloatMessageShown() const override { return false; }
-    void CarryOut(const MonitoringSession::Actions&) override { log.push_back("carry out"); }
+    void CarryOut(const MonitoringSession::Actions&) override { Note("carry out"); }
     uint32_t TickCount() const override { return 1000; }
     int64_t FreeDiskSpace() const override { return 1'000'000'000; }
+    // The monitor options dialog.
+    bool IsOnScreen() const override { return onScreen; }
+    bool ClockTabPresent() const override { return tab; }
+    void ShowDeviceClock(const TimeStamp&) override { Note("show clock"); }
+    bool TakeClockRequest(TimeStamp&) override { return std::exchange(request, false); }
+    void CloseAsCancelled() override { Note("close dialog"); }
+    void ShowTabs(bool, bool) override {}
 
     Log log;
-    bool present = true, failed = false, clockAnswers = true, statusAnswers = true;
-    bool mayStart = false, lamps = false;
-    MonitorClockDialog* dialog = nullptr;
+    bool present = true, failed = false, clockAnswers = true, statusAnswers = true, mayStart = false, lamps = false;
+    bool dialog = false, onScreen = true, tab = true, request = false;
     std::deque<FrameRecord> queued;
 };
 
 struct MonitorTickTest : ::testing::Test {
-    Log Tick(const MonitorOptions& monitor = {}) {
+    Log Tick(const MonitorOptions& monitor = {}) { return Tick(tick, monitor); }
+    Log Tick(MonitorTick& t, const MonitorOptions& monitor = {}) {
         fake.log.clear();
-        tick.Run(fake, fake, session, monitor);
+        t.Run(fake, fake, session, monitor);
         return fake.log;
     }
     Fake fake;
@@ -81,9 +77,7 @@ TEST_F(MonitorTickTest, ConnectsOnTheFirstTickOnlyAndStopsAtAFailedLink) {
     // After a system fault the link is gone: nothing but the first tick's view.
     MonitorTick fresh;
     fake.present = false;
-    fake.log.clear();
-    fresh.Run(fake, fake, session, {});
-    EXPECT_EQ(fake.log, (Log{"first tick"}));
+    EXPECT_EQ(Tick(fresh), (Log{"first tick"}));
 }
 
 TEST_F(MonitorTickTest, AnUnattendedStartWaitsUntilTheStateAllowsIt) {
@@ -96,19 +90,16 @@ TEST_F(MonitorTickTest, AnUnattendedStartWaitsUntilTheStateAllowsIt) {
 }
 
 TEST_F(MonitorTickTest, TheClockIsPolledOnlyWhileItsTabIsOnScreen) {
-    Clock clock(fake.log);
-    fake.dialog = &clock;
+    fake.dialog = true;
     Tick();
-    clock.request = true;
+    fake.request = true;
     EXPECT_EQ(Tick(), (Log{"show clock", "set clock", "carry out"}));
-    clock.tab = false;
+    fake.tab = false;
     EXPECT_EQ(Tick(), (Log{"carry out"}));
-    clock.tab = true;
-    clock.onScreen = false;
+    fake.tab = true, fake.onScreen = false;
     EXPECT_EQ(Tick(), (Log{"carry out"}));
     // A device that stops answering closes the dialog and reports it.
-    clock.onScreen = true;
-    fake.clockAnswers = false;
+    fake.onScreen = true, fake.clockAnswers = false;
     EXPECT_EQ(Tick(), (Log{"close dialog", "communication fault", "carry out"}));
 }
 
@@ -126,8 +117,7 @@ TEST_F(MonitorTickTest, LampsAndTheAutomaticVoiceMonitorFollowTheirSettings) {
 
 TEST_F(MonitorTickTest, TheTakeLoopMovesQueuedFramesIntoTheStoreWhileRunning) {
     Tick();
-    FrameRecord record;
-    fake.queued.assign(3, record);
+    fake.queued.assign(3, FrameRecord());
     session.SetRunning(false);
     Tick();
     EXPECT_EQ(store.Count(), 0u);
