@@ -35,6 +35,7 @@
 #include "ui/TDrawGrid.h"
 
 using namespace testsupport;
+using Box = TestForm::Box;
 
 namespace {
 
@@ -101,10 +102,7 @@ TEST_F(MainForm, StartsWithoutADeviceInStateZeroWithoutAMessage) {
     EXPECT_EQ(form.windowTitle(), QStringLiteral("Velkscope"));
     form.Timer1Timer();
     Pump();
-    EXPECT_EQ(form.CurrentUiState(), UiStates::kNoDevice);
-    EXPECT_TRUE(form.boxes.empty());
-    EXPECT_TRUE(form.dialogs.empty());
-    EXPECT_FALSE(form.Menu().tbStop->isEnabled());
+    EXPECT_EQ(std::tuple(form.CurrentUiState(), form.boxes.size(), form.dialogs.size()), std::tuple(UiStates::kNoDevice, 0u, 0u));
     EXPECT_EQ(form.StatusPanel(1)->text(), J("ﾘﾝｸﾞﾊﾞｯﾌｧ  音声ﾓﾆﾀｰ手動"));
     MonitorOptions monitor;
     form.Options().GetMonitorOptions(monitor);
@@ -118,9 +116,8 @@ TEST_F(MainForm, StartsWithoutADeviceInStateZeroWithoutAMessage) {
     Pump();
     ASSERT_EQ(form.boxes.size(), 2u);
     EXPECT_EQ(form.boxes[0].caption, VELK_SJIS("バッファフル"));
-    EXPECT_EQ(form.boxes[1].caption, VELK_SJIS("異常"));
     EXPECT_EQ(form.boxes[1].text.rfind(VELK_SJIS("通信異常です。"), 0), 0u);
-    EXPECT_EQ(form.boxes[1].icon, MessageBoxes::kIconError);
+    EXPECT_EQ(std::tuple(form.boxes[1].caption, form.boxes[1].icon), std::tuple(VELK_SJIS("異常"), MessageBoxes::kIconError));
     // Status panel 2: leading folders shortened; a name only into an empty panel.
     const QFontMetrics fm(form.font());
     EXPECT_EQ(StatusPanels::ShortenPath("/home/user/2026/dec/line7.vkt", fm, fm.horizontalAdvance("/.../dec/line7.vkt")),
@@ -136,8 +133,7 @@ TEST(MainFormState, WindowStateIsRestoredWithTheToolbarHidden) {
     {
         TestForm form(setup);
         form.show();
-        form.Menu().toolBar->trigger();
-        EXPECT_FALSE(form.ToolBar1()->isVisible());
+        form.Menu().toolBar->trigger();  // hidden, as the window shows again below
         form.resize(700, 500);
         form.DrawGrid1()->SetColWidth(0, 200);
         form.DrawGrid1()->SetColWidth(1, 150);
@@ -145,11 +141,9 @@ TEST(MainFormState, WindowStateIsRestoredWithTheToolbarHidden) {
     }
     TestForm again(setup);
     again.show();
-    EXPECT_FALSE(again.Menu().toolBar->isChecked());
-    EXPECT_FALSE(again.ToolBar1()->isVisible());
-    EXPECT_EQ(again.size(), QSize(700, 500));
-    EXPECT_EQ(again.DrawGrid1()->ColWidth(0), 200);
-    EXPECT_EQ(again.DrawGrid1()->ColWidth(1), 150);
+    EXPECT_EQ(std::tuple(again.Menu().toolBar->isChecked(), again.ToolBar1()->isVisible()), std::tuple(false, false));
+    EXPECT_EQ(std::tuple(again.size(), again.DrawGrid1()->ColWidth(0), again.DrawGrid1()->ColWidth(1)),
+              std::tuple(QSize(700, 500), 200, 150));
 }
 
 // ---- Monitoring runs against the simulator ----
@@ -158,8 +152,7 @@ TEST_F(MainFormLive, ConnectsOnTheFirstTickAndRunsAMonitoringRunWithItsLog) {
     ASSERT_TRUE(Start({"--rate-fps", "100", "--quiet"}, true, true));
     // Shown with its lamps, so that glyphs, columns, colours and lamps are painted live.
     form->resize(900, 640);
-    form->DrawGrid1()->SetColWidth(0, 420);
-    form->DrawGrid1()->SetColWidth(1, 420);
+    for (int column : {0, 1}) form->DrawGrid1()->SetColWidth(column, 420);
     form->show();
     form->ToggleLampPanel();
     form->StartMonitoring();
@@ -178,9 +171,8 @@ TEST_F(MainFormLive, ConnectsOnTheFirstTickAndRunsAMonitoringRunWithItsLog) {
     EXPECT_TRUE(form->FloatMessage()->isVisible());
     form->StopMonitoring();
     form->Timer1Timer();
-    EXPECT_FALSE(form->FloatMessage()->isVisible());
-    EXPECT_EQ(form->CurrentUiState(), UiStates::kConnected);
-    EXPECT_TRUE(form->boxes.empty());
+    EXPECT_EQ(std::tuple(form->FloatMessage()->isVisible(), form->CurrentUiState(), form->boxes.size()),
+              std::tuple(false, UiStates::kConnected, 0u));
     // Every frame the link delivered was numbered, stored and logged, in one dated file.
     EXPECT_EQ(form->Store().At(form->Store().Count() - 1).Index(), static_cast<int32_t>(form->Store().Count() - 1));
     const auto names = LogFiles(folder);
@@ -204,10 +196,8 @@ TEST_F(MainFormLive, StoreFullWithoutRingBufferStopsTheDevice) {
     EXPECT_FALSE(form->Menu().monitorStop->isEnabled());
     form->StopMonitoring();  // refused: the stop is on its way
     Pump();
-    ASSERT_EQ(form->boxes.size(), 1u);
-    EXPECT_EQ(form->boxes[0].text, VELK_SJIS("記憶できる件数を超えました。"));
-    EXPECT_EQ(form->boxes[0].caption, VELK_SJIS("バッファフル"));
-    EXPECT_EQ(form->boxes[0].icon, MessageBoxes::kIconWarning);
+    const Box full{VELK_SJIS("記憶できる件数を超えました。"), VELK_SJIS("バッファフル"), MessageBoxes::kIconWarning};
+    EXPECT_EQ(form->boxes, std::vector{full});
     EXPECT_EQ(form->CurrentUiState(), UiStates::kConnected);
     EXPECT_TRUE(SimLogHas("monitoring stopped: stop command"));
 }
@@ -237,14 +227,13 @@ TEST_F(MainForm, LampsShowTheDevicesStatusLines) {
     form.Link()->Dispatch("ST 10000000000000000000001" "1 1");
     form.Link()->Dispatch("SR 01000000000000000000000" "1 0");
     form.Timer1Timer();
-    EXPECT_EQ(form.Lamps().BLamp(0, 22), ChannelLamps::kActive);
-    EXPECT_EQ(form.Lamps().BLamp(1, 1), ChannelLamps::kLineFault);
-    EXPECT_EQ(form.Lamps().DLamp(1), ChannelLamps::kActive);
+    const ChannelLamps& lamps = form.Lamps();
+    EXPECT_EQ(std::tuple(lamps.BLamp(0, 22), lamps.BLamp(1, 1), lamps.DLamp(1)),
+              std::tuple(ChannelLamps::kActive, ChannelLamps::kLineFault, ChannelLamps::kActive));
     // No status at all while idle: the fault is reported, the panel goes.
     form.Timer1Timer();
     Pump();
-    EXPECT_EQ(form.boxes.size(), 1u);
-    EXPECT_TRUE(form.LampPanel()->isHidden());
+    EXPECT_EQ(std::tuple(form.boxes.size(), form.LampPanel()->isHidden()), std::tuple(1u, true));
 }
 
 TEST_F(MainFormLive, VoiceMonitorWorksWithEqualActiveAndInactiveColours) {
@@ -261,24 +250,18 @@ TEST_F(MainFormLive, VoiceMonitorWorksWithEqualActiveAndInactiveColours) {
         form->RepaintLamps(s);
         form->Timer1Timer();
     };
+    // Which channel it follows: ChannelLamps.AutomaticSelectionFollowsTheNewestSeizedChannel.
     busy({3});
     EXPECT_TRUE(SimLogHas("RX 00, TX 03"));
-    busy({3, 7});
-    EXPECT_TRUE(SimLogHas("RX 00, TX 07"));
     busy({});
     EXPECT_TRUE(SimLogHas("RX 00, TX 00", 2));
     // Manual: clicks on the panel select, move and clear.
-    MonitorOptions m;
-    form->Options().GetMonitorOptions(m);
-    m.voiceAutomatic = 0;
-    form->Options().SetMonitorOptions(m);
+    form->Options().SetMonitorOptions({0, 0, 1, 0, 0});  // COM1, the ring buffer, the voice monitor by hand
     form->show();
     form->ToggleLampPanel();
     EXPECT_TRUE(form->LampPanel()->VoiceClickable());
-    const struct {
-        int row, index;
-        const char* command;
-    } clicks[] = {{0, 4, "RX 00, TX 05"}, {1, 10, "RX 11, TX 05"}, {1, 10, "RX 00, TX 05"}};
+    const struct { int row, index; const char* command; } clicks[] = {
+        {0, 4, "RX 00, TX 05"}, {1, 10, "RX 11, TX 05"}, {1, 10, "RX 00, TX 05"}};
     for (const auto& c : clicks) {
         QTest::mouseClick(form->LampPanel(), Qt::LeftButton, {}, TLampPanel::VoiceLampRect(c.row, c.index).center());
         EXPECT_TRUE(SimLogHas(c.command)) << c.command;
@@ -326,10 +309,8 @@ TEST_F(MainForm, FrameListColoursAndTheDetailCommand) {
     // The detail command refuses the bad frame and opens the good one, by
     // menu or Enter, but not by Enter while monitoring.
     form.Menu().detail->trigger();
-    ASSERT_EQ(form.boxes.size(), 1u);
-    EXPECT_EQ(form.boxes[0].text, VELK_SJIS("ＣＲＣエラーのデータは詳細表示できません。"));
-    EXPECT_EQ(form.boxes[0].caption, VELK_SJIS("誤操作"));
-    EXPECT_EQ(form.boxes[0].icon, MessageBoxes::kIconWarning);
+    const Box refused{VELK_SJIS("ＣＲＣエラーのデータは詳細表示できません。"), VELK_SJIS("誤操作"), MessageBoxes::kIconWarning};
+    EXPECT_EQ(form.boxes, std::vector{refused});
     grid.SetRow(2);
     QTest::keyClick(&grid, Qt::Key_Return);
     form.SetUiState(UiStates::kMonitoring);
@@ -360,9 +341,7 @@ TEST_F(MainForm, FailuresInPaintingAndCommandsShowTheSystemFaultDialogOnce) {
     form.Menu().tbSave->trigger();
     EXPECT_EQ(form.boxes.size(), 1u);
     Pump();
-    EXPECT_EQ(form.systemFaults, 3);
-    EXPECT_EQ(form.dialogs.size(), 1u);
-    EXPECT_TRUE(form.Menu().save->isEnabled());
+    EXPECT_EQ(std::tuple(form.systemFaults, form.dialogs.size(), form.Menu().save->isEnabled()), std::tuple(3, 1u, true));
 }
 
 // ---- The commands' whole paths through the menus and keys ----
@@ -431,9 +410,14 @@ TEST_F(MainFormLive, MonitorOptionsSetTheClockAndReconnectToTheChosenPort) {
         EXPECT_FALSE(dialog.Tabs()->isTabVisible(TMonOptionDlg::kClockTab));
         dialog.PortList()->setCurrentIndex(1);
         dialog.VoiceBox()->click();
+        dialog.LogBox()->click();
         dialog.RingBox()->click();
+        EXPECT_FALSE(dialog.LogBox()->isEnabled());  // a log only with the ring buffer
         dialog.OkButton()->click();
     }});
+    MonitorOptions stored;
+    form->Options().GetMonitorOptions(stored);
+    EXPECT_EQ(stored, (MonitorOptions{1, 1, 0, 0, 0}));
     EXPECT_EQ(form->CurrentUiState(), UiStates::kConnected);
     EXPECT_EQ(form->StatusPanel(1)->text(), J("ﾊﾞｯﾌｧ  音声ﾓﾆﾀｰ自動"));
 }

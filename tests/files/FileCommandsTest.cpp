@@ -10,14 +10,16 @@
 #include <gtest/gtest.h>
 
 #include "detail/TL3Form1.h"
+#include "decode/MessageCatalogue.h"
+#include "files/DetailEntrySource.h"
 #include "files/DisplayImageCommand.h"
+#include "files/ListExport.h"
 #include "files/TProgressBarDlg.h"
 #include "files/TraceFile.h"
 #include "files/TraceFileCommands.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/FakeWindow.h"
 #include "tests/support/TestSupport.h"
-#include "tests/support/VelksimProcess.h"
 
 using namespace testsupport;
 
@@ -76,8 +78,7 @@ TEST_F(FileCommands, OpenLoadsTheFileShowsItsNameAndHasTheRowsCountedAgain) {
     EXPECT_EQ(Indexes(), (std::vector<int32_t>{123, 124, 125}));
     EXPECT_TRUE(window.store.At(1).IsRx());
     // No drawing while the store is replaced; every row counted again after it.
-    EXPECT_EQ(window.drawingChanges, (std::vector<bool>{false, true}));
-    EXPECT_EQ(window.refreshes, (std::vector<bool>{false, true}));
+    EXPECT_EQ(std::tuple(window.drawingChanges, window.refreshes), std::tuple(std::vector{false, true}, std::vector{false, true}));
     EXPECT_EQ(window.fileName, QString::fromStdString(Path("a.vkt")));
 
     // A named pipe is no trace file: refused at once, the store kept.
@@ -92,16 +93,14 @@ TEST_F(FileCommands, LoadsAndSavesEndByCancelOrFailureWithTheirMessages) {
     WriteFile(Path("big.vkt"), Trace(20000));
     Answered(open, {Choose(Path("big.vkt")), DialogDriver::Reject()});
     ExpectBoxes({{"読み込み処理をキャンセルしました。", "読み込み中止"}});
-    EXPECT_TRUE(window.drawing);
-    EXPECT_TRUE(window.fileName.isEmpty());
+    EXPECT_EQ(std::tuple(window.drawing, window.fileName), std::tuple(true, QString()));
 
     // More than the store holds: the window closes by itself with the
     // failure, and the buffer-full notification follows.
     WriteFile(Path("full.vkt"), Trace(30001));
     Answered(open, {Choose(Path("full.vkt")), kWait});
     ExpectBoxes({{"読み込み処理に失敗しました。", "読み込み失敗"}});
-    EXPECT_EQ(window.notifications, std::vector<QEvent::Type>{DialogHost::kBufferFull});
-    EXPECT_EQ(window.store.Count(), 30000u);
+    EXPECT_EQ(std::tuple(window.notifications, window.store.Count()), std::tuple(std::vector{DialogHost::kBufferFull}, size_t{30000}));
 
     // A cancelled save (ｷｬﾝｾﾙ) and one that fills the disk leave the old file whole.
     const std::string old = Path("old.vkt");
@@ -137,7 +136,8 @@ TEST_F(FileCommands, SaveWritesTheStoreUnderTheDefaultSuffix) {
     EXPECT_EQ(window.fileName, QString::fromStdString(Path("kept.vkt")));
 }
 
-// The list export gives velkdump's bytes for the same file and options,
+// The list export gives velkdump's bytes for the same store and options
+// (the export core's, Velkdump.ExportsWithTheOptionsAndNamesBesideIt),
 // whatever facility frames the user looked at before.
 TEST_F(FileCommands, DisplayImageIsWhatVelkdumpWrites) {
     DisplayImageCommand command(window, window);
@@ -156,27 +156,16 @@ TEST_F(FileCommands, DisplayImageIsWhatVelkdumpWrites) {
     window.store.Add(later, true);
     window.store.Add(opened, true);
     TL3Form1 detail(window.owner, o, opened);  // what it decodes stays with the program's decoder
-
-    const std::string program = Path("program/");
-    std::filesystem::create_directory(program);
-    std::filesystem::copy_file(VelksimProcess::Program("velkdump"), program + "velkdump");
-    std::filesystem::copy_file(std::filesystem::path(VelksimProcess::Program("velkdump")).parent_path() / "HDLC.msg",
-                               program + "HDLC.msg");
-    {
-        OptionData file(program + "velk.opt", OptionData::kReadOnly);
-        file.SetDisplayOptions(o);
-        ASSERT_TRUE(file.Save());
-    }
-    const int fd = ::open(Path("t.vkt").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ASSERT_TRUE(TraceFile::SaveText(window.store, fd, std::atomic<bool>{false}));
-    ::close(fd);
-    ASSERT_EQ(RunProgram({program + "velkdump", Path("t.vkt"), "-o", Path("dump.txt")}, Path("out"), Path("err"), 30000), 0);
+    const MessageCatalogue& names = MessageCatalogue::Program();
+    DetailEntrySource fresh(names);
+    bool ok = false;
+    const std::string dump = Written([&](int fd) { return ListExport::ExportList(window.store, o, names, fresh, fd); }, ok);
 
     Answered([&] { command.ExportDisplayImage(); }, {Choose(Path("image"))});
     ExpectBoxes({});
     const std::string image = ReadFile(Path("image.txt"));
     EXPECT_NE(image.find(Sjis("ｲﾝﾎﾞｰｸ識別子")), std::string::npos);
-    EXPECT_EQ(image, ReadFile(Path("dump.txt")));
+    EXPECT_EQ(image, dump);
 
     Answered([&] { command.ExportDisplayImage(); }, {Choose("/proc/image.txt")});
     ExpectBoxes({{"指定のファイルに保存できませんでした。", "異常"}});

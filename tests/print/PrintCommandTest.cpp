@@ -42,9 +42,8 @@ static DialogDriver::Step Choose(int from, int to, int copies, bool collate) {
     return [=](QDialog& d) {
         d.findChild<QLineEdit*>("filename")->setText(static_cast<QPrintDialog&>(d).printer()->outputFileName());
         d.findChild<QAbstractButton*>("printRange")->setChecked(true);
-        d.findChild<QSpinBox*>("from")->setValue(from);
-        d.findChild<QSpinBox*>("to")->setValue(to);
-        d.findChild<QSpinBox*>("copies")->setValue(copies);
+        for (auto [name, value] : {std::pair{"from", from}, {"to", to}, {"copies", copies}})
+            d.findChild<QSpinBox*>(name)->setValue(value);
         d.findChild<QAbstractButton*>("collate")->setChecked(collate);
         d.accept();
     };
@@ -111,9 +110,7 @@ TEST(PrintCommand, PrintsPagesCopiesAndStopsOnCancel) {
     });
     clicker.start(0);
     EXPECT_EQ(print("cancel", {Press(0)}), (std::vector{p2, p2, p3}));
-    EXPECT_FALSE(ownerEnabled);
-    EXPECT_TRUE(window.owner.isEnabled());
-    EXPECT_FALSE(progress.isVisible());
+    EXPECT_EQ(std::tuple(ownerEnabled, window.owner.isEnabled(), progress.isVisible()), std::tuple(false, true, false));
 
     EXPECT_TRUE(print("../../proc/none", {Press(0)}).empty());  // a file that cannot be made
     EXPECT_EQ(window.boxes.at(1).text, Sjis("印刷できませんでした。"));

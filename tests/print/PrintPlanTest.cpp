@@ -1,8 +1,8 @@
 // The printed frame list's rules: which frames open a page, the page and
-// INDEX ranges the settings dialog shows, the order of pages for copies.
+// INDEX ranges the settings dialog shows. The order of pages for copies,
+// collated or not, is PrintCommand.PrintsPagesCopiesAndStopsOnCancel's.
 #include <gtest/gtest.h>
 
-#include "print/CopyOrder.h"
 #include "print/PrintPagePlan.h"
 #include "print/PrintRange.h"
 #include "tests/support/TestSupport.h"
@@ -53,16 +53,4 @@ TEST(PrintRange, PagesAreClampedAndTheIndexRangeIsWrittenInIndexForm) {
         {1, 1, "099998～099999"}, {1, 2, "099998～0000123456"}, {2, 3, "0000123456～0000123457"}, {3, 2, ""},
     };
     for (const auto& t : texts) EXPECT_EQ(PrintRange(t.first, t.last, 3).IndexText(plan), Sjis(t.text));
-}
-
-TEST(CopyOrder, CollatedCopiesRunThroughTheRangeAndOthersRepeatEachPage) {
-    const struct { int first, last, copies; bool collate; std::vector<int> pages; } cases[] = {
-        {1, 3, 2, true, {1, 2, 3, 1, 2, 3}}, {1, 3, 2, false, {1, 1, 2, 2, 3, 3}}, {4, 4, 3, false, {4, 4, 4}},
-    };
-    for (const auto& c : cases) {
-        const CopyOrder order(c.first, c.last, c.copies, c.collate);
-        std::vector<int> pages;
-        for (int64_t step = 0; step < order.Steps(); ++step) pages.push_back(order.PageAt(step));
-        EXPECT_EQ(pages, c.pages);
-    }
 }

@@ -75,8 +75,7 @@ TEST_F(SearchCommandsTest, FindAndFindNextSelectTheFrameOrKeepTheRow) {
     commands.FindNextMenuClick();
     EXPECT_EQ(window.selectedRow, 5);  // 1234 is no hit
     commands.FindNextMenuClick();
-    EXPECT_EQ(Boxes(), std::vector<std::string>{NotFound()});
-    EXPECT_EQ(window.selectedRow, 5);
+    EXPECT_EQ(std::tuple(Boxes(), window.selectedRow), std::tuple(std::vector<std::string>{NotFound()}, 5));
     // A character CP932 cannot hold finds nothing, not a "?"; whole match never matches a field.
     Answered([&] { commands.FindMenuClick(); }, {SearchFor("발")});
     Answered([&] { commands.FindMenuClick(); }, {SearchFor("000004", true)});
@@ -91,18 +90,15 @@ TEST_F(SearchCommandsTest, TheProgressWindowCancelsWhileTheOwnerIsDisabled) {
     TSearchNowDlg& progress = commands.SearchNowDlg();
     bool clicked = false;
     QTimer::singleShot(50, [&] {
-        EXPECT_FALSE(window.owner.isEnabled());
-        EXPECT_TRUE(progress.isVisible());
-        EXPECT_TRUE(progress.Label()->text().startsWith(QStringLiteral("INDEX=0")));
+        const bool counting = progress.Label()->text().startsWith(QStringLiteral("INDEX=0"));
+        EXPECT_EQ(std::tuple(window.owner.isEnabled(), progress.isVisible(), counting), std::tuple(false, true, true));
         QObject::connect(progress.CancelButton(), &QPushButton::clicked, [&] { clicked = true; });
         QTest::mouseClick(progress.CancelButton(), Qt::LeftButton);
     });
     Answered([&] { commands.FindMenuClick(); }, {SearchFor("no such text")});
-    EXPECT_TRUE(clicked);
     EXPECT_EQ(Boxes(), std::vector<std::string>{NotFound()});
-    EXPECT_EQ(window.selectedRow, 3);
-    EXPECT_TRUE(window.owner.isEnabled());
-    EXPECT_FALSE(progress.isVisible());
+    EXPECT_EQ(std::tuple(clicked, window.selectedRow, window.owner.isEnabled(), progress.isVisible()),
+              std::tuple(true, 3, true, false));
 }
 
 TEST_F(SearchCommandsTest, BatchSearchListsTheMatchesAndOpensTheirDetail) {
@@ -123,8 +119,7 @@ TEST_F(SearchCommandsTest, BatchSearchListsTheMatchesAndOpensTheirDetail) {
     };
     commands.SearchDlg().DirectionButton(1)->setChecked(true);
     Answered([&] { commands.BatchSearchMenuClick(); }, {SearchFor("00000"), inResult});
-    EXPECT_EQ(window.details, std::vector<int32_t>{0});  // the good frame's detail only
-    EXPECT_EQ(window.selectedRow, 6);
+    EXPECT_EQ(std::tuple(window.details, window.selectedRow), std::tuple(std::vector<int32_t>{0}, 6));  // the good frame's only
 }
 
 TEST_F(SearchCommandsTest, NumberSearchStepsAfterAHitAndListsTheRelatedFrames) {
@@ -172,6 +167,5 @@ TEST_F(SearchCommandsTest, GoToChecksTheTextAndWalksByIndexValue) {
     EXPECT_EQ(Boxes(), (std::vector<std::string>{empty, negative, nan, nan, nan}));
     EXPECT_EQ(window.selectedRow, 4);
     Answered([&] { commands.GotoIndexMenuClick(); }, {enter({"3"})});  // INDEX 3 is position 3, but no record has it
-    EXPECT_EQ(window.selectedRow, 4);
-    EXPECT_EQ(commands.GoToDlg().IndexBox()->count(), 2);
+    EXPECT_EQ(std::tuple(window.selectedRow, commands.GoToDlg().IndexBox()->count()), std::tuple(4, 2));
 }

@@ -1,9 +1,9 @@
 #pragma once
 // The window roles the commands use, without the main window: a plain
 // owner widget, a store and options in a test's folder, and records of the
-// boxes, dialogs, detail windows, notifications and list calls a command
-// makes. Dialogs can be shown for real (answered by a DialogDriver); a
-// detail window is only recorded.
+// boxes, detail windows, notifications and list calls a command makes.
+// Dialogs can be shown for real (answered by a DialogDriver); a detail
+// window is only recorded.
 #include <QDialog>
 #include <QFont>
 #include <QString>
@@ -38,7 +38,6 @@ public:
         return MessageBoxes::kResultOk;
     }
     int ShowModalDialog(QDialog& dialog) override {
-        dialogs.push_back(&dialog);
         if (!realDialogs) return 0;
         WindowPlacement::CentreOn(dialog, owner);
         return dialog.exec();
@@ -47,10 +46,7 @@ public:
         details.push_back(record.Index());
     }
     void PostNotification(QEvent::Type type) override { notifications.push_back(type); }
-    void SetCommandsEnabled(bool enabled) override {
-        enabledChanges.push_back(enabled);
-        owner.setEnabled(enabled);
-    }
+    void SetCommandsEnabled(bool enabled) override { owner.setEnabled(enabled); }
 
     // FrameListView.
     int SelectedRow() const override { return selectedRow; }
@@ -75,15 +71,14 @@ public:
     void MonitorOptionsChanged() override { ++monitorChanges; }
     void WindowStateChanged() override { ++windowStateChanges; }
 
-    struct Box { std::string text, caption; MessageBoxes::Icon icon; };
+    struct Box { std::string text, caption; MessageBoxes::Icon icon; bool operator==(const Box&) const = default; };
     QWidget owner;
     FrameStore store;
     OptionData options;
     std::vector<Box> boxes;
-    std::vector<QDialog*> dialogs;
     std::vector<int32_t> details;  // INDEX of every detail window asked for
     std::vector<QEvent::Type> notifications;
-    std::vector<bool> enabledChanges, drawingChanges, refreshes;
+    std::vector<bool> drawingChanges, refreshes;
     bool realDialogs = false;
     int selectedRow = 1;
     bool drawing = true;

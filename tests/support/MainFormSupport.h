@@ -49,14 +49,13 @@ public:
         TMainForm::customEvent(event);
     }
 
-    struct Box { std::string text, caption; MessageBoxes::Icon icon; };
+    struct Box { std::string text, caption; MessageBoxes::Icon icon; bool operator==(const Box&) const = default; };
     std::vector<Box> boxes;
     std::vector<QDialog*> dialogs;
     bool realDialogs = false;  // shown modally as well (answered by a DialogDriver)
+    bool failPaint = false, failBoxes = false;
     int64_t freeSpace = 100'000'000'000;
-    bool failPaint = false;
     std::vector<int32_t> details;  // INDEX of every detail window asked for, none shown
-    bool failBoxes = false;
     std::optional<uint32_t> tick;
     std::vector<int32_t> painted;  // INDEX of every cell text built
     int systemFaults = 0;          // notifications handled
