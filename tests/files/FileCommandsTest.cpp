@@ -155,11 +155,12 @@ TEST_F(FileCommands, DisplayImageIsWhatVelkdumpWrites) {
     FrameRecord later = facility({0x91, 0xA1, 0x03, 0x30, 0x01, 0x09});
     window.store.Add(later, true);
     window.store.Add(opened, true);
-    TL3Form1 detail(window.owner, o, opened);  // what it decodes stays with the program's decoder
+    // The bytes before any facility frame was decoded, as velkdump starts.
     const MessageCatalogue& names = MessageCatalogue::Program();
     DetailEntrySource fresh(names);
     bool ok = false;
     const std::string dump = Written([&](int fd) { return ListExport::ExportList(window.store, o, names, fresh, fd); }, ok);
+    TL3Form1 detail(window.owner, o, opened);  // what it decodes stays with the program's decoder
 
     Answered([&] { command.ExportDisplayImage(); }, {Choose(Path("image"))});
     ExpectBoxes({});

@@ -95,7 +95,7 @@ TEST_F(OptionDialogs, DisplayOptionsApplyOnOkOnlyAndGoBackToTheDefaults) {
 }
 
 // What OK stores and how the window follows: MainFormLive.MonitorOptionsSetTheClockAndReconnectToTheChosenPort.
-TEST_F(OptionDialogs, MonitorOptionsWarnOfABadClockAndApplyOnOkOnly) {
+TEST_F(OptionDialogs, MonitorOptionsWarnOfABadClockAndACancelStoresNothing) {
     window.options.SetMonitorOptions({0, 0, 1, 0, 0});
     TMonOptionDlg& dialog = commands.MonitorDialog();
     dialog.ShowTabs(false, true);  // as while a device is connected
