@@ -65,6 +65,8 @@ TEST(EntryExport, WritesEveryEntryInOrderAndReportsWriteErrors) {
     EXPECT_TRUE(ok);
     const int full = ::open("/dev/full", O_WRONLY);
     EXPECT_FALSE(EntryExport::WriteEntriesToFile(entries, true, full));
+    FdWriter writer(full);  // failing at the first full buffer, not only at the end
+    EXPECT_FALSE(EntryExport::WriteEntries(std::vector<std::string>(5000, std::string(20, 'x')), true, writer));
     EXPECT_TRUE(EntryExport::WriteEntriesToFile({}, true, full));  // nothing to write is no failure
     ::close(full);
 }

@@ -47,6 +47,7 @@ TEST(ColumnListEditor, LoadsInByteOrderSkippingUnknownAndRepeatedIdsUpTo28Rows) 
         editor.AddLineBreak();
     }
     ASSERT_EQ(editor.Shown().size(), 54u);
+    EXPECT_EQ(editor.AvailableSelection(), -1);  // nothing left to select
     Ids want(28, 13);
     for (int32_t id : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 12}) want.insert(want.end(), {id, 13});
     EXPECT_EQ(Stored(editor), want);
@@ -93,6 +94,14 @@ TEST(OptionEditors, ColoursSplitsAndClockTextsOutsideTheirFormsAreRefused) {
     const std::pair<uint32_t, int> colours[] = {{0x000000, 0}, {0x808000, 6}, {0x0000FF, 9}, {0xFF0000, 11}, {0xFFFF00, 13},
                                                 {0xFFFFFF, 14}, {0x123456, 14}, {0x01000000, 14}};
     for (auto [value, index] : colours) EXPECT_EQ(ColourTable::IndexOf(value), index) << std::hex << value;
+    DisplayOptionsEditor editor;  // a record through the editor: an unknown colour comes back white
+    DisplayOptions record = Columns({2, 13, 8}), stored;
+    record.titleColour = 0x800080;
+    record.errorColour = 0x123456;
+    editor.Load(record);
+    editor.Store(stored);
+    record.errorColour = 0xFFFFFF;
+    EXPECT_EQ(stored, record);
     const std::pair<int8_t, int> splits[] = {{0, 0}, {8, 1}, {16, 2}, {32, 3}, {4, 0}, {-16, 0}};
     for (auto [value, index] : splits) EXPECT_EQ(DisplayOptionsEditor::SplitIndex(value), index) << int(value);
 

@@ -22,6 +22,7 @@ TEST(PrintPagePlan, FramesFillPagesUpToTheBottomMarginAndATallFrameStandsAlone) 
     };
     for (const auto& c : cases) {
         PrintPagePlan plan;
+        ASSERT_TRUE(plan.Reserve(30000));  // a full store
         plan.Start(1000);
         std::vector<size_t> ends;
         for (size_t i = 0; i < c.heights.size(); ++i) plan.Add(i, 0, c.heights[i]);
