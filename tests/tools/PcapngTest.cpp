@@ -146,6 +146,7 @@ TEST(Pcapng, FaultyCapturesWriteNothing) {
         {le32(0x0A0D0D0A) + le32(28) + le32(0x1A2B3C4D) + std::string(12, '\0') + le32(28) + le32(6) + le32(32) +
              std::string(20, '\0') + le32(32), "an interface never described"},
         {le32(0x0A0D0D0A) + le32(1000) + le32(0x1A2B3C4D), "a corrupt pcapng block length"},
+        {le32(0x0A0D0D0A) + le32(28) + le32(0x1A2B3C4D) + std::string(12, '\0') + le32(28) + le32(1), "a truncated pcapng block"},
         {"", "larger than 1 GiB"},  // a sparse file of 2 GiB, never read into memory
     };
     for (const auto& c : cases) {
