@@ -47,6 +47,7 @@ TEST(ColumnListEditor, LoadsInByteOrderSkippingUnknownAndRepeatedIdsUpTo28Rows) 
         editor.AddLineBreak();
     }
     ASSERT_EQ(editor.Shown().size(), 54u);
+    EXPECT_EQ(editor.AvailableSelection(), -1);  // no row left to select
     Ids want(28, 13);
     for (int32_t id : {0, 1, 2, 3, 4, 5, 6, 7, 8, 10, 12}) want.insert(want.end(), {id, 13});
     EXPECT_EQ(Stored(editor), want);
@@ -90,9 +91,10 @@ TEST(ColumnListEditor, AddLineBreakAndRemoveKeepMarkersApart) {
 }
 
 TEST(OptionEditors, ColoursSplitsAndClockTextsOutsideTheirFormsAreRefused) {
-    const std::pair<uint32_t, int> colours[] = {{0x000000, 0}, {0x808000, 6}, {0x0000FF, 9}, {0xFF0000, 11}, {0xFFFF00, 13},
-                                                {0xFFFFFF, 14}, {0x123456, 14}, {0x01000000, 14}};
+    const std::pair<uint32_t, int> colours[] = {{0x000000, 0}, {0x800080, 5}, {0x808000, 6}, {0x0000FF, 9}, {0xFF0000, 11},
+                                                {0xFFFF00, 13}, {0xFFFFFF, 14}, {0x123456, 14}, {0x01000000, 14}};
     for (auto [value, index] : colours) EXPECT_EQ(ColourTable::IndexOf(value), index) << std::hex << value;
+    EXPECT_EQ(ColourTable::Value(14), 0xFFFFFFu);
     const std::pair<int8_t, int> splits[] = {{0, 0}, {8, 1}, {16, 2}, {32, 3}, {4, 0}, {-16, 0}};
     for (auto [value, index] : splits) EXPECT_EQ(DisplayOptionsEditor::SplitIndex(value), index) << int(value);
 

@@ -42,7 +42,7 @@ TEST(Pcapng, TsharkReadsEveryFrameAsWeDo) {
                          dir.Slash() + "out", dir.Slash() + "err", 30000), 0) << ReadFile(dir.Slash() + "err");
     ASSERT_EQ(RunProgram({"/usr/bin/tshark", "-r", pcapng, "-T", "fields", "-e", "frame.time_epoch", "-e", "lapd.sapi", "-e",
                           "lapd.tei", "-e", "lapd.direction", "-e", "lapd.cr", "-e", "q931.message_type", "-e",
-                          "frame.packet_flags_crc_error"},
+                          "frame.packet_flags_crc_error", "-e", "frame.interface_name"},
                          dir.Slash() + "fields", dir.Slash() + "err", 60000), 0) << ReadFile(dir.Slash() + "err");
     int64_t midnight = 0;
     ASSERT_TRUE(PcapngWriter::MidnightOf(2029, 12, 9, midnight));
@@ -54,7 +54,7 @@ TEST(Pcapng, TsharkReadsEveryFrameAsWeDo) {
         std::vector<std::string> f;
         std::istringstream cells(line);
         for (std::string cell; std::getline(cells, cell, '\t');) f.push_back(cell);
-        f.resize(7);
+        f.resize(8);
         const FrameRecord& r = store.At(i);
         const FrameLayout layout(r);
         const int ms = (86'370'000 + int(i) * 20);
@@ -70,6 +70,7 @@ TEST(Pcapng, TsharkReadsEveryFrameAsWeDo) {
         }
         EXPECT_EQ(f[6] == "1", !r.CheckCrc()) << i;
         crcErrors += f[6] == "1";
+        EXPECT_EQ(f[7], "velkscope") << i;  // the interface's name
     }
     EXPECT_EQ(i, store.Count());
     EXPECT_GT(crcErrors, 0u);
