@@ -97,6 +97,11 @@ TEST(OptionEditors, ColoursSplitsAndClockTextsOutsideTheirFormsAreRefused) {
     EXPECT_EQ(ColourTable::Value(14), 0xFFFFFFu);
     const std::pair<int8_t, int> splits[] = {{0, 0}, {8, 1}, {16, 2}, {32, 3}, {4, 0}, {-16, 0}};
     for (auto [value, index] : splits) EXPECT_EQ(DisplayOptionsEditor::SplitIndex(value), index) << int(value);
+    DisplayOptions stored, loaded = Columns({12, 13, 2}, 16);
+    DisplayOptionsEditor display;
+    display.Load(loaded);
+    display.Store(stored);
+    EXPECT_EQ(stored, loaded);  // what Load took, Store gives back
 
     const std::pair<const char*, int> texts[] = {  // hours, or -1 refused
         {"00:00:00", 0}, {"25:00:00", 25}, {"99:59:59", 99}, {"12:60:00", -1}, {"12:00:60", -1}, {"1:00:00", -1},
