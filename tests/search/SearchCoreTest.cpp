@@ -96,12 +96,13 @@ TEST(GoToIndex, ClosingCheckTargetAndTheWalkByIndexValue) {
 
 TEST(RelatedFrames, SameValueFromTheStartOnFramesWithoutOneAllAlike) {
     FrameStore store;
-    // Values 1, 2, none (dummy), 1 (two octets), none (RR), 1 (flag set).
+    // Values 1, 2, none (dummy), 1 (two octets), none (RR), 1 (flag set), 0 (global).
     for (FrameRecord f : {Q931Frame({0x01, 0x01}, 0x05, {}), Q931Frame({0x01, 0x02}, 0x05, {}),
                           Q931Frame({0x00}, 0x62, {}), Q931Frame({0x02, 0x00, 0x01}, 0x07, {}),
-                          FcsFrame({0x00, 0x01, 0x01, 0x00}), Q931Frame({0x01, 0x81}, 0x45, {})})
+                          FcsFrame({0x00, 0x01, 0x01, 0x00}), Q931Frame({0x01, 0x81}, 0x45, {}),
+                          Q931Frame({0x01, 0x00}, 0x7D, {})})
         store.Add(f, true);
     EXPECT_EQ(RelatedFrames::From(store, 0), (std::deque<uint32_t>{0, 3, 5}));
     EXPECT_EQ(RelatedFrames::From(store, 2), (std::deque<uint32_t>{2, 4}));
-    EXPECT_EQ(RelatedFrames::From(store, 6), std::deque<uint32_t>{});
+    EXPECT_EQ(RelatedFrames::From(store, 7), std::deque<uint32_t>{});
 }
