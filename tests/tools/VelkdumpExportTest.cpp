@@ -72,6 +72,7 @@ TEST_F(Velkdump, FailuresGiveTheirExitStatusAndMessage) {
         {{dir_.Path()}, 1, "velkdump: cannot read"},  // opens but does not read
         {{"--capture", "63"}, 1, "指定のＣＯＭポートをオープン出来ません。"},  // no such port
         {{trace_, "-o", dir_.Path() + "/no/such/dir"}, 2, "velkdump: cannot create"},
+        {{trace_, "--pcapng", "-o", dir_.Path() + "/no/such/dir"}, 2, "velkdump: cannot create"},
         {{trace_, "-o", "/dev/full"}, 2, "velkdump: write error"},
         {{trace_, "--details", "--no-details"}, 2, usage}, {{trace_, "--capture", "3"}, 2, usage},
         {{trace_, trace_}, 2, usage}, {{"--capture", "0"}, 2, usage}, {{"--capture", "+3"}, 2, usage},
