@@ -22,6 +22,7 @@ TEST(Extcap, TsharkCapturesWhatTheDeviceSent) {
     std::filesystem::create_symlink(VelksimProcess::Program("velkscope-extcap"), extcap + "velkscope-extcap");
     setenv("HOME", home.Path().c_str(), 1);
     const std::string out = home.Slash() + "out", capture = home.Slash() + "live.pcapng";
+    EXPECT_EQ(RunProgram({VelksimProcess::Program("velkscope-extcap"), "--version"}, out, out + ".err", 30000), 0);
     ASSERT_EQ(RunProgram({"/usr/bin/tshark", "-D"}, out, out + ".err", 60000), 0);
     EXPECT_NE(ReadFile(out).find("COM13 (Velkscope RQ-730 D channel on COM13"), std::string::npos) << ReadFile(out);
     ASSERT_EQ(RunProgram({"/usr/bin/tshark", "-i", "COM13", "-c", "500", "-w", capture}, out, out + ".err", 60000), 0)
