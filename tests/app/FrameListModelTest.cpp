@@ -45,6 +45,16 @@ TEST(FrameListModel, SyncKeepsStepWithARingBufferStore) {
     store.Clear();
     EXPECT_TRUE(model.Sync(store, kIndexThenData));
     EXPECT_EQ(model.Heights().Size(), 0u);
+    for (int count : {3, 2}) {  // a load that replaces three records by two, numbered from 0 again
+        store.Clear();
+        for (int n = 0; n < count; ++n) {
+            FrameRecord r = Octets(n, 6);
+            r.SetIndex(n);
+            store.Add(r, false);
+        }
+        model.Sync(store, kIndexThenData);
+    }
+    EXPECT_EQ(model.Heights().Size(), 2u);
     EXPECT_EQ(FrameListModel::GridRows(0), 2);
     EXPECT_EQ(FrameListModel::GridRows(5), 6);
 }

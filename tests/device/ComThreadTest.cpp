@@ -161,11 +161,12 @@ TEST(ComThread, ReopensWhileRunningAndStopsFromItsSleep) {
     EXPECT_EQ(pty.SlaveSpeed(), B38400);
     pty.Write("RX[00:00:01.000]02\r");
     EXPECT_EQ(NextFrame(t), "RX 00:00:01.000 7E027E");
+    const std::clock_t cpu = std::clock();  // idle, with a port or without one, the loop sleeps, it does not spin
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_FALSE(t.Reopen(0, SerialPort::kBaud9600));
     EXPECT_FALSE(t.IsPortOpen());
     EXPECT_FALSE(t.RequestIdentity());
-    const std::clock_t cpu = std::clock();  // without a port the loop sleeps, it does not spin
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_LT(std::clock() - cpu, CLOCKS_PER_SEC / 20);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));  // inside a 100 ms sleep
     t.Stop();

@@ -106,7 +106,9 @@ TEST_F(DeviceControlTest, SilentOtherAndMissingDevicesAreReported) {
     EXPECT_FALSE(control_.ConnectDevice(6, true));
     EXPECT_EQ(control_.Port(), 2);  // this one did not
     std::string identity;
+    TimeStamp clock;
     EXPECT_FALSE(control_.AskIdentity(identity));  // nothing could be asked
+    EXPECT_FALSE(control_.AskClock(clock));
     EXPECT_EQ(events_, (Lines{"not connected", "通信エラー: プロトコルモニタが見つかりません。", "fault", "fault",
                               "not connected", "not connected", "通信エラー: 指定のＣＯＭポートをオープン出来ません。"}));
     TestPorts::Unlink(7);

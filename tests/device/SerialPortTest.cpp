@@ -29,11 +29,11 @@ TEST(ComPorts, LinksFirstThenUartsThenAdaptersOnTheLowestFreeNumbers) {
         std::ofstream(roots.devFolder + node).put('x');
     std::ofstream(roots.portsFolder + "COM5").put('x');  // not a link
     const std::string s1 = std::filesystem::canonical(roots.devFolder + "ttyS1");
-    for (const char* link : {"COM1", "COM012", "COM12", "COMx", "COM0"})
+    for (const char* link : {"COM1", "COM012", "COM12", "COMx", "COM0", "COM9"})
         ASSERT_EQ(symlink(s1.c_str(), (roots.portsFolder + link).c_str()), 0);
     ASSERT_EQ(symlink((base.Path() + "/gone").c_str(), (roots.portsFolder + "COM3").c_str()), 0);  // stale, still COM3
     const std::vector<ComPortEntry> expected = {{1, s1}, {2, roots.devFolder + "ttyUSB2"},
-        {3, roots.portsFolder + "COM3"}, {4, roots.devFolder + "ttyUSB10"}, {5, roots.devFolder + "ttyACM0"}, {12, s1}};
+        {3, roots.portsFolder + "COM3"}, {4, roots.devFolder + "ttyUSB10"}, {5, roots.devFolder + "ttyACM0"}, {9, s1}, {12, s1}};
     EXPECT_EQ(ComPorts::List(roots), expected);
     // Opening a number goes where the list says.
     const std::pair<int, std::string> paths[] = {{0, roots.portsFolder + "COM1"}, {1, roots.devFolder + "ttyUSB2"},

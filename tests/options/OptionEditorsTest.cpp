@@ -91,8 +91,8 @@ TEST(ColumnListEditor, AddLineBreakAndRemoveKeepMarkersApart) {
 }
 
 TEST(OptionEditors, ColoursSplitsAndClockTextsOutsideTheirFormsAreRefused) {
-    const std::pair<uint32_t, int> colours[] = {{0x000000, 0}, {0x808000, 6}, {0x0000FF, 9}, {0xFF0000, 11}, {0xFFFF00, 13},
-                                                {0xFFFFFF, 14}, {0x123456, 14}, {0x01000000, 14}};
+    const std::pair<uint32_t, int> colours[] = {{0x000000, 0}, {0x800080, 5}, {0x808000, 6}, {0x0000FF, 9}, {0xFF0000, 11},
+                                                {0xFFFF00, 13}, {0xFFFFFF, 14}, {0x123456, 14}, {0x01000000, 14}};
     for (auto [value, index] : colours) EXPECT_EQ(ColourTable::IndexOf(value), index) << std::hex << value;
     DisplayOptionsEditor editor;  // a record through the editor: an unknown colour comes back white
     DisplayOptions record = Columns({2, 13, 8}), stored;
