@@ -2,11 +2,14 @@
 // and HDLC.msg beside it (a copy of the executable in a private folder).
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "files/DetailEntrySource.h"
 #include "files/ListExport.h"
 #include "files/TraceFile.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/VelksimProcess.h"
+#include "tools/PcapngCommand.h"
 
 using namespace testsupport;
 
@@ -94,4 +97,16 @@ TEST_F(Velkdump, HelpAndVersionGoToStandardOutput) {
     EXPECT_EQ(Run({trace_, "--help"}), 0);
     EXPECT_EQ(out_.rfind("usage: velkdump FILE [-o OUT]", 0), 0u) << out_;
     EXPECT_EQ(err_, "");
+}
+
+// The date a pcapng file takes from a dated log file's name, and names that give none.
+TEST(PcapngCommand, DatesOfLogFileNames) {
+    const std::pair<const char*, bool> names[] = {
+        {"/x/20261206123456.log", true}, {"20261206123456_12.log", true}, {"20261206123456_.log", false},
+        {"20261206123456x1.log", false}, {"20261206123456.vkt", false}, {"2026120612345.log", false}};
+    for (auto [path, dated] : names) {
+        int year = 0, month = 0, day = 0;
+        EXPECT_EQ(PcapngCommand::DateOfLogName(path, year, month, day), dated) << path;
+        if (dated) EXPECT_EQ(std::tuple(year, month, day), std::tuple(2026, 12, 6)) << path;
+    }
 }
