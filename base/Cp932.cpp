@@ -20,9 +20,10 @@ public:
     bool ok() const { return cd_ != reinterpret_cast<iconv_t>(-1); }
 
     // Converts in; an input sequence that fails is skipped by skipUnit(...)
-    // bytes and replaced by `replacement`.
+    // bytes and replaced by `replacement`, and clears complete.
     template <typename SkipUnit>
-    std::string run(std::string_view in, std::string_view replacement, SkipUnit skipUnit) {
+    std::string run(std::string_view in, std::string_view replacement, SkipUnit skipUnit, bool& complete) {
+        complete = true;
         std::string out;
         if (!ok()) return std::string(in);
         iconv(cd_, nullptr, nullptr, nullptr, nullptr);
@@ -42,6 +43,7 @@ public:
             src += skip;
             srcLeft -= skip;
             out.append(replacement);
+            complete = false;
             iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         }
         return out;
@@ -66,11 +68,17 @@ size_t SingleByte(const unsigned char*, size_t) { return 1; }
 }  // namespace
 
 std::string Cp932::FromUtf8(std::string_view utf8) {
+    bool complete = true;
+    return FromUtf8(utf8, complete);
+}
+
+std::string Cp932::FromUtf8(std::string_view utf8, bool& complete) {
     thread_local Converter conv("CP932", "UTF-8");
-    return conv.run(utf8, "?", Utf8Unit);
+    return conv.run(utf8, "?", Utf8Unit, complete);
 }
 
 std::string Cp932::ToUtf8(std::string_view cp932) {
     thread_local Converter conv("UTF-8", "CP932");
-    return conv.run(cp932, "\xEF\xBF\xBD", SingleByte);
+    bool complete = true;
+    return conv.run(cp932, "\xEF\xBF\xBD", SingleByte, complete);
 }

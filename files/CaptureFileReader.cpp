@@ -187,7 +187,10 @@ bool CaptureFileReader::ReadPcapng(std::string_view file, const OnFrame& onFrame
         }
         if (type != 3)
             options(fixed + (length + 3u) / 4 * 4, [&](uint16_t code, std::string_view v) {
-                if (code == 2 && v.size() == 4) frame.rx = (order.U32(v, 0) & 0x3) == 1;  // inbound
+                if (code != 2 || v.size() != 4) return;
+                const uint32_t flags = order.U32(v, 0);
+                frame.rx = (flags & 0x3) == 1;  // inbound
+                frame.crcError = (flags & 1u << 24) != 0;
             });
         if (!Unwrap(interfaces[id].linkType, body.substr(fixed, length), frame.rx, frame.octets, message)) return false;
         onFrame(frame);

@@ -17,6 +17,7 @@ public:
 
     struct Frame {
         bool rx = false;        // inbound; outbound or not told is TX
+        bool crcError = false;  // pcapng packet flags: the FCS failed on the line
         int64_t seconds = 0;    // since the epoch
         uint32_t micros = 0;
         std::string_view octets;  // address through information field

@@ -13,7 +13,15 @@ bool CaptureToTrace::Convert(std::string_view capture, std::string& trace, std::
         capture,
         [&](const CaptureFileReader::Frame& frame) {
             bytes.assign(frame.octets.begin(), frame.octets.end());
-            if (!bytes.empty()) Fcs::Append(bytes);
+            if (!bytes.empty()) {
+                Fcs::Append(bytes);
+                // The original FCS is not in the capture: a flagged frame
+                // gets the right one inverted, so that it fails again.
+                if (frame.crcError) {
+                    bytes[bytes.size() - 2] ^= 0xFF;
+                    bytes[bytes.size() - 1] ^= 0xFF;
+                }
+            }
             bytes.insert(bytes.begin(), 0x7E);
             bytes.push_back(0x7E);
             FrameRecord record(frame.rx ? FrameRecord::kRx : FrameRecord::kTx);

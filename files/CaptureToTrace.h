@@ -1,7 +1,8 @@
 #pragma once
 // A pcap or pcapng capture of LAPD frames as trace file text: each frame's
-// FCS computed afresh, its direction from the capture, its time of day from
-// the time stamp in local time.
+// FCS computed afresh (inverted for a frame flagged with a CRC error), its
+// direction from the capture, its time of day from the time stamp in local
+// time.
 #include <string>
 #include <string_view>
 

@@ -100,8 +100,7 @@ void PrintCommand::PrintMenuClick() {
     model_.Options().GetDisplayOptions(options);
     QPrinter& printer = Printer();
     TPrintSettingDlg& settings = SettingDlg();
-    const TPrintSettingDlg::Job job{store, options, printer, PrintDialog(), list_.ListFont(), plan,
-                                    printDialogSettled_};
+    const TPrintSettingDlg::Job job{store, options, printer, PrintDialog(), list_.ListFont(), plan};
     WindowPlacement::CentreOn(settings, dialogs_.Owner());
     if (!settings.Run(job)) return;
     PrintPages(plan, options, settings.Range());

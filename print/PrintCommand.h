@@ -47,5 +47,4 @@ private:
     std::unique_ptr<TPrintingForm> printing_;  // no owner window: see TPrintingForm
     TPrintSettingDlg* settings_ = nullptr;     // owned by the main window
     QPrintDialog* printDialog_ = nullptr;      // owned by the settings dialog
-    bool printDialogSettled_ = false;
 };

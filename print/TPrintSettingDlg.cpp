@@ -52,6 +52,7 @@ bool TPrintSettingDlg::Run(const Job& job) {
         field->setText(QStringLiteral("1"));
     fields_[5]->clear();
     range_ = PrintRange(1, 1, 0);
+    firstCount_ = true;
     EnableButtons(false, false);  // nothing to choose before the count
     // Counted once the dialog is on screen, so the count can be watched.
     QCoreApplication::postEvent(this, new QEvent(kCountPages));
@@ -91,9 +92,10 @@ void TPrintSettingDlg::CountPages() {
     fields_[0]->setText(QString::number(count));
 
     job.printDialog.setMinMax(1, count);
-    // Qt has no copy count 0 to tell the dialog's first use: our own flag does.
-    if (!job.printDialogSettled) {
-        job.printDialogSettled = true;
+    // Every job starts with one copy of all its pages; a recount after
+    // 詳細設定 keeps what the user chose there.
+    if (firstCount_) {
+        firstCount_ = false;
         printer.setCopyCount(1);
         printer.setFromTo(1, count);
     }

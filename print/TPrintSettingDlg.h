@@ -22,8 +22,7 @@ public:
     static constexpr QEvent::Type kCountPages = QEvent::Type(QEvent::User + 3);
     static constexpr int kNameWidth = 300;  // of the printer's name
 
-    // What one run counts with and fills: the plan, and whether the print
-    // dialog has had its copies and range set (its first use is over).
+    // What one run counts with and fills: the plan.
     struct Job {
         const FrameStore& store;
         const DisplayOptions& options;
@@ -31,7 +30,6 @@ public:
         QPrintDialog& printDialog;
         QFont listFont;  // sized for the printer at each count: 詳細設定 may change it
         PrintPagePlan& plan;
-        bool& printDialogSettled;
     };
 
     explicit TPrintSettingDlg(QWidget* parent);
@@ -62,6 +60,7 @@ private:
     const Job* job_ = nullptr;
     PrintRange range_{1, 1, 0};
     bool counting_ = false;
+    bool firstCount_ = false;  // of this run: copies and range start afresh
     QLabel* fields_[6] = {};
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;

@@ -8,9 +8,8 @@
 #include "ui/QtText.h"
 
 std::string SearchTexts::ToCp932(const QString& text, bool& usable) {
-    std::string cp932 = QtText::ToCp932(text);
-    usable = QtText::FromCp932(cp932) == text;
-    return cp932;
+    const QByteArray utf8 = text.toUtf8();
+    return Cp932::FromUtf8(std::string_view(utf8.constData(), static_cast<size_t>(utf8.size())), usable);
 }
 
 

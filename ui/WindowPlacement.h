@@ -7,6 +7,8 @@ public:
     // Modal windows open centred on their owner:
     // left = owner left + owner width / 2 - width / 2; likewise for top.
     static void CentreOn(QWidget& window, const QWidget& owner);
-    // The window's frame over the owner's area inside its frame.
+    // The window's frame over the owner's client area (below its title bar
+    // and menu bar): left and width the owner's frame's, top the owner's
+    // frame top + frame height - client height, height the client height.
     static void CoverClientArea(QWidget& window, const QWidget& owner);
 };

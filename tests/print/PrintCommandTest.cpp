@@ -1,6 +1,7 @@
 // 印刷 over a fake window into PDF files read back with pdftotext: the
 // settings dialog's count and fields, the whole store, pages 2 to 3 of 5 and
-// copies chosen in the print dialog, failures and a cancel.
+// copies chosen in the print dialog, the next job's fresh start, failures
+// and a cancel.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -95,7 +96,11 @@ TEST(PrintCommand, PrintsPagesCopiesAndStopsOnCancel) {
     EXPECT_EQ(fields.mid(0, 5), (QStringList{"5", "2", "3", "1", "000084～000251"}));
     EXPECT_EQ(print("collated", {Press(2), Choose(2, 3, 2, true), Press(0)}), (std::vector{p2, p3, p2, p3}));
     EXPECT_EQ(print("uncollated", {Press(2), Choose(2, 3, 2, false), Press(0)}), (std::vector{p2, p2, p3, p3}));
-    EXPECT_EQ(printer.copyCount(), 2);  // the user's copies, kept for the next job
+    // The next job starts with one copy of all its own pages: six, with more frames.
+    for (FrameRecord r = kinds[1]; window.store.Count() < 440;) window.store.Add(r, true);
+    fields.clear();
+    EXPECT_EQ(print("next", {Press(0, &fields)}).size(), 6u);
+    EXPECT_EQ(fields.mid(0, 5), (QStringList{"6", "1", "6", "1", "000000～000439"}));
     EXPECT_TRUE(print("none", {Press(1)}).empty());
 
     // キャンセル while the first copy of page 3 is printed (2, 2, 3, 3), the commands off meanwhile.
@@ -109,7 +114,7 @@ TEST(PrintCommand, PrintsPagesCopiesAndStopsOnCancel) {
         QTest::mouseClick(progress.CancelButton(), Qt::LeftButton);
     });
     clicker.start(0);
-    EXPECT_EQ(print("cancel", {Press(0)}), (std::vector{p2, p2, p3}));
+    EXPECT_EQ(print("cancel", {Press(2), Choose(2, 3, 2, false), Press(0)}), (std::vector{p2, p2, p3}));
     EXPECT_EQ(std::tuple(ownerEnabled, window.owner.isEnabled(), progress.isVisible()), std::tuple(false, true, false));
 
     EXPECT_TRUE(print("../../proc/none", {Press(0)}).empty());  // a file that cannot be made

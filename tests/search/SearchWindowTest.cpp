@@ -46,12 +46,14 @@ protected:
         DisplayOptions options = Columns({RowText::kIndex});
         options.searchHiddenText = 1;
         window.options.SetDisplayOptions(options);
-        // 0 SETUP 123, 1 SETUP 1234, 2 CONNECT, 3 RR, 4 SETUP 123, 5 RR with a bad FCS, 6 DISCONNECT.
+        // 0 SETUP 123, 1 SETUP 1234, 2 CONNECT, 3 RR, 4 SETUP 123, 5 RR with a bad FCS, 6 DISCONNECT,
+        // 7 SETUP on H0 channel 1～6 from number "\".
         const std::vector<uint8_t> n123 = HexBytes("6C04A1313233"), n1234 = HexBytes("6C05A131323334"),
                                    rr = {0x00, 0x01, 0x01, 0x00};
         for (FrameRecord f : {Q931Frame({0x01, 0x01}, 0x05, n123), Q931Frame({0x01, 0x02}, 0x05, n1234),
                               Q931Frame({0x01, 0x81}, 0x07, {}), FcsFrame(rr), Q931Frame({0x01, 0x01}, 0x05, n123),
-                              FcsFrame(rr, FrameRecord::kTx, false), Q931Frame({0x01, 0x81}, 0x45, {})})
+                              FcsFrame(rr, FrameRecord::kTx, false), Q931Frame({0x01, 0x81}, 0x45, {}),
+                              Q931Frame({0x01, 0x03}, 0x05, HexBytes("1803A19601 6C02A15C"))})
             window.store.Add(f, true);
     }
     std::vector<std::string> Boxes() {
@@ -82,6 +84,12 @@ TEST_F(SearchCommandsTest, FindAndFindNextSelectTheFrameOrKeepTheRow) {
     EXPECT_EQ(Boxes(), (std::vector<std::string>{NotFound(), NotFound()}));
     // Every search joins the history, find next too.
     EXPECT_EQ(commands.SearchDlg().TextBox()->count(), 5);
+    // What an input method types for 〜 and ¥, which CP932 takes one way only, finds the row.
+    for (const char* text : {"CH=1〜6", "発番号=\"¥\""}) Answered([&] { commands.FindMenuClick(); }, {SearchFor(text)});
+    EXPECT_EQ(std::tuple(Boxes(), window.selectedRow), std::tuple(std::vector<std::string>{}, 8));
+    commands.SearchDlg().TextBox()->setEditText(QString::fromUtf8("−"));  // MINUS SIGN, 0x817C
+    const SearchRequest minus = commands.SearchDlg().Request(false);
+    EXPECT_EQ(std::tuple(minus.text, minus.textUsable), std::tuple(std::string("\x81\x7C"), true));
 }
 
 TEST_F(SearchCommandsTest, TheProgressWindowCancelsWhileTheOwnerIsDisabled) {
