@@ -387,16 +387,22 @@ TEST_F(MainFormLive, MonitorOptionsSetTheClockAndReconnectToTheChosenPort) {
     form->realDialogs = true;
     TMonOptionDlg& dialog = form->Commands().Get<OptionCommands>().MonitorDialog();
     const auto monitorOptions = [&] { form->Menu().monitorOptions->trigger(); };
+    const auto setClock = [&](const char* text) { dialog.ClockEdit()->setText(text), dialog.SetButton()->click(); };
+    // 設定, then ｷｬﾝｾﾙ before the timer came round: the request goes with the dialog.
+    Answered(monitorOptions, {[&](QDialog& d) { setClock("01:01:01"), d.reject(); }});
     // The device clock shown and set; the dialog closes when the device no longer answers.
     Answered(monitorOptions, {[&](QDialog& d) {
         EXPECT_FALSE(dialog.Tabs()->isTabVisible(TMonOptionDlg::kPortTab));
         form->Timer1Timer();
         EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(dialog.ClockLabel()->text()).hasMatch());
-        dialog.ClockEdit()->setText(QStringLiteral("12:34:56"));
-        dialog.SetButton()->click();
+        setClock("02:02:02");  // and the device tab hidden meanwhile
+        for (int state : {UiStates::kNoDevice, UiStates::kConnected}) form->SetUiState(state);
+        form->Timer1Timer();
+        setClock("12:34:56");
         dialog.ClockEdit()->setText(QStringLiteral("1:00"));  // too late to change what is sent
         form->Timer1Timer();
         EXPECT_TRUE(SimLogHas("clock set to 12:34:56.000"));
+        EXPECT_EQ(sim.Log().find("clock set to 0"), std::string::npos);  // neither dropped request, ever
         sim.Stop();
         form->Timer1Timer();
         EXPECT_FALSE(d.isVisible());
