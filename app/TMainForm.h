@@ -153,6 +153,10 @@ private:
     void ShowModes();
     // Runs handler; whatever it throws becomes the system-fault notification.
     void RunGuarded(const std::function<void()>& handler);
+    // Runs a command's handler. Saving that fails is a system fault; any
+    // other command that fails says so in a box and leaves the device link
+    // and the run as they are.
+    void RunCommand(UiStates::Command command, const std::function<void()>& handler);
 
     TMainFormSetup setup_;
     FrameStore store_;

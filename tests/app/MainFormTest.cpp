@@ -337,11 +337,30 @@ TEST_F(MainForm, FailuresInPaintingAndCommandsShowTheSystemFaultDialogOnce) {
     form.DrawGrid1()->viewport()->repaint();
     form.DrawGrid1()->onBeforePaint = nullptr;
     form.Store().Clear();
-    form.failBoxes = true;  // 保存's "nothing to save" box fails
+    form.failShows = 1;  // 保存's "nothing to save" box fails
     form.Menu().tbSave->trigger();
     EXPECT_EQ(form.boxes.size(), 1u);
     Pump();
     EXPECT_EQ(std::tuple(form.systemFaults, form.dialogs.size(), form.Menu().save->isEnabled()), std::tuple(3, 1u, true));
+}
+
+// Any other command that fails names itself in a box; the device link and
+// a run go on as they were.
+TEST_F(MainForm, AFailingCommandSaysWhatFailedAndLeavesTheLinkAndTheRunAsTheyWere) {
+    form.Timer1Timer();
+    for (QAction* command : {form.Menu().findNext, form.Menu().about}) {
+        form.failShows = 1;  // 次を検索's "not found" box, then the version box while monitoring
+        command->trigger();
+        form.SetUiState(UiStates::kMonitoring);
+    }
+    Pump();
+    const std::string failed = VELK_SJIS("」を実行できませんでした。\n\nメモリが不足しています。");
+    EXPECT_EQ(form.boxes.at(1).text, VELK_SJIS("「次を検索") + failed);
+    EXPECT_EQ(form.boxes.at(2), (Box{VELK_SJIS("「ﾊﾞｰｼﾞｮﾝ情報") + failed, VELK_SJIS("エラー"), MessageBoxes::kIconError}));
+    ASSERT_EQ(std::tuple(form.systemFaults, form.Link() != nullptr), std::tuple(0, true));
+    Inject(form, 0, 3);
+    form.Timer1Timer();
+    EXPECT_EQ(form.Store().Count(), 3u);
 }
 
 // ---- The commands' whole paths through the menus and keys ----
