@@ -30,6 +30,7 @@
 #include "sim/FrameText.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/MainFormSupport.h"
+#include "tests/support/PtyDevice.h"
 #include "tests/support/VelksimProcess.h"
 #include "tests/support/TestSupport.h"
 #include "ui/TDrawGrid.h"
@@ -184,6 +185,20 @@ TEST_F(MainFormLive, ConnectsOnTheFirstTickAndRunsAMonitoringRunWithItsLog) {
     EXPECT_EQ(records, form->Store().Count());
     form->AboutMenuClick();
     EXPECT_TRUE(form->AboutBox()->IdentityText().startsWith(QStringLiteral("RQ-730")));
+}
+
+// An unattended start at boot, the adapter not yet there: its COM link leads nowhere.
+TEST_F(MainFormLive, AnUnattendedStartWaitsQuietlyForADeviceThatAppearsLate) {
+    TestPorts::Link(1, folder + "usb-adapter-not-ready");
+    form = std::make_unique<TestForm>(FormSetup(folder, 0, true, false));
+    form->StartWhenConnected();
+    for (int tick = 0; tick < 50; ++tick) form->Timer1Timer();  // five seconds of ticks
+    Pump();
+    const auto shown = [&] { return std::tuple(form->CurrentUiState(), form->boxes.size(), form->StatusPanel(0)->text()); };
+    EXPECT_EQ(shown(), std::tuple(UiStates::kNoDevice, 0u, J("接続待ち")));
+    ASSERT_TRUE(sim.Start(1, {"--rate-fps", "100", "--quiet"}));
+    ASSERT_TRUE(WaitUntil([&] { return form->Store().Count() > 0; }, kPollBoundMs, [&] { form->Timer1Timer(), RunEvents(); }));
+    EXPECT_EQ(shown(), std::tuple(UiStates::kMonitoring, 0u, J("Dchﾓﾆﾀｰ中")));
 }
 
 TEST_F(MainFormLive, StoreFullWithoutRingBufferStopsTheDevice) {
