@@ -37,8 +37,7 @@ QAction* M::*const kButtonNames[] = {&M::tbOpen, &M::tbSave, &M::tbStart, &M::tb
 
 }  // namespace
 
-MainMenu::MainMenu(QMainWindow& window, MainCommands& commands, const MonitoringSession& session,
-                   std::function<void(const std::function<void()>&)> guard)
+MainMenu::MainMenu(QMainWindow& window, MainCommands& commands, const MonitoringSession& session, Guard guard)
     : QObject(&window), commands_(commands), session_(session), guard_(std::move(guard)) {
     BuildMenus(window);
     BuildToolBar(window);
@@ -64,7 +63,7 @@ void MainMenu::BuildMenus(QMainWindow& window) {
         connect(action, &QAction::triggered, this, [this, action, command, run] {
             // A click alone does not move a check mark; the handler sets it.
             if (action->isCheckable()) action->setChecked(!action->isChecked());
-            if (Allows(command)) guard_([this, run] { run(commands_); });
+            if (Allows(command)) guard_(command, [this, run] { run(commands_); });
         });
     }
     for (const Name& name : kNames) names_.*name.field = actions_[name.command];

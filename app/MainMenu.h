@@ -32,9 +32,9 @@ public:
         QAction *tbOpen = nullptr, *tbSave = nullptr, *tbStart = nullptr, *tbStop = nullptr;
     };
 
-    // guard runs a handler and turns whatever it throws into the system fault.
-    MainMenu(QMainWindow& window, MainCommands& commands, const MonitoringSession& session,
-             std::function<void(const std::function<void()>&)> guard);
+    // guard runs a command's handler and deals with whatever it throws.
+    using Guard = std::function<void(UiStates::Command, const std::function<void()>&)>;
+    MainMenu(QMainWindow& window, MainCommands& commands, const MonitoringSession& session, Guard guard);
 
     // Whether a command may run now: the state enables it, and ﾓﾆﾀｰ終了
     // only while frames are being taken.
@@ -60,7 +60,7 @@ private:
 
     MainCommands& commands_;
     const MonitoringSession& session_;
-    std::function<void(const std::function<void()>&)> guard_;
+    Guard guard_;
     int state_ = UiStates::kNoDevice;
     QAction* actions_[UiStates::kCommands] = {};
     std::vector<std::pair<QAction*, UiStates::Command>> toolButtons_;

@@ -76,3 +76,12 @@ const std::vector<ToolButtonRow>& MenuTable::ToolButtons() {
     };
     return buttons;
 }
+
+std::string MenuTable::Name(UiStates::Command command) {
+    for (const MenuRow& row : Rows())
+        if (row.command == command) {
+            const std::string caption = row.caption;
+            return caption.substr(0, caption.rfind("(&"));
+        }
+    return {};
+}

@@ -2,6 +2,7 @@
 // The main window's menus and tool bar as rows: caption, the command the
 // state table knows the entry by, shortcut, and what it runs. A command
 // added to the program adds its row here and nothing to the main window.
+#include <string>
 #include <vector>
 
 #include "app/UiStates.h"
@@ -38,4 +39,6 @@ public:
     static const std::vector<TopMenuRow>& TopMenus();
     static const std::vector<MenuRow>& Rows();
     static const std::vector<ToolButtonRow>& ToolButtons();
+    // The entry's caption without its access key ("まとめて検索"), UTF-8.
+    static std::string Name(UiStates::Command command);
 };

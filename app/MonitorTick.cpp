@@ -11,10 +11,7 @@ void MonitorTick::Run(Device& device, View& view, MonitoringSession& session, co
         view.PostSystemFault();
         return;
     }
-    if (startPending_ && view.MayStartMonitoring()) {
-        startPending_ = false;
-        view.PressMonitorStart();
-    }
+    if (startPending_) StartUnattended(device, view);
     MonitorClockDialog* dialog = view.ClockDialog();
     if (dialog && dialog->IsOnScreen() && dialog->ClockTabPresent()) PollClock(device, view, *dialog);
     if (view.LampsShown()) {
@@ -24,6 +21,15 @@ void MonitorTick::Run(Device& device, View& view, MonitoringSession& session, co
     if (monitor.voiceAutomatic) view.AutoVoiceMonitor();
     view.CarryOut(session.Tick([&](FrameRecord& record) { return device.PopFrame(record); }, monitor,
                                view.TickCount(), [&] { return view.FreeDiskSpace(); }, view.FloatMessageShown()));
+}
+
+void MonitorTick::StartUnattended(Device& device, View& view) {
+    if (!view.MayStartMonitoring()) return;
+    // Started at boot, the adapter may not be there yet: no box, try again.
+    if (!view.DeviceConnected() && ++waitedTicks_ % kRetryTicks == 0) device.ConnectStoredPort();
+    if (!view.DeviceConnected()) return view.ShowWaitingForDevice();
+    startPending_ = false;
+    view.PressMonitorStart();
 }
 
 void MonitorTick::PollClock(Device& device, View& view, MonitorClockDialog& dialog) {

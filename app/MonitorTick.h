@@ -39,8 +39,12 @@ public:
         virtual void PostSystemFault() = 0;
         virtual void PostCommunicationFault() = 0;
         virtual bool MayStartMonitoring() const = 0;
+        // A device answered on the port of the options (user-interface state 1).
+        virtual bool DeviceConnected() const = 0;
         // Presses ﾓﾆﾀｰ開始 as the menu would.
         virtual void PressMonitorStart() = 0;
+        // The status bar says an unattended start waits for the device.
+        virtual void ShowWaitingForDevice() = 0;
         // The monitor options dialog, when there is one.
         virtual MonitorClockDialog* ClockDialog() = 0;
         virtual bool LampsShown() const = 0;
@@ -54,13 +58,20 @@ public:
         virtual int64_t FreeDiskSpace() const = 0;
     };
 
+    // An unattended start asks a silent port again every 5 s.
+    static constexpr int kRetryTicks = 50;
+
     void Run(Device& device, View& view, MonitoringSession& session, const MonitorOptions& monitor);
-    // Presses ﾓﾆﾀｰ開始 on the first tick that allows it (an unattended start).
+    // Presses ﾓﾆﾀｰ開始 on the first tick that allows it once a device
+    // answers (an unattended start); until then no message, the port is
+    // tried again every kRetryTicks ticks.
     void StartWhenConnected() { startPending_ = true; }
 
 private:
+    void StartUnattended(Device& device, View& view);
     void PollClock(Device& device, View& view, MonitorClockDialog& dialog);
 
     bool firstTick_ = true;
     bool startPending_ = false;
+    int waitedTicks_ = 0;
 };

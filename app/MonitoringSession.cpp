@@ -1,8 +1,11 @@
 #include "app/MonitoringSession.h"
 
+#include <cerrno>
+
 #include "base/Cp932.h"
 
 void MonitoringSession::NewRun(const MonitorOptions& monitor) {
+    logFailures_ = 0;
     store_.Clear();
     store_.SetModes(monitor.ringBuffer != 0, monitor.logFile != 0);
 }
@@ -37,8 +40,9 @@ bool MonitoringSession::TakeFrames(const PopFrame& pop, const MonitorOptions& mo
             actions.bufferFull = true;
             return true;
         }
-        // The rest stays queued for the next tick.
-        if (!store_.LogKeepsUp()) return false;
+        // The rest stays queued for the next tick. While a failed write is
+        // retried the take goes on: the retry writes what the lag holds.
+        if (logFailures_ == 0 && !store_.LogKeepsUp()) return false;
     }
     return true;
 }
@@ -64,12 +68,9 @@ void MonitoringSession::RefreshList(uint32_t now, Actions& actions) {
 
 void MonitoringSession::WatchLog(const MonitorOptions& monitor, const FreeBytes& freeBytes, bool floatVisible,
                                  bool logBehind, Actions& actions) {
-    // A log that cannot be written would hold the take loop back for good.
-    if (!store_.WriteLog()) {
-        store_.SetModes(monitor.ringBuffer != 0, false);
-        actions.message = kLogTooSlow;
-        return;
-    }
+    const bool written = store_.WriteLog();
+    if (written) logFailures_ = 0;
+    else if (SwitchOffFailedLog(monitor, actions)) return;
     const int64_t free = freeBytes();
     if (free < kDiskStopBytes) {
         if (store_.IsLogging()) {
@@ -78,10 +79,27 @@ void MonitoringSession::WatchLog(const MonitorOptions& monitor, const FreeBytes&
         }
     } else if (free < kDiskWarnBytes) {
         if (!floatVisible) actions.message = kDiskLow;
-    } else if (logBehind && !floatVisible) {
+    } else if (written && logBehind && !floatVisible) {
         store_.SetModes(monitor.ringBuffer != 0, false);
         actions.message = kLogTooSlow;
     }
+}
+
+bool MonitoringSession::SwitchOffFailedLog(const MonitorOptions& monitor, Actions& actions) {
+    const int error = store_.LogError();
+    const bool atOnce = error == ENOSPC || error == EDQUOT || error == EFBIG;
+    // A passing failure is tried again on the next ticks, quietly.
+    if (!atOnce && ++logFailures_ < kLogFailureTicks) return false;
+    logFailures_ = 0;
+    store_.SetModes(monitor.ringBuffer != 0, false);
+    switch (error) {
+    case ENOSPC: case EDQUOT: actions.message = kLogDiskFull; break;
+    case EFBIG: actions.message = kLogTooLarge; break;
+    case EACCES: case EPERM: case EROFS: actions.message = kLogDenied; break;
+    case ENOENT: case ENOTDIR: actions.message = kLogNoFolder; break;
+    default: actions.message = kLogFailed; break;
+    }
+    return true;
 }
 
 const std::string& MonitoringSession::Text(Message message) {
@@ -94,6 +112,21 @@ const std::string& MonitoringSession::Text(Message message) {
                          "ログファイルの収集を強制中断する可能性があります。");
     case kLogTooSlow:
         return VELK_SJIS("LOGファイルの作成が間に合わないので、ログファイルの収集を強制中断しました。");
+    case kLogDiskFull:
+        return VELK_SJIS("ログファイルに書き込めないので、ログファイルの収集を強制中断しました。"
+                         "（ディスクがいっぱいです）");
+    case kLogTooLarge:
+        return VELK_SJIS("ログファイルに書き込めないので、ログファイルの収集を強制中断しました。"
+                         "（ファイルサイズの上限です）");
+    case kLogDenied:
+        return VELK_SJIS("ログファイルに書き込めないので、ログファイルの収集を強制中断しました。"
+                         "（書き込み権限がありません）");
+    case kLogNoFolder:
+        return VELK_SJIS("ログファイルに書き込めないので、ログファイルの収集を強制中断しました。"
+                         "（フォルダがありません）");
+    case kLogFailed:
+        return VELK_SJIS("ログファイルに書き込めないので、ログファイルの収集を強制中断しました。"
+                         "（書き込みエラーです）");
     case kNoMessage:
         break;
     }

@@ -17,8 +17,16 @@ public:
     static constexpr int64_t kDiskStopBytes = 15000000;
     static constexpr int64_t kDiskWarnBytes = 20000000;
 
-    // Messages of the floating message window.
-    enum Message { kNoMessage, kDiskStopped, kDiskLow, kLogTooSlow };
+    // A log that fails this many ticks in a row is switched off; a full disk
+    // or a file at its size limit switches it off at once.
+    static constexpr int kLogFailureTicks = 3;
+
+    // Messages of the floating message window; kLogDiskFull to kLogFailed
+    // say why the log file could not be written.
+    enum Message {
+        kNoMessage, kDiskStopped, kDiskLow, kLogTooSlow,
+        kLogDiskFull, kLogTooLarge, kLogDenied, kLogNoFolder, kLogFailed
+    };
 
     struct Actions {
         bool bufferFull = false;  // taking stopped: disable ﾓﾆﾀｰ終了, post buffer full
@@ -61,10 +69,14 @@ private:
     void RefreshList(uint32_t now, Actions& actions);
     void WatchLog(const MonitorOptions& monitor, const FreeBytes& freeBytes, bool floatVisible, bool logBehind,
                   Actions& actions);
+    // After a failed log write: true when logging is switched off for it.
+    bool SwitchOffFailedLog(const MonitorOptions& monitor, Actions& actions);
 
     FrameStore& store_;
     bool running_ = false;
     uint32_t lastRefresh_ = 0;
     bool newFrames_ = false;
     int thinning_ = 0;
+    // Ticks in a row whose log write failed.
+    int logFailures_ = 0;
 };

@@ -32,6 +32,8 @@ void StatusPanels::ShowMonitoring(bool on) {
     else panels_[0]->clear();
 }
 
+void StatusPanels::ShowWaitingForDevice() { panels_[0]->setText(VELK_UI_TEXT("接続待ち")); }
+
 void StatusPanels::ShowModes(const MonitorOptions& monitor) {
     std::string text = monitor.ringBuffer ? VELK_SJIS("ﾘﾝｸﾞﾊﾞｯﾌｧ  ") : VELK_SJIS("ﾊﾞｯﾌｧ  ");
     if (monitor.logFile) text += VELK_SJIS("ﾛｸﾞ  ");

@@ -15,6 +15,8 @@ public:
     explicit StatusPanels(QStatusBar& bar);
 
     void ShowMonitoring(bool on);
+    // Panel 0 while an unattended start waits for the device.
+    void ShowWaitingForDevice();
     void ShowModes(const MonitorOptions& monitor);
     // With onlyIfEmpty, only into an empty panel.
     void ShowFileName(const QString& path, bool onlyIfEmpty);

@@ -7,8 +7,10 @@
 #include <QVBoxLayout>
 
 #include <chrono>
+#include <exception>
 
 #include "app/MainWindowState.h"
+#include "app/MenuTable.h"
 #include "app/TAboutBox.h"
 #include "app/TFloatMessageDlg.h"
 #include "app/TLampPanel.h"
@@ -34,7 +36,9 @@ TMainForm::TMainForm(const TMainFormSetup& setup, QWidget* parent)
       monitoring_(store_, options_, *this, *this),
       commands_(*this, list_, *this, *this),
       menu_(new MainMenu(*this, commands_, monitoring_.Session(),
-                         [this](const std::function<void()>& handler) { RunGuarded(handler); })),
+                         [this](UiStates::Command command, const std::function<void()>& handler) {
+                             RunCommand(command, handler);
+                         })),
       status_(*statusBar()),
       grid_(new TDrawGrid),
       list_(*grid_, store_, display_, monitoring_.Session(), status_, *this),
@@ -51,9 +55,9 @@ TMainForm::TMainForm(const TMainFormSetup& setup, QWidget* parent)
     layout->addWidget(grid_, 1);
     layout->addWidget(lamps_.Panel());
     setCentralWidget(client);
-    grid_->onOpenRow = [this] { RunGuarded([this] { DetailMenuClick(); }); };
+    grid_->onOpenRow = [this] { RunCommand(UiStates::kDetail, [this] { DetailMenuClick(); }); };
     lamps_.Panel()->onVoiceLampClicked = [this](int lamp, int row) {
-        RunGuarded([this, lamp, row] { lamps_.VoiceLampClicked(lamp, row); });
+        RunCommand(UiStates::kInfo, [this, lamp, row] { lamps_.VoiceLampClicked(lamp, row); });
     };
 
     aboutBox_ = new TAboutBox(this);
@@ -89,6 +93,23 @@ void TMainForm::RunGuarded(const std::function<void()>& handler) {
     } catch (...) {
         PostNotification(kSystemFault);
     }
+}
+
+void TMainForm::RunCommand(UiStates::Command command, const std::function<void()>& handler) {
+    if (command == UiStates::kSave) return RunGuarded(handler);
+    std::exception_ptr error;
+    try {
+        handler();
+        return;
+    } catch (...) {
+        error = std::current_exception();
+    }
+    // "「まとめて検索」を実行できませんでした。" and what the failure says of itself.
+    RunGuarded([&] {
+        ShowError(VELK_SJIS("「") + Cp932::FromUtf8(MenuTable::Name(command)) +
+                      VELK_SJIS("」を実行できませんでした。\n\n") + VelkApplication::Describe(error),
+                  VELK_SJIS("エラー"));
+    });
 }
 
 void TMainForm::SetUiState(int state) {

@@ -61,7 +61,7 @@ public:
     int UiState() const override { return menu_->UiState(); }
     int CurrentUiState() const { return menu_->UiState(); }
     bool Allows(UiStates::Command command) const { return menu_->Allows(command); }
-    // Presses ﾓﾆﾀｰ開始 on the first tick that allows it (an unattended start).
+    // Presses ﾓﾆﾀｰ開始 once a device answers (an unattended start).
     void StartWhenConnected() { monitoring_.StartWhenConnected(); }
     void Timer1Timer();
     void DetailMenuClick();
@@ -101,7 +101,9 @@ public:
     void ShowFirstTick() override;
     void PostSystemFault() override { PostNotification(kSystemFault); }
     bool MayStartMonitoring() const override { return Allows(UiStates::kMonitorStart); }
+    bool DeviceConnected() const override { return UiState() == UiStates::kConnected; }
     void PressMonitorStart() override;
+    void ShowWaitingForDevice() override { status_.ShowWaitingForDevice(); }
     MonitorClockDialog* ClockDialog() override { return clockDialog_; }
     bool LampsShown() const override { return lamps_.Shown(); }
     void RepaintLamps(const BChannelStatus& status) override { lamps_.Repaint(status); }
@@ -153,6 +155,10 @@ private:
     void ShowModes();
     // Runs handler; whatever it throws becomes the system-fault notification.
     void RunGuarded(const std::function<void()>& handler);
+    // Runs a command's handler. Saving that fails is a system fault; any
+    // other command that fails says so in a box and leaves the device link
+    // and the run as they are.
+    void RunCommand(UiStates::Command command, const std::function<void()>& handler);
 
     TMainFormSetup setup_;
     FrameStore store_;

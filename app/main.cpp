@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
         if (arg == "--help" || arg == "-h") {
             std::printf("usage: velkscope [--start] [--help | --version]\n"
                         "The front end of the RQ-730 ISDN D-channel protocol monitor.\n"
-                        "--start  starts monitoring as soon as the device answers (unattended runs).\n"
+                        "--start  starts monitoring as soon as the device answers (unattended runs);\n"
+                        "         until then it tries the port again every 5 seconds.\n"
                         "Settings (velk.opt), log files and ports/ live beside the program, or in\n"
                         "$XDG_DATA_HOME/velkscope when installed; VELKSCOPE_HOME names another folder.\n");
             return 0;

@@ -24,6 +24,7 @@ void MonitorOptionsEditor::Load(const MonitorOptions& record) {
     voiceAutomatic_ = record.voiceAutomatic != 0;
     ringBuffer_ = record.ringBuffer != 0;
     logFile_ = record.logFile != 0;
+    clockRequested_ = false;
 }
 
 void MonitorOptionsEditor::Store(MonitorOptions& record) const {
@@ -31,6 +32,12 @@ void MonitorOptionsEditor::Store(MonitorOptions& record) const {
     record.voiceAutomatic = voiceAutomatic_ ? 1 : 0;
     record.ringBuffer = ringBuffer_ ? 1 : 0;
     record.logFile = ringBuffer_ && logFile_ ? 1 : 0;
+}
+
+void MonitorOptionsEditor::ShowTabs(bool portTab, bool clockTab) {
+    portTab_ = portTab;
+    clockTab_ = clockTab;
+    if (!clockTab) clockRequested_ = false;
 }
 
 bool MonitorOptionsEditor::RequestClock(const std::string& text) {

@@ -15,7 +15,8 @@ public:
 
     // "COM1", ... in list order.
     std::vector<std::string> PortNames() const;
-    // The list entry of COM(portIndex + 1), or -1 (no port selected).
+    // The list entry of COM(portIndex + 1), or -1 (no port selected). A new
+    // opening of the dialog: no clock request carries over into it.
     void Load(const MonitorOptions& record);
     // Port index from the selected entry (kept when none is); the log file
     // only together with the ring buffer.
@@ -37,10 +38,14 @@ public:
     bool RequestClock(const std::string& text);
     // The requested clock, once.
     bool TakeClockRequest(TimeStamp& time);
+    // A request lives only as long as the dialog session it was made in:
+    // sent late, it would set the device to a time long past.
+    void DropClockRequest() { clockRequested_ = false; }
 
     bool PortTabShown() const { return portTab_; }
     bool ClockTabShown() const { return clockTab_; }
-    void ShowTabs(bool portTab, bool clockTab) { portTab_ = portTab, clockTab_ = clockTab; }
+    // Hiding the device clock tab drops a pending request.
+    void ShowTabs(bool portTab, bool clockTab);
 
 private:
     std::vector<int> ports_;

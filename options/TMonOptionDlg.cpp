@@ -99,6 +99,11 @@ void TMonOptionDlg::ShowTabs(bool portTab, bool clockTab) {
     tabs_->setTabVisible(kClockTab, clockTab);
 }
 
+void TMonOptionDlg::done(int result) {
+    editor_.DropClockRequest();
+    QDialog::done(result);
+}
+
 void TMonOptionDlg::SetButtonClick() {
     if (editor_.RequestClock(QtText::ToCp932(clockEdit_->text())) || !onBadClock) return;
     onBadClock(VELK_SJIS("時刻の設定が不整です。\nhh:mm:ss と入力してください。\n[hh=時、mm=分、ss=秒]"),

@@ -51,6 +51,9 @@ public:
     QCheckBox* LogBox() { return log_; }
     QPushButton* OkButton() { return ok_; }
 
+    // However the dialog closes, a clock request not yet sent goes with it.
+    void done(int result) override;
+
 private:
     void SetButtonClick();
     void ShowAll();

@@ -1,5 +1,6 @@
 #include "store/FrameStore.h"
 
+#include <cerrno>
 #include <chrono>
 #include <thread>
 #include <utility>
@@ -47,6 +48,7 @@ bool FrameStore::LogKeepsUp() const {
 }
 
 bool FrameStore::WriteLog() {
+    logError_ = 0;
     if (!ringBuffer_ || !logging_ || nextIndex_ == 0) return true;
     using Clock = std::chrono::steady_clock;
     // Records are gathered and written in pieces; loggedIndex_ moves only
@@ -57,6 +59,11 @@ bool FrameStore::WriteLog() {
     std::string piece;
     uint32_t next = loggedIndex_;
     bool ok = true;
+    // Each failure below leaves errno as the call that failed set it.
+    auto fail = [&] {
+        logError_ = errno != 0 ? errno : EIO;
+        ok = false;
+    };
     auto flush = [&]() {
         if (piece.empty()) return true;
         if (!LogWriter::Append(fd, piece)) return false;
@@ -66,29 +73,29 @@ bool FrameStore::WriteLog() {
     };
     while (next < nextIndex_) {
         if (next % kRecordsPerLog == 0 && logFileFirst_ != next) {
-            if (!flush()) { ok = false; break; }
+            if (!flush()) { fail(); break; }
             if (fd >= 0) LogWriter::Close(fd);
             fd = -1;
             std::string name;
-            if (!logWriter_.CreateFile(static_cast<int32_t>(next), name)) { ok = false; break; }
+            if (!logWriter_.CreateFile(static_cast<int32_t>(next), name)) { fail(); break; }
             logFileName_ = name;
             logFileFirst_ = next;
         }
         if (fd < 0) {
             fd = LogWriter::OpenForAppend(logFileName_);
-            if (fd < 0) { ok = false; break; }
+            if (fd < 0) { fail(); break; }
         }
         const size_t behind = nextIndex_ - next;
         if (behind <= records_.size())
             TraceText::AppendRecordText(piece, records_[records_.size() - behind]);
         ++next;
-        if (piece.size() >= kPiece && !flush()) { ok = false; break; }
+        if (piece.size() >= kPiece && !flush()) { fail(); break; }
         if (Clock::now() - t0 > std::chrono::milliseconds(10)) {
             t0 = Clock::now();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     }
-    if (ok && fd >= 0) ok = flush();
+    if (ok && fd >= 0 && !flush()) fail();
     if (fd >= 0) LogWriter::Close(fd);
     return ok;
 }

@@ -41,6 +41,8 @@ public:
     static constexpr uint32_t kRecordsPerLog = 30000;
     static constexpr uint32_t kLogLagLimit = 1000;
     bool WriteLog();
+    // Why the last WriteLog failed (an errno value); 0 after one that did not.
+    int LogError() const { return logError_; }
     // False when logging is on and 1000 or more records wait for the log.
     bool LogKeepsUp() const;
     // Where log files go and the clock that names them.
@@ -67,6 +69,7 @@ private:
     LogWriter logWriter_;
     // INDEX whose file logFileName_ is; -1 when this run has none yet.
     int64_t logFileFirst_ = -1;
+    int logError_ = 0;
     std::atomic<int> progress_{0};
     FrameRecord outside_;
 };

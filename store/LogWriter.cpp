@@ -41,9 +41,14 @@ bool LogWriter::CreateFile(int32_t firstIndex, std::string& path) {
             const std::string header = TraceText::HeaderLine(firstIndex);
             ok = FileIo::WriteAll(fd, header.data(), header.size());
         }
-        ok = close(fd) == 0 && ok;
+        int error = errno;  // the write's, unless only the close fails
+        if (close(fd) != 0 && ok) {
+            ok = false;
+            error = errno;
+        }
         if (!ok) {
             unlink(candidate.c_str());
+            errno = error;
             return false;
         }
         path = std::move(candidate);
@@ -60,9 +65,11 @@ bool LogWriter::Append(int fd, const std::string& text) {
     off_t end = lseek(fd, 0, SEEK_END);
     if (end < 0) return false;
     if (FileIo::WriteAll(fd, text.data(), text.size())) return true;
+    const int error = errno;
     if (ftruncate(fd, end) != 0) {
         // Nothing more can be done; the next call appends after the piece.
     }
+    errno = error;
     return false;
 }
 

@@ -24,7 +24,8 @@ public:
     static std::string DateName(std::time_t t);
 
     // Creates a new file named by the clock; with firstIndex not 0 it starts
-    // with the "INDEX=" header line. False when no file could be made.
+    // with the "INDEX=" header line. False when no file could be made; errno
+    // then says why (as for OpenForAppend and Append).
     bool CreateFile(int32_t firstIndex, std::string& path);
 
     // The file at path opened for appending; -1 when it cannot be opened.

@@ -30,6 +30,7 @@
 #include "sim/FrameText.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/MainFormSupport.h"
+#include "tests/support/PtyDevice.h"
 #include "tests/support/VelksimProcess.h"
 #include "tests/support/TestSupport.h"
 #include "ui/TDrawGrid.h"
@@ -186,6 +187,20 @@ TEST_F(MainFormLive, ConnectsOnTheFirstTickAndRunsAMonitoringRunWithItsLog) {
     EXPECT_TRUE(form->AboutBox()->IdentityText().startsWith(QStringLiteral("RQ-730")));
 }
 
+// An unattended start at boot, the adapter not yet there: its COM link leads nowhere.
+TEST_F(MainFormLive, AnUnattendedStartWaitsQuietlyForADeviceThatAppearsLate) {
+    TestPorts::Link(1, folder + "usb-adapter-not-ready");
+    form = std::make_unique<TestForm>(FormSetup(folder, 0, true, false));
+    form->StartWhenConnected();
+    for (int tick = 0; tick < 50; ++tick) form->Timer1Timer();  // five seconds of ticks
+    Pump();
+    const auto shown = [&] { return std::tuple(form->CurrentUiState(), form->boxes.size(), form->StatusPanel(0)->text()); };
+    EXPECT_EQ(shown(), std::tuple(UiStates::kNoDevice, 0u, J("接続待ち")));
+    ASSERT_TRUE(sim.Start(1, {"--rate-fps", "100", "--quiet"}));
+    ASSERT_TRUE(WaitUntil([&] { return form->Store().Count() > 0; }, kPollBoundMs, [&] { form->Timer1Timer(), RunEvents(); }));
+    EXPECT_EQ(shown(), std::tuple(UiStates::kMonitoring, 0u, J("Dchﾓﾆﾀｰ中")));
+}
+
 TEST_F(MainFormLive, StoreFullWithoutRingBufferStopsTheDevice) {
     ASSERT_TRUE(Start({"--rate-fps", "1"}, false, false));
     form->StartMonitoring();
@@ -337,11 +352,30 @@ TEST_F(MainForm, FailuresInPaintingAndCommandsShowTheSystemFaultDialogOnce) {
     form.DrawGrid1()->viewport()->repaint();
     form.DrawGrid1()->onBeforePaint = nullptr;
     form.Store().Clear();
-    form.failBoxes = true;  // 保存's "nothing to save" box fails
+    form.failShows = 1;  // 保存's "nothing to save" box fails
     form.Menu().tbSave->trigger();
     EXPECT_EQ(form.boxes.size(), 1u);
     Pump();
     EXPECT_EQ(std::tuple(form.systemFaults, form.dialogs.size(), form.Menu().save->isEnabled()), std::tuple(3, 1u, true));
+}
+
+// Any other command that fails names itself in a box; the device link and
+// a run go on as they were.
+TEST_F(MainForm, AFailingCommandSaysWhatFailedAndLeavesTheLinkAndTheRunAsTheyWere) {
+    form.Timer1Timer();
+    for (QAction* command : {form.Menu().findNext, form.Menu().about}) {
+        form.failShows = 1;  // 次を検索's "not found" box, then the version box while monitoring
+        command->trigger();
+        form.SetUiState(UiStates::kMonitoring);
+    }
+    Pump();
+    const std::string failed = VELK_SJIS("」を実行できませんでした。\n\nメモリが不足しています。");
+    EXPECT_EQ(form.boxes.at(1).text, VELK_SJIS("「次を検索") + failed);
+    EXPECT_EQ(form.boxes.at(2), (Box{VELK_SJIS("「ﾊﾞｰｼﾞｮﾝ情報") + failed, VELK_SJIS("エラー"), MessageBoxes::kIconError}));
+    ASSERT_EQ(std::tuple(form.systemFaults, form.Link() != nullptr), std::tuple(0, true));
+    Inject(form, 0, 3);
+    form.Timer1Timer();
+    EXPECT_EQ(form.Store().Count(), 3u);
 }
 
 // ---- The commands' whole paths through the menus and keys ----
@@ -387,16 +421,22 @@ TEST_F(MainFormLive, MonitorOptionsSetTheClockAndReconnectToTheChosenPort) {
     form->realDialogs = true;
     TMonOptionDlg& dialog = form->Commands().Get<OptionCommands>().MonitorDialog();
     const auto monitorOptions = [&] { form->Menu().monitorOptions->trigger(); };
+    const auto setClock = [&](const char* text) { dialog.ClockEdit()->setText(text), dialog.SetButton()->click(); };
+    // 設定, then ｷｬﾝｾﾙ before the timer came round: the request goes with the dialog.
+    Answered(monitorOptions, {[&](QDialog& d) { setClock("01:01:01"), d.reject(); }});
     // The device clock shown and set; the dialog closes when the device no longer answers.
     Answered(monitorOptions, {[&](QDialog& d) {
         EXPECT_FALSE(dialog.Tabs()->isTabVisible(TMonOptionDlg::kPortTab));
         form->Timer1Timer();
         EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(dialog.ClockLabel()->text()).hasMatch());
-        dialog.ClockEdit()->setText(QStringLiteral("12:34:56"));
-        dialog.SetButton()->click();
+        setClock("02:02:02");  // and the device tab hidden meanwhile
+        for (int state : {UiStates::kNoDevice, UiStates::kConnected}) form->SetUiState(state);
+        form->Timer1Timer();
+        setClock("12:34:56");
         dialog.ClockEdit()->setText(QStringLiteral("1:00"));  // too late to change what is sent
         form->Timer1Timer();
         EXPECT_TRUE(SimLogHas("clock set to 12:34:56.000"));
+        EXPECT_EQ(sim.Log().find("clock set to 0"), std::string::npos);  // neither dropped request, ever
         sim.Stop();
         form->Timer1Timer();
         EXPECT_FALSE(d.isVisible());

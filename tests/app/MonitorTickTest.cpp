@@ -31,7 +31,9 @@ struct Fake : MonitorTick::Device, MonitorTick::View, MonitorClockDialog {
     void PostSystemFault() override { Note("system fault"); }
     void PostCommunicationFault() override { Note("communication fault"); }
     bool MayStartMonitoring() const override { return mayStart; }
+    bool DeviceConnected() const override { return connected; }
     void PressMonitorStart() override { Note("start"); }
+    void ShowWaitingForDevice() override { Note("waiting"); }
     MonitorClockDialog* ClockDialog() override { return dialog ? this : nullptr; }
     bool LampsShown() const override { return lamps; }
     void RepaintLamps(const BChannelStatus&) override { Note("repaint lamps"); }
@@ -50,7 +52,7 @@ struct Fake : MonitorTick::Device, MonitorTick::View, MonitorClockDialog {
 
     Log log;
     bool present = true, failed = false, clockAnswers = true, statusAnswers = true, mayStart = false, lamps = false;
-    bool dialog = false, onScreen = true, tab = true, request = false;
+    bool dialog = false, onScreen = true, tab = true, request = false, connected = true;
     std::deque<FrameRecord> queued;
 };
 
@@ -80,11 +82,14 @@ TEST_F(MonitorTickTest, ConnectsOnTheFirstTickOnlyAndStopsAtAFailedLink) {
     EXPECT_EQ(Tick(fresh), (Log{"first tick"}));
 }
 
-TEST_F(MonitorTickTest, AnUnattendedStartWaitsUntilTheStateAllowsIt) {
+TEST_F(MonitorTickTest, AnUnattendedStartWaitsForTheStateAndTheDeviceTryingThePortAgain) {
     Tick();
     tick.StartWhenConnected();
     EXPECT_EQ(Tick(), (Log{"carry out"}));
-    fake.mayStart = true;
+    fake.mayStart = true, fake.connected = false;
+    for (int n = 1; n < MonitorTick::kRetryTicks; ++n) EXPECT_EQ(Tick(), (Log{"waiting", "carry out"}));
+    EXPECT_EQ(Tick(), (Log{"connect", "waiting", "carry out"}));
+    fake.connected = true;
     EXPECT_EQ(Tick(), (Log{"start", "carry out"}));
     EXPECT_EQ(Tick(), (Log{"carry out"}));  // once
 }

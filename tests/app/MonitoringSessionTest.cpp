@@ -156,11 +156,43 @@ TEST(MonitoringSession, DiskSpaceStopsOrWarnsTheLog) {
     EXPECT_TRUE(LogFiles(plain.dir.Slash()).empty());
 }
 
+// A failed write is tried again on the next ticks with the frames of the failed
+// ones; logging ends, saying why, after three failing ticks in a row or at once
+// on a full disk. Capture goes on at full speed throughout.
+TEST(MonitoringSession, AFailingLogIsTriedAgainAndSwitchedOffWithItsCauseWhenItKeepsFailing) {
+    using M = MonitoringSession;
+    const auto none = M::kNoMessage;
+    const struct { int away; std::vector<M::Message> messages; uint32_t logged; } cases[] = {
+        {1, {none, none, none, none}, 2400},  // ticks without the log folder
+        {M::kLogFailureTicks, {none, none, M::kLogNoFolder, none}, 0},
+        {0, {none, M::kLogDiskFull, none, none}, 600},  // the disk full from the second tick
+    };
+    for (const auto& c : cases) {
+        Capture run(true, true);
+        const std::string folder = run.dir.Slash() + "logs/";
+        run.store.Logs().SetFolder(folder);
+        std::vector<M::Message> messages;
+        for (int tick = 0; tick < 4; ++tick) {
+            if (tick == c.away) std::filesystem::create_directory(folder);
+            if (tick == 1 && c.away == 0) {
+                std::filesystem::remove(run.store.LogFileName());
+                std::filesystem::create_symlink("/dev/full", run.store.LogFileName());
+            }
+            messages.push_back(run.Tick(600, 300).message);
+            EXPECT_EQ(run.queued, 0u) << tick;  // past the lag limit too
+        }
+        EXPECT_EQ(messages, c.messages) << c.away;
+        EXPECT_EQ(std::tuple(run.store.LoggedIndex(), run.store.IsLogging()), std::tuple(c.logged, c.logged == 2400));
+    }
+    EXPECT_EQ(M::Text(M::kLogDiskFull),
+              Sjis("ログファイルに書き込めないので、ログファイルの収集を強制中断しました。（ディスクがいっぱいです）"));
+}
+
 TEST(MonitoringSession, ALogThatCannotBeWrittenIsSwitchedOffAndCaptureGoesOnAtFullSpeed) {
     Capture run(true, true);
     run.free = 16'000'000;  // the low-space warning is up
     WithFileSizeLimit(0, [&] {
-        EXPECT_EQ(run.Tick(1500, 300, true).message, MonitoringSession::kLogTooSlow);
+        EXPECT_EQ(run.Tick(1500, 300, true).message, MonitoringSession::kLogTooLarge);
         EXPECT_FALSE(run.store.IsLogging());
         EXPECT_EQ(run.store.LoggedIndex(), 0u);
         for (int tick = 0; tick < 3; ++tick) {

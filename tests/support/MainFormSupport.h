@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QTest>
 
+#include <new>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -32,13 +33,16 @@ public:
     int ShowMessageBox(const std::string& text, const std::string& caption, MessageBoxes::Icon icon,
                        MessageBoxes::Buttons) override {
         boxes.push_back({text, caption, icon});
-        if (failBoxes) throw std::runtime_error("the box fails");
+        FailShow();
         return MessageBoxes::kResultOk;
     }
     int ShowModalDialog(QDialog& dialog) override {
         dialogs.push_back(&dialog);
+        FailShow();
         return realDialogs ? TMainForm::ShowModalDialog(dialog) : 0;
     }
+    // Out of memory as a box or dialog comes up, failShows times.
+    void FailShow() { if (failShows > 0 && failShows--) throw std::bad_alloc(); }
     int64_t FreeDiskSpace() const override { return freeSpace; }
     uint32_t TickCount() const override { return tick ? *tick : TMainForm::TickCount(); }
     void ShowDetailWindow(QWidget&, const DisplayOptions&, const FrameRecord& record) override {
@@ -53,7 +57,8 @@ public:
     std::vector<Box> boxes;
     std::vector<QDialog*> dialogs;
     bool realDialogs = false;  // shown modally as well (answered by a DialogDriver)
-    bool failPaint = false, failBoxes = false;
+    bool failPaint = false;
+    int failShows = 0;  // boxes and modal dialogs still to fail
     int64_t freeSpace = 100'000'000'000;
     std::vector<int32_t> details;  // INDEX of every detail window asked for, none shown
     std::optional<uint32_t> tick;
