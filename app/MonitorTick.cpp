@@ -8,7 +8,8 @@ void MonitorTick::Run(Device& device, View& view, MonitoringSession& session, co
     }
     if (!device.Present()) return;
     if (device.HasFailed()) {
-        view.PostSystemFault();
+        if (device.Vanished()) EndVanished(device, view, session, monitor);
+        else view.PostSystemFault();
         return;
     }
     if (startPending_) StartUnattended(device, view);
@@ -19,6 +20,10 @@ void MonitorTick::Run(Device& device, View& view, MonitoringSession& session, co
         if (device.AskChannelStatus(status)) view.RepaintLamps(status);
     }
     if (monitor.voiceAutomatic) view.AutoVoiceMonitor();
+    TakeFrames(device, view, session, monitor);
+}
+
+void MonitorTick::TakeFrames(Device& device, View& view, MonitoringSession& session, const MonitorOptions& monitor) {
     view.CarryOut(session.Tick([&](FrameRecord& record) { return device.PopFrame(record); }, monitor,
                                view.TickCount(), [&] { return view.FreeDiskSpace(); }, view.FloatMessageShown()));
 }
@@ -30,6 +35,16 @@ void MonitorTick::StartUnattended(Device& device, View& view) {
     if (!view.DeviceConnected()) return view.ShowWaitingForDevice();
     startPending_ = false;
     view.PressMonitorStart();
+}
+
+// What the device sent before it went away goes into the store and the
+// log; the clock dialog closes as for a device that stopped answering; the
+// link stays, closed, for a reconnection.
+void MonitorTick::EndVanished(Device& device, View& view, MonitoringSession& session, const MonitorOptions& monitor) {
+    TakeFrames(device, view, session, monitor);
+    MonitorClockDialog* dialog = view.ClockDialog();
+    if (dialog && dialog->IsOnScreen() && dialog->ClockTabPresent()) dialog->CloseAsCancelled();
+    if (device.ReleaseVanished()) view.PostCommunicationFault();
 }
 
 void MonitorTick::PollClock(Device& device, View& view, MonitorClockDialog& dialog) {

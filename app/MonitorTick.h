@@ -1,6 +1,7 @@
 #pragma once
 // The steps of the main window's 100 ms timer, in their order: the first
-// tick's connect, the receive thread's failure check, an unattended start,
+// tick's connect, the receive thread's failure check (a device that went
+// away is a communication fault, not a system fault), an unattended start,
 // the device clock while the monitor options show it, the channel lamps,
 // the automatic voice monitor and the take loop. It decides what runs; the
 // device side and the window carry it out.
@@ -24,6 +25,11 @@ public:
         // Connects on the port of the monitor options, without messages.
         virtual void ConnectStoredPort() = 0;
         virtual bool HasFailed() const = 0;
+        // The failure is a device that went away.
+        virtual bool Vanished() const = 0;
+        // Closes the vanished device's port, clearing the failure; true when
+        // the window was connected to it and so reports it.
+        virtual bool ReleaseVanished() = 0;
         virtual bool AskClock(TimeStamp& clock) = 0;
         virtual void SetClock(const TimeStamp& clock) = 0;
         virtual bool AskChannelStatus(BChannelStatus& status) = 0;
@@ -70,6 +76,8 @@ public:
 private:
     void StartUnattended(Device& device, View& view);
     void PollClock(Device& device, View& view, MonitorClockDialog& dialog);
+    void TakeFrames(Device& device, View& view, MonitoringSession& session, const MonitorOptions& monitor);
+    void EndVanished(Device& device, View& view, MonitoringSession& session, const MonitorOptions& monitor);
 
     bool firstTick_ = true;
     bool startPending_ = false;

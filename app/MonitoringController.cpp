@@ -104,6 +104,14 @@ void MonitoringController::RequestChannelStatus() {
 
 bool MonitoringController::HasFailed() const { return link_ && link_->HasFailed(); }
 
+bool MonitoringController::Vanished() const { return link_ && link_->DeviceVanished(); }
+
+// Without a connection there is nothing to report: the device was never
+// found, or its loss has been reported already.
+bool MonitoringController::ReleaseVanished() {
+    return link_ && link_->ReleaseVanishedPort() && window_.UiState() != UiStates::kNoDevice;
+}
+
 bool MonitoringController::AskClock(TimeStamp& clock) { return device_ && device_->AskClock(clock); }
 
 void MonitoringController::SetClock(const TimeStamp& clock) {

@@ -62,6 +62,8 @@ public:
     bool Present() const override { return link_ != nullptr; }
     void ConnectStoredPort() override;
     bool HasFailed() const override;
+    bool Vanished() const override;
+    bool ReleaseVanished() override;
     bool AskClock(TimeStamp& clock) override;
     void SetClock(const TimeStamp& clock) override;
     bool AskChannelStatus(BChannelStatus& status) override;

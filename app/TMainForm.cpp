@@ -57,7 +57,7 @@ TMainForm::TMainForm(const TMainFormSetup& setup, QWidget* parent)
     setCentralWidget(client);
     grid_->onOpenRow = [this] { RunCommand(UiStates::kDetail, [this] { DetailMenuClick(); }); };
     lamps_.Panel()->onVoiceLampClicked = [this](int lamp, int row) {
-        RunCommand(UiStates::kInfo, [this, lamp, row] { lamps_.VoiceLampClicked(lamp, row); });
+        RunReporting("音声ﾓﾆﾀｰ", [this, lamp, row] { lamps_.VoiceLampClicked(lamp, row); });
     };
 
     aboutBox_ = new TAboutBox(this);
@@ -97,6 +97,10 @@ void TMainForm::RunGuarded(const std::function<void()>& handler) {
 
 void TMainForm::RunCommand(UiStates::Command command, const std::function<void()>& handler) {
     if (command == UiStates::kSave) return RunGuarded(handler);
+    RunReporting(MenuTable::Name(command), handler);
+}
+
+void TMainForm::RunReporting(const std::string& name, const std::function<void()>& handler) {
     std::exception_ptr error;
     try {
         handler();
@@ -106,7 +110,7 @@ void TMainForm::RunCommand(UiStates::Command command, const std::function<void()
     }
     // "「まとめて検索」を実行できませんでした。" and what the failure says of itself.
     RunGuarded([&] {
-        ShowError(VELK_SJIS("「") + Cp932::FromUtf8(MenuTable::Name(command)) +
+        ShowError(VELK_SJIS("「") + Cp932::FromUtf8(name) +
                       VELK_SJIS("」を実行できませんでした。\n\n") + VelkApplication::Describe(error),
                   VELK_SJIS("エラー"));
     });

@@ -159,6 +159,8 @@ private:
     // other command that fails says so in a box and leaves the device link
     // and the run as they are.
     void RunCommand(UiStates::Command command, const std::function<void()>& handler);
+    // Runs handler; a failure is shown in a box naming `name` (UTF-8).
+    void RunReporting(const std::string& name, const std::function<void()>& handler);
 
     TMainFormSetup setup_;
     FrameStore store_;

@@ -59,6 +59,17 @@ bool ComThread::Pass(int& sleepMs) {
             return false;
         }
         got = port_.ReadLine(buffer, sizeof buffer);
+        if (got == 0 && port_.Vanished()) {
+            // Every complete line has been handed out: the loop fails and,
+            // as without a port, reads no more until the port is closed.
+            portOpen_ = false;
+            vanished_ = true;
+            failed_ = true;
+            port_.DiscardQueued();
+            pending_.Clear();
+            sleepMs = kNoPortSleepMs;
+            return false;
+        }
     }
     if (got == 0) {
         sleepMs = kIdleSleepMs;
@@ -70,9 +81,22 @@ bool ComThread::Pass(int& sleepMs) {
     return true;
 }
 
+void ComThread::ClosePort() {
+    port_.Close();
+    portOpen_ = false;
+    if (vanished_.exchange(false)) failed_ = false;
+}
+
+bool ComThread::ReleaseVanishedPort() {
+    std::lock_guard<std::mutex> lock(portMutex_);
+    if (!vanished_) return false;
+    ClosePort();
+    return true;
+}
+
 bool ComThread::Reopen(int portIndex, int baudCode) {
     std::lock_guard<std::mutex> lock(portMutex_);
-    port_.Close();
+    ClosePort();
     bool opened = port_.Open(portIndex);
     portOpen_ = opened;
     return opened ? port_.SetBaudCode(baudCode) : false;

@@ -41,8 +41,12 @@ public:
 
     // Closes and opens portIndex with the given rate while the loop is held
     // off the port; false when the port did not open or the rate was refused.
+    // A failure for a vanished device ends with the closing.
     bool Reopen(int portIndex, int baudCode);
     bool IsPortOpen() const { return portOpen_.load(); }
+    // Closes the port of a vanished device and clears that failure; false
+    // (and nothing changes) for any other state.
+    bool ReleaseVanishedPort();
 
     // Commands; each false when the loop has failed or the port refused.
     bool StartMonitor();  // also discards frames still queued
@@ -60,6 +64,9 @@ public:
     bool TakeChannelStatus(BChannelStatus& status) { return replies_.TakeChannelStatus(status); }
     bool PopFrame(FrameRecord& record) { return queue_.TryPop(record); }
     bool HasFailed() const { return failed_.load(); }
+    // The loop failed because the device went away (hung up, unplugged);
+    // every complete line it sent before was handed over.
+    bool DeviceVanished() const { return vanished_.load(); }
     DeviceKind Kind() const { return replies_.Kind(); }
 
     // Routes one received line (line feeds and carriage returns removed).
@@ -79,6 +86,8 @@ private:
     bool Pass(int& sleepMs);
     void Sleep(int ms);
     bool SendCommand(const std::string& text);
+    // With portMutex_ held.
+    void ClosePort();
 
     SerialPort port_;
     // Held by the loop while it reads; Reopen takes it to keep the loop off
@@ -86,6 +95,7 @@ private:
     std::mutex portMutex_;
     std::atomic<bool> portOpen_{false};
     std::atomic<bool> failed_{false};
+    std::atomic<bool> vanished_{false};
     std::atomic<bool> stopRequested_{false};
     std::mutex sleepMutex_;
     std::condition_variable wake_;

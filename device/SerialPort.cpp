@@ -5,11 +5,14 @@
 #include <poll.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 
 #include "device/ComPorts.h"
 
@@ -28,6 +31,9 @@ constexpr LineCode kCodes[] = {
     {"8, ", 0}, {"7, ", 0},
     {"1", 0}, {"2", 0},
 };
+
+// What a read or write on a device that went away fails with.
+bool GoneError(int error) { return error == EIO || error == ENXIO || error == ENODEV; }
 
 const LineCode* Lookup(int code) {
     if (code < SerialPort::kBaud1200 || code > SerialPort::kStop2) return nullptr;
@@ -68,6 +74,13 @@ bool SerialPort::Open(int portIndex) {
     ioctl(fd, TIOCEXCL);
     fd_ = fd;
     devicePath_ = path;
+    char node[PATH_MAX];
+    struct stat st;
+    if (realpath(path.c_str(), node) && fstat(fd, &st) == 0) {
+        node_ = node;
+        nodeDevice_ = st.st_dev;
+        nodeInode_ = st.st_ino;
+    }
     Configure();
     return true;
 }
@@ -77,6 +90,8 @@ void SerialPort::Close() {
     ioctl(fd_, TIOCNXCL);
     close(fd_);
     fd_ = -1;
+    node_.clear();
+    vanished_ = false;
 }
 
 bool SerialPort::SetBaudCode(int code) {
@@ -123,13 +138,19 @@ bool SerialPort::Write(const uint8_t* bytes, size_t length) {
             continue;
         }
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) return false;
+        if (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
+            if (GoneError(errno)) vanished_ = true;
+            return false;
+        }
         auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
         if (left.count() <= 0) return false;
         struct pollfd p = {fd_, POLLOUT, 0};
         int r = poll(&p, 1, static_cast<int>(left.count()));
         if (r < 0 && errno != EINTR) return false;
-        if (r > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL))) return false;
+        if (r > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL))) {
+            vanished_ = true;
+            return false;
+        }
     }
     return true;
 }
@@ -140,7 +161,16 @@ size_t SerialPort::Read(uint8_t* buffer, size_t maximum) {
     do {
         n = read(fd_, buffer, maximum);
     } while (n < 0 && errno == EINTR);
-    return n > 0 ? static_cast<size_t>(n) : 0;
+    if (n > 0) return static_cast<size_t>(n);
+    if ((n < 0 && GoneError(errno)) || LineGone()) vanished_ = true;
+    return 0;
+}
+
+bool SerialPort::LineGone() const {
+    struct pollfd p = {fd_, POLLIN, 0};
+    if (poll(&p, 1, 0) > 0 && (p.revents & (POLLERR | POLLHUP | POLLNVAL))) return true;
+    struct stat st;
+    return !node_.empty() && (stat(node_.c_str(), &st) != 0 || st.st_dev != nodeDevice_ || st.st_ino != nodeInode_);
 }
 
 void SerialPort::SetTerminator(const uint8_t* bytes, size_t length) {
@@ -155,6 +185,12 @@ bool SerialPort::Send(const uint8_t* bytes, size_t length) {
     if (!Write(bytes, length)) return false;
     if (terminator_.empty()) return true;
     return Write(terminator_.data(), terminator_.size());
+}
+
+void SerialPort::DiscardQueued() {
+    queue_.clear();
+    pending_ = 0;
+    scanned_ = 0;
 }
 
 size_t SerialPort::ReadLine(uint8_t* buffer, size_t maximum) {

@@ -2,6 +2,9 @@
 // One COM port: opened exclusively by number, raw 8-bit line without flow
 // control, reads that never wait, writes that give up after 500 ms, and the
 // incoming bytes cut into lines ending in a terminator sequence.
+#include <sys/types.h>
+
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -43,6 +46,9 @@ public:
     bool Write(const uint8_t* bytes, size_t length);
     // Whatever has arrived, at most maximum bytes; 0 on failure or closed.
     size_t Read(uint8_t* buffer, size_t maximum);
+    // The device went away since the port opened: the line hung up, a read
+    // or write failed as on a vanished device, or the device node is gone.
+    bool Vanished() const { return vanished_.load(); }
 
     // A copy of the bytes; an empty sequence removes the terminator.
     void SetTerminator(const uint8_t* bytes, size_t length);
@@ -54,6 +60,10 @@ public:
     // Hands out the front of the next complete line, terminator included,
     // at most maximum bytes a call; 0 while no complete line is queued.
     size_t ReadLine(uint8_t* buffer, size_t maximum);
+
+    // Drops the queued bytes, such as the unfinished line of a device that
+    // went away.
+    void DiscardQueued();
 
     int PortIndex() const { return portIndex_; }
     int BaudCode() const { return baudCode_; }
@@ -68,6 +78,10 @@ public:
     const std::string& DevicePath() const { return devicePath_; }
 
 private:
+    // An idle line reads 0 octets as well: only the hang-up or the node
+    // tells them apart.
+    bool LineGone() const;
+
     int fd_ = -1;
     int portIndex_ = 0;
     uint8_t baudCode_ = kBaud9600;
@@ -80,4 +94,10 @@ private:
     size_t scanned_ = 0;
     std::deque<uint8_t> queue_;
     std::string devicePath_;
+    // The node opened (links resolved) and its identity, to see it go.
+    std::string node_;
+    dev_t nodeDevice_ = 0;
+    ino_t nodeInode_ = 0;
+    // Set by the reading and the writing thread alike.
+    std::atomic<bool> vanished_{false};
 };

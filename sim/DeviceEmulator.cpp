@@ -185,10 +185,11 @@ void DeviceEmulator::SendNextFrame(int64_t steadyMs) {
     if (source_.ChannelMask(0) != statusMask_[0] || source_.ChannelMask(1) != statusMask_[1])
         AppendStatusLines();
     if (settings_.countLimit != 0 && runFrames_ >= settings_.countLimit) StopMonitoring("count reached");
+    else if (Vanishing()) StopMonitoring("about to vanish");
 }
 
 int DeviceEmulator::Produce(int64_t steadyMs) {
-    if (!monitoring_) return -1;
+    if (!monitoring_ || Vanishing()) return -1;
     // Status lines about once a second, unless the line has stopped taking
     // output (the host closed the port): they would pile up without end.
     if (steadyMs >= nextStatusMs_) {

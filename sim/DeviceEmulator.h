@@ -19,6 +19,7 @@ public:
         Model model = kRq730;
         int framesPerSecond = 20;  // 0: as fast as the line takes them
         uint64_t countLimit = 0;   // frames per monitoring run; 0: no limit
+        uint64_t vanishAfter = 0;  // frames in all before the device goes away; 0: never
     };
     using Log = std::function<void(const std::string&)>;
 
@@ -49,6 +50,8 @@ public:
 
     bool Monitoring() const { return monitoring_; }
     uint64_t FramesSent() const { return framesSent_; }
+    // The last frame before going away has been sent: no more come.
+    bool Vanishing() const { return settings_.vanishAfter != 0 && framesSent_ >= settings_.vanishAfter; }
     DeviceClock& Clock() { return clock_; }
     std::string Identification() const;
 

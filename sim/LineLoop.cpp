@@ -5,12 +5,15 @@
 #include <string.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 
 bool LineLoop::Run(const std::atomic<bool>& stop, const sigset_t& waitMask) {
     const int fd = link_.MasterFd();
     while (!stop) {
-        const int timeout = Produce();
+        if (HostHasItAll()) return true;
+        int timeout = Produce();
+        if (device_.Vanishing()) timeout = std::min(timeout, 10);
         pollfd pfd{fd, POLLIN, 0};
         if (rateOk_ && device_.PendingSize() > 0) pfd.events |= POLLOUT;
         timespec ts{timeout / 1000, (timeout % 1000) * 1000000L};
@@ -32,6 +35,12 @@ bool LineLoop::Run(const std::atomic<bool>& stop, const sigset_t& waitMask) {
         }
     }
     return true;
+}
+
+// A hang-up throws away whatever the host has not read yet, so the device
+// goes only once the host's side of the line is empty.
+bool LineLoop::HostHasItAll() {
+    return device_.Vanishing() && device_.PendingSize() == 0 && !link_.HostHasUnread();
 }
 
 int LineLoop::Produce() {

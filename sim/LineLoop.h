@@ -17,12 +17,15 @@ public:
     LineLoop(PtyLink& link, DeviceEmulator& device, speed_t speed, DeviceEmulator::Log log)
         : link_(link), device_(device), speed_(speed), log_(std::move(log)) {}
 
-    // Serves the line until stop is set; stop's signals are delivered only
-    // inside the wait, with waitMask. False when the line failed (said on
-    // stderr).
+    // Serves the line until stop is set, or until the host has read the
+    // last line of a device that is vanishing; stop's signals are delivered
+    // only inside the wait, with waitMask. False when the line failed (said
+    // on stderr).
     bool Run(const std::atomic<bool>& stop, const sigset_t& waitMask);
 
 private:
+    // The vanishing device's last byte has reached the host.
+    bool HostHasItAll();
     // Output due now at the right rate; the milliseconds to wait at most.
     int Produce();
     void Read(int fd);

@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <poll.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -113,4 +114,11 @@ bool PtyLink::HostSpeedIs(speed_t speed) const {
     // An input speed of 0 means "the same as the output speed".
     const speed_t in = cfgetispeed(&tio);
     return cfgetospeed(&tio) == speed && (in == speed || in == B0);
+}
+
+bool PtyLink::HostHasUnread() const {
+    // Polling the slave moves bytes still in flight into its queue first
+    // (FIONREAD does not).
+    pollfd p{slave_, POLLIN, 0};
+    return slave_ >= 0 && poll(&p, 1, 0) > 0 && (p.revents & POLLIN);
 }

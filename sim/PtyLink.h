@@ -26,6 +26,9 @@ public:
     const std::string& LinkPath() const { return linkPath_; }
     // True when the host's current line settings use speed both ways.
     bool HostSpeedIs(speed_t speed) const;
+    // Bytes on the line the host has not read yet, those still on their
+    // way into its queue too.
+    bool HostHasUnread() const;
 
 private:
     int master_ = -1;

@@ -31,6 +31,7 @@ struct Options {
     uint64_t seed = 0;
     std::string replay;
     uint64_t count = 0;
+    uint64_t vanishAfter = 0;
     bool quiet = false;
     std::string logFile;
 };
@@ -39,10 +40,12 @@ void Usage(FILE* out) {
     std::fputs(
         "usage: velksim [--port N] [--model rq730|tessaro] [--rate 9600|38400]\n"
         "               [--rate-fps N] [--seed S] [--replay FILE] [--count N]\n"
-        "               [--log FILE] [--quiet]\n"
+        "               [--vanish-after N] [--log FILE] [--quiet]\n"
         "       velksim --help | --version\n"
         "Simulates the capture device on a pseudo-terminal linked as COMN in the\n"
-        "ports folder ($VELKSCOPE_PORTS, else ports/ in the data folder).\n",
+        "ports folder ($VELKSCOPE_PORTS, else ports/ in the data folder).\n"
+        "With --vanish-after N it goes away after N frames, once the host has read\n"
+        "them: the line hangs up and the link goes, as an unplugged adapter does.\n",
         out);
 }
 
@@ -96,6 +99,9 @@ int ParseOptions(int argc, char** argv, Options& o) {
         } else if (arg == "--count") {
             if (!need(ParseNumber(value, n))) return 2;
             o.count = n;
+        } else if (arg == "--vanish-after") {
+            if (!need(ParseNumber(value, n) && n >= 1)) return 2;
+            o.vanishAfter = n;
         } else if (arg == "--log") {
             if (!need(value != nullptr)) return 2;
             o.logFile = value;
@@ -176,6 +182,7 @@ DeviceEmulator::Settings DeviceSettings(const Options& options) {
     settings.model = options.model;
     settings.framesPerSecond = options.framesPerSecond;
     settings.countLimit = options.count;
+    settings.vanishAfter = options.vanishAfter;
     return settings;
 }
 
@@ -197,7 +204,8 @@ int main(int argc, char** argv) {
 
     DeviceEmulator device(DeviceSettings(options), *source, log);
     const bool ok = LineLoop(link, device, options.speed, log).Run(gStop, waitMask);
-    log("exiting, " + std::to_string(device.FramesSent()) + " frames sent");
+    // Ended without a signal or a failure: the device goes away.
+    log((ok && !gStop ? "vanishing, " : "exiting, ") + std::to_string(device.FramesSent()) + " frames sent");
     link.Close();
     if (logOut != stderr) std::fclose(logOut);
     return ok ? 0 : 1;

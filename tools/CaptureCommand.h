@@ -14,6 +14,6 @@ public:
     };
 
     // 0 when the run ended by a signal or the count; non-zero when the port
-    // or the device could not be reached, or the output failed.
+    // or the device could not be reached or went away, or the output failed.
     static int Run(const Settings& settings, const std::atomic<bool>& stop);
 };

@@ -27,6 +27,9 @@ int DeviceCapture::Run(const Settings& settings, const Sink& sink, const std::at
         auto more = [&] { return settings.count == 0 || taken < settings.count; };
         // Numbered as the program numbers a run, from 0.
         while (result == 0 && !stop.load() && more()) {
+            // Asked before the queue is emptied, so that every frame that
+            // came before a failure is written.
+            const bool failed = link.HasFailed();
             bool any = false;
             while (result == 0 && more() && link.PopFrame(record)) {
                 record.SetIndex(static_cast<int32_t>(taken++));
@@ -36,8 +39,13 @@ int DeviceCapture::Run(const Settings& settings, const Sink& sink, const std::at
                 }
                 any = true;
             }
-            if (result == 0 && link.HasFailed()) {
-                std::fprintf(stderr, "%s: the receive thread failed\n", settings.tool);
+            if (result == 0 && failed && more()) {
+                if (link.DeviceVanished())
+                    std::fprintf(stderr, "%s: the capture device on COM%d stopped answering (it went away); "
+                                 "%llu frames written\n", settings.tool, settings.comNumber,
+                                 static_cast<unsigned long long>(taken));
+                else
+                    std::fprintf(stderr, "%s: the receive thread failed\n", settings.tool);
                 result = 1;
             }
             if (!any) std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -21,6 +21,7 @@ public:
     using Sink = std::function<bool(const FrameRecord&)>;
 
     // 0 when ended by stop or the count; 1 when the port or the device could
-    // not be reached; 2 when the sink failed.
+    // not be reached or went away (every frame before it is written); 2
+    // when the sink failed.
     static int Run(const Settings& settings, const Sink& sink, const std::atomic<bool>& stop);
 };

@@ -22,6 +22,7 @@
 #include "ui/QtText.h"
 #include "decode/RowText.h"
 #include "device/ComThread.h"
+#include "files/TraceFile.h"
 #include "options/OptionCommands.h"
 #include "options/TMonOptionDlg.h"
 #include "print/PrintCommand.h"
@@ -33,6 +34,7 @@
 #include "tests/support/PtyDevice.h"
 #include "tests/support/VelksimProcess.h"
 #include "tests/support/TestSupport.h"
+#include "tests/tools/SentFrames.h"
 #include "ui/TDrawGrid.h"
 
 using namespace testsupport;
@@ -199,6 +201,34 @@ TEST_F(MainFormLive, AnUnattendedStartWaitsQuietlyForADeviceThatAppearsLate) {
     ASSERT_TRUE(sim.Start(1, {"--rate-fps", "100", "--quiet"}));
     ASSERT_TRUE(WaitUntil([&] { return form->Store().Count() > 0; }, kPollBoundMs, [&] { form->Timer1Timer(), RunEvents(); }));
     EXPECT_EQ(shown(), std::tuple(UiStates::kMonitoring, 0u, J("Dchﾓﾆﾀｰ中")));
+}
+
+// The device goes away mid-run (velksim hangs up once its 150 frames are
+// read): the communication-fault box, every frame kept and logged; back on
+// its port, it is found again when the port is chosen anew, and runs.
+TEST_F(MainFormLive, AVanishedDeviceEndsTheRunKeepingEveryFrameUntilItIsBack) {
+    ASSERT_TRUE(Start({"--seed", "3", "--rate-fps", "300", "--vanish-after", "150"}, true, true));
+    form->StartMonitoring();
+    const auto tick = [&] { form->Timer1Timer(); RunEvents(); };
+    ASSERT_TRUE(WaitUntil([&] { return form->CurrentUiState() == UiStates::kNoDevice; }, kPollBoundMs, tick));
+    ASSERT_EQ(form->boxes.size(), 1u);
+    EXPECT_EQ(form->boxes[0].text.rfind(VELK_SJIS("通信異常です。"), 0), 0u);
+    EXPECT_EQ(std::tuple(form->dialogs.size(), form->StatusPanel(0)->text(), form->Menu().save->isEnabled()),
+              std::tuple(0u, QString(), true));  // no system-fault dialog
+    FrameStore logged;
+    const std::string log = ReadFile(folder + LogFiles(folder).at(0));
+    ASSERT_EQ(TraceFile::LoadText(logged, log, std::atomic<bool>{}), TraceFile::kLoaded);
+    for (const FrameStore* store : {&form->Store(), &logged}) {
+        EXPECT_EQ(store->Count(), 150u);
+        EXPECT_EQ(SentFramesDiffer(*store, 3, false), "");
+    }
+    EXPECT_EQ(sim.Stop(), 0);
+    ASSERT_TRUE(sim.Start(1, {"--rate-fps", "100"}));
+    form->MonitorOptionsChanged();
+    EXPECT_EQ(form->CurrentUiState(), UiStates::kConnected);
+    form->StartMonitoring();
+    EXPECT_TRUE(WaitUntil([&] { return form->Store().Count() > 0; }, kPollBoundMs, tick));
+    EXPECT_EQ(std::tuple(form->CurrentUiState(), form->boxes.size()), std::tuple(UiStates::kMonitoring, 1u));
 }
 
 TEST_F(MainFormLive, StoreFullWithoutRingBufferStopsTheDevice) {

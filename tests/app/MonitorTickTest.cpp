@@ -18,6 +18,8 @@ struct Fake : MonitorTick::Device, MonitorTick::View, MonitorClockDialog {
     bool Present() const override { return present; }
     void ConnectStoredPort() override { Note("connect"); }
     bool HasFailed() const override { return failed; }
+    bool Vanished() const override { return vanished; }
+    bool ReleaseVanished() override { return Note("release", connected); }
     bool AskClock(TimeStamp&) override { return clockAnswers; }
     void SetClock(const TimeStamp&) override { Note("set clock"); }
     bool AskChannelStatus(BChannelStatus&) override { return Note("ask status", statusAnswers); }
@@ -52,7 +54,7 @@ struct Fake : MonitorTick::Device, MonitorTick::View, MonitorClockDialog {
 
     Log log;
     bool present = true, failed = false, clockAnswers = true, statusAnswers = true, mayStart = false, lamps = false;
-    bool dialog = false, onScreen = true, tab = true, request = false, connected = true;
+    bool dialog = false, onScreen = true, tab = true, request = false, vanished = false, connected = true;
     std::deque<FrameRecord> queued;
 };
 
@@ -76,6 +78,15 @@ TEST_F(MonitorTickTest, ConnectsOnTheFirstTickOnlyAndStopsAtAFailedLink) {
     EXPECT_EQ(Tick(), (Log{"carry out"}));
     fake.failed = true;
     EXPECT_EQ(Tick(), (Log{"system fault"}));
+    // A device that went away: what it sent is taken, the clock dialog
+    // closes, and the loss is reported only by a connected window.
+    fake.vanished = fake.dialog = true;
+    fake.queued.assign(2, FrameRecord());
+    session.SetRunning(true);
+    EXPECT_EQ(Tick(), (Log{"carry out", "close dialog", "release", "communication fault"}));
+    EXPECT_EQ(store.Count(), 2u);
+    fake.connected = fake.tab = false;
+    EXPECT_EQ(Tick(), (Log{"carry out", "release"}));
     // After a system fault the link is gone: nothing but the first tick's view.
     MonitorTick fresh;
     fake.present = false;

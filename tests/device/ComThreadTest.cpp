@@ -9,6 +9,8 @@
 #include <iterator>
 #include <new>
 #include <thread>
+#include <tuple>
+#include <utility>
 
 #include "tests/support/Poll.h"
 #include "tests/support/PtyDevice.h"
@@ -174,6 +176,28 @@ TEST(ComThread, ReopensWhileRunningAndStopsFromItsSleep) {
     for (int n : {1, 2}) TestPorts::Unlink(n);
 }
 
+// The device's end of the line closes, as when an adapter is unplugged: the
+// slave then reads 0 octets as an idle line does, but polls as hung up.
+TEST_F(ComThreadOnPty, AVanishedDeviceFailsTheLinkKeepingItsLinesUntilThePortCloses) {
+    ComThread t;
+    t.Start();
+    PtyPair again;  // plugged in again: opened afresh, a failure pending, the unfinished line gone
+    for (PtyPair* device : {&pty_, &again}) {
+        TestPorts::Link(1, device->slavePath);
+        ASSERT_TRUE(t.Reopen(0, SerialPort::kBaud9600));
+        // Read in one piece; a hang-up would drop what the host has not read.
+        device->Write("TX[00:00:00.001]01\rTX[00:00:00.002]02\rRX[");
+        EXPECT_EQ(std::tuple(NextFrame(t), t.HasFailed()), std::tuple("TX 00:00:00.001 7E017E"s, false));
+        close(std::exchange(device->master, -1));
+        ASSERT_TRUE(WaitUntil([&] { return t.HasFailed(); }));
+        EXPECT_EQ(std::tuple(t.DeviceVanished(), t.IsPortOpen(), t.RequestIdentity()), std::tuple(true, false, false));
+        EXPECT_EQ(NextFrame(t), "TX 00:00:00.002 7E027E");
+    }
+    EXPECT_TRUE(t.ReleaseVanishedPort());
+    EXPECT_EQ(std::tuple(t.HasFailed(), t.DeviceVanished(), t.ReleaseVanishedPort(), t.Port().IsOpen()),
+              std::tuple(false, false, false, false));
+}
+
 // A line handler that runs out of memory, as the loop's allocations can.
 struct FailingThread : ComThread {
     ~FailingThread() override { Stop(); }
@@ -193,6 +217,7 @@ TEST_F(ComThreadOnPty, AnErrorInTheLoopFailsTheLinkForGood) {
     EXPECT_FALSE(t.StartMonitor());
     EXPECT_FALSE(t.SelectVoiceChannels(0, 0));
     EXPECT_EQ(NextFrame(t, 50), "");  // nothing is read any more
+    EXPECT_FALSE(t.DeviceVanished() || t.ReleaseVanishedPort());
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 #include "device/SerialPort.h"
 
 #include <sys/file.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -103,6 +104,7 @@ TEST_F(SerialPortOnPty, AHangUpFailsAWriteWaitingForRoom) {
     const std::string block(1 << 20, 'x');
     EXPECT_FALSE(port_.Write(reinterpret_cast<const uint8_t*>(block.data()), block.size()));
     hangUp.join();
+    EXPECT_TRUE(port_.Vanished());
 }
 
 TEST_F(SerialPortOnPty, OpenIsExclusiveAndNamesFollowTheIndex) {
@@ -130,6 +132,23 @@ TEST_F(SerialPortOnPty, OpenIsExclusiveAndNamesFollowTheIndex) {
     EXPECT_FALSE(port_.Send("V"));
     EXPECT_FALSE(port_.ReadLine(buf, 16));
     for (int n : {7, 9, 10}) TestPorts::Unlink(n);
+}
+
+// A device node removed while open, seen without a hang-up (a FIFO stands
+// in for it); removing the COM link is no such loss.
+TEST(SerialPort, ANodeThatGoesAwayIsAVanishedDevice) {
+    testsupport::TempFolder dir;
+    const std::string node = dir.Slash() + "ttyX";
+    ASSERT_EQ(mkfifo(node.c_str(), 0600), 0);
+    TestPorts::Link(3, node);
+    SerialPort port;
+    ASSERT_TRUE(port.Open(2));
+    TestPorts::Unlink(3);
+    for (bool gone : {false, true}) {
+        if (gone) unlink(node.c_str());
+        uint8_t buf[16];
+        EXPECT_EQ(std::pair(port.Read(buf, 16), port.Vanished()), std::pair(size_t{0}, gone));
+    }
 }
 
 TEST_F(SerialPortOnPty, ReadLineHandsOutWholeLinesOnly) {
