@@ -67,8 +67,6 @@ TEST_F(DetailWindow, CaptionIconPlaceAndPicture) {
     setup.SetIndex(42);
     TL3Form1 form(owner, options, setup);
     EXPECT_EQ(form.windowTitle(), QStringLiteral("INDEX=000042"));
-    setup.SetIndex(123456);
-    EXPECT_EQ(TL3Form1(owner, options, setup).windowTitle(), QStringLiteral("INDEX=0000123456"));
     EXPECT_EQ(form.windowIcon().cacheKey(), owner.windowIcon().cacheKey());
     EXPECT_EQ(form.frameGeometry(), QRect(100, 50, 640, 480));
     form.show();
