@@ -75,15 +75,12 @@ TEST(RowHeights, LineCountsAndRunningTotals) {
     RowHeights h;
     EXPECT_EQ(h.LinesBefore(3), 3);  // rows past the end count one line
     for (int lines : {1, 4, 2, 3}) h.Append(lines);
-    EXPECT_EQ(h.LinesBefore(2), 5);
-    EXPECT_EQ(h.LinesBefore(6), 12);
+    EXPECT_EQ(std::tuple(h.LinesBefore(2), h.LinesBefore(6)), std::tuple(5, 12));
     h.DropFront(1);  // 4, 2, 3
-    EXPECT_EQ(h.LinesBefore(1), 4);
-    EXPECT_EQ(h.TotalLines(), 9);
+    EXPECT_EQ(std::tuple(h.LinesBefore(1), h.TotalLines()), std::tuple(4, 9));
     h.Append(2);
     EXPECT_EQ(h.LinesBefore(4), 11);
     h.Append(70000);  // a height is kept in 16 bits, and at least one line
     h.Append(0);
-    EXPECT_EQ(h.LinesBefore(5), 11 + 0xFFFF);
-    EXPECT_EQ(h.TotalLines(), 11 + 0xFFFF + 1);
+    EXPECT_EQ(std::tuple(h.LinesBefore(5), h.TotalLines()), std::tuple(11 + 0xFFFF, 11 + 0xFFFF + 1));
 }
