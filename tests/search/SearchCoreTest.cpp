@@ -89,9 +89,8 @@ TEST(GoToIndex, ClosingCheckTargetAndTheWalkByIndexValue) {
     FrameStore store;
     store.SetModes(true, false);
     for (FrameRecord r = FcsFrame({0x00, 0x01, 0x01, 0x00}); store.NextIndex() < 30003;) store.Add(r, true);
-    EXPECT_EQ(GoToIndex::Find(store, 3), 0);
-    EXPECT_EQ(GoToIndex::Find(store, 30002), 29999);
-    EXPECT_EQ(GoToIndex::Find(store, 2), GoToIndex::kNotFound);
+    EXPECT_EQ(std::tuple(GoToIndex::Find(store, 3), GoToIndex::Find(store, 30002), GoToIndex::Find(store, 2)),
+              std::tuple(0, 29999, GoToIndex::kNotFound));
 }
 
 TEST(RelatedFrames, SameValueFromTheStartOnFramesWithoutOneAllAlike) {
