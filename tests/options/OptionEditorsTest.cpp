@@ -80,9 +80,8 @@ TEST(ColumnListEditor, AddLineBreakAndRemoveKeepMarkersApart) {
         editor.SelectAvailable(steps[i].available);
         editor.SelectShown(steps[i].shown);
         (editor.*steps[i].action)();
-        EXPECT_EQ(Stored(editor), steps[i].after) << "step " << i;
-        EXPECT_EQ(editor.AvailableSelection(), steps[i].availableAfter) << "step " << i;
-        EXPECT_EQ(editor.ShownSelection(), steps[i].shownAfter) << "step " << i;
+        EXPECT_EQ(std::tuple(Stored(editor), editor.AvailableSelection(), editor.ShownSelection()),
+                  std::tuple(steps[i].after, steps[i].availableAfter, steps[i].shownAfter)) << "step " << i;
     }
     // A loaded run of three markers: the pass takes out the second only.
     editor.Load(Columns({2, 13, 13, 13, 8}));
