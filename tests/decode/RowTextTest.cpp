@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "decode/RowHeights.h"
-#include "options/OptionData.h"
 #include "tests/support/DetailSupport.h"
 
 using namespace testsupport;
@@ -20,6 +19,8 @@ std::string Row(const FrameRecord& r, const DisplayOptions& o, bool fcsGood = tr
     return text;
 }
 
+const DisplayOptions kIndexThenData = Columns({RowText::kIndex, RowText::kLineBreak, RowText::kData}, 8);
+
 }  // namespace
 
 TEST(RowText, ItemsSeparatorsAndLineBreaks) {
@@ -27,10 +28,6 @@ TEST(RowText, ItemsSeparatorsAndLineBreaks) {
     const std::string data = std::string(kSetup) + " ";
     const DisplayOptions layer3 = Columns({9, 10, 7, 11, 12});
     const std::tuple<FrameRecord, DisplayOptions, bool, std::string> cases[] = {
-        {setup, OptionData::DefaultDisplayOptions(), true,
-         S("INDEX=000001 TIME=01:02:03.004 [I] \n-SETUP- 呼番号=1 CH=1 \n着番号=\"567\" 発番号=\"1234\" \n"
-           "7E 00 01 00 00 08 01 01 05 04 03 80 90 A3 18 03 \nA9 83 81 6C 06 21 80 31 32 33 34 70 04 A1 35 36 \n"
-           "37 1C FA 7E ")},
         {setup, Columns({0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 8}), true,
          S("C/R=ｺﾏﾝﾄﾞ CRC=OK INDEX=000001 SAPI=呼制御 TEI=固定 [I] TIME=01:02:03.004 CH=1 -SETUP- 呼番号=1 "
            "発番号=\"1234\" 着番号=\"567\" ") + data},
@@ -61,12 +58,6 @@ TEST(RowText, ItemsSeparatorsAndLineBreaks) {
     EXPECT_EQ(Row(setup, Columns({13, 2, 13, 0}), false, "earlier\n"), "earlier\nINDEX=000001 ");
     EXPECT_EQ(Row(setup, Columns({2}), true, "abc"), "abcINDEX=000001 ");
 }
-
-namespace {
-
-const DisplayOptions kIndexThenData = Columns({RowText::kIndex, RowText::kLineBreak, RowText::kData}, 8);
-
-}  // namespace
 
 TEST(RowHeights, LineCountsAndRunningTotals) {
     EXPECT_EQ(RowHeights::LineCount(Octets(1, 18), kIndexThenData), 4);  // 20 bytes: 8, 8, 4
