@@ -21,7 +21,6 @@ TEST(EntryExport, MarksLineEndsAndIndentTabsCountedInBytes) {
         {"an entry built without icons keeps its lines", "00\tSAPI=A\n\tC/R=B", false, "00\tSAPI=A\r\n\tC/R=B\r\n"},
         {"the element separator is dropped", "\x13" "\x10" "IE+00" "\x11" "04\tX=Y", false, "IE+00\t04\tX=Y\r\n"},
         // Only the first of each mark is replaced; later ones pass as they are.
-        {"second separator", "\x13" "a\x13" "b", false, "a\x13" "b\r\n"},
         {"a title keeps any tag marks", "\x12" "T\x10" "u\x11", false, "\tT\x10" "u\x11\r\n"},
         {"a tag start without its end loses the start, gains no TAB", "\x10" "AB\ncd", false, "AB\r\ncd\r\n"},
         {"an identifier label: two TABs", "\x13" "\x10" "IE+00" "\x11" "04\t" + label + "=X", true, "IE+00\t04\t" + label + "\t\tX\r\n"},
