@@ -36,11 +36,6 @@ protected:
 
 }  // namespace
 
-TEST_F(OptionFile, WithoutAFileTheDefaultsAreWrittenOnDestruction) {
-    EXPECT_FALSE(OptionData(path_).Load());
-    EXPECT_EQ(ReadFile(path_), kHead + kDefaults);
-}
-
 TEST_F(OptionFile, RecordsCopiedOutAndBackChangeNothingButTheirValues) {
     ASSERT_TRUE(WriteFile(path_, File('\x5A')));
     {
@@ -80,7 +75,9 @@ TEST_F(OptionFile, RejectedShortAndLongFiles) {
     }
 }
 
-TEST_F(OptionFile, AFailedSaveLeavesTheOldFileWhole) {
+TEST_F(OptionFile, WithoutAFileTheDefaultsAreWrittenAndAFailedSaveLeavesTheOldFileWhole) {
+    EXPECT_FALSE(OptionData(path_).Load());  // written on destruction
+    EXPECT_EQ(ReadFile(path_), kHead + kDefaults);
     ASSERT_TRUE(WriteFile(path_, File('\x11')));
     OptionData options(path_, OptionData::kReadOnly);
     EXPECT_FALSE(WithFileSizeLimit(100, [&] { return options.Save(); }));  // the disk fills half-way
