@@ -66,9 +66,8 @@ TEST_F(DetailWindow, CaptionIconPlaceAndPicture) {
     FrameRecord setup = FcsFrame(kSetup);
     setup.SetIndex(42);
     TL3Form1 form(owner, options, setup);
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("INDEX=000042"));
-    EXPECT_EQ(form.windowIcon().cacheKey(), owner.windowIcon().cacheKey());
-    EXPECT_EQ(form.frameGeometry(), QRect(100, 50, 640, 480));
+    EXPECT_EQ(std::tuple(form.windowTitle(), form.windowIcon().cacheKey(), form.frameGeometry()),
+              std::tuple(QStringLiteral("INDEX=000042"), owner.windowIcon().cacheKey(), QRect(100, 50, 640, 480)));
     form.show();
     // A picture of the window; VELK_DETAIL_PNG names a file to keep it in.
     const char* png = std::getenv("VELK_DETAIL_PNG");
