@@ -36,8 +36,7 @@ const std::vector<uint8_t> kSetup = {0x00, 0x01, 0x00, 0x00, 0x08, 0x01, 0x01, 0
 
 TEST_F(DetailWindow, TheDetailCommandOpensItAndKeysAndWheelStepOverTitles) {
     TMainForm main(TMainFormSetup{Path("velk.opt"), folder.Path(), false});
-    FrameRecord setup = FcsFrame(kSetup);
-    main.Store().Add(setup, true);
+    main.Store().Take(FcsFrame(kSetup), true);
     D driver({[](QDialog& form) {
         DetailListBox& list = *static_cast<TL3Form1&>(form).ListBox1();
         const int keys[] = {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up,       Qt::Key_PageDown, Qt::Key_Right,

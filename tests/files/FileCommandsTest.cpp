@@ -49,9 +49,7 @@ protected:
         window.boxes.clear();
     }
     // The store's size and its first INDEX.
-    std::tuple<size_t, int32_t> Loaded() {
-        return {window.store.Count(), window.store.Count() ? window.store.At(0).Index() : -1};
-    }
+    std::tuple<size_t, int32_t> Loaded() { return {window.store.Count(), window.store.At(0).Index()}; }
 
     TempFolder dir;
     FakeWindow window{dir.Slash()};
@@ -143,8 +141,7 @@ TEST_F(FileCommands, DisplayImageIsWhatVelkdumpWrites) {
         return Q931Frame(0x62, contents);
     };
     FrameRecord opened = facility({0x91, 0xA1, 0x03, 0x02, 0x01, 0x05});
-    FrameRecord later = facility({0x91, 0xA1, 0x03, 0x30, 0x01, 0x09});
-    window.store.Add(later, true);
+    window.store.Take(facility({0x91, 0xA1, 0x03, 0x30, 0x01, 0x09}), true);  // a later frame first
     window.store.Add(opened, true);
     // The bytes before any facility frame was decoded, as velkdump starts.
     const MessageCatalogue& names = MessageCatalogue::Program();

@@ -50,10 +50,7 @@ TEST(SearchRange, StartAndEndByDirectionAndStartPosition) {
 
 TEST(FrameSearch, FirstMatchInWalkingOrderAndEveryMatchInStoreOrder) {
     FrameStore store;
-    for (uint8_t octet : {0xBB, 0xAA, 0xBB, 0xAA, 0xAA, 0xBB}) {
-        FrameRecord r = FcsFrame({0x00, 0x01, 0x01, octet});
-        store.Add(r, true);
-    }
+    for (uint8_t octet : {0xBB, 0xAA, 0xBB, 0xAA, 0xAA, 0xBB}) store.Take(FcsFrame({0x00, 0x01, 0x01, octet}), true);
     const DisplayOptions data = Columns({RowText::kData});
     SearchRequest request;
     request.text = "01 01 AA ";
