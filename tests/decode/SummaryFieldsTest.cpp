@@ -46,8 +46,8 @@ TEST(Layer2Fields, AddressControlAndPollFinalByDirection) {
     };
     for (const auto& [body, direction, expected] : cases)
         EXPECT_EQ(Layer2(FcsFrame(body, direction)), S(expected)) << expected;
-    EXPECT_FALSE(L2::IsCommand(FcsFrame({}, kTx)));  // no address, no command
-    EXPECT_FALSE(L2::IsCommand(FcsFrame({}, kRx)));
+    // No address, no command.
+    EXPECT_EQ(std::pair(L2::IsCommand(FcsFrame({}, kTx)), L2::IsCommand(FcsFrame({}, kRx))), std::pair(false, false));
 }
 
 TEST(Layer2Fields, ActionIndicatorSectionFollowsTheMessageType) {
