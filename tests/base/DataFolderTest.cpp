@@ -1,7 +1,6 @@
 // Where velk.opt, the logs and ports/ go, and which HDLC.msg is read.
-#include <sys/stat.h>
-
 #include <cstdlib>
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -36,9 +35,7 @@ TEST(DataFolder, NamedFolderIsMadeAndItsCatalogueComesFirst) {
     setenv("VELKSCOPE_HOME", named.c_str(), 1);
     EXPECT_EQ(DataFolder::CatalogueFile(), ProgramFolder::Path() + "HDLC.msg");
     EXPECT_EQ(DataFolder::Path(), named + "/");
-    struct stat st;
-    ASSERT_EQ(::stat(named.c_str(), &st), 0);
-    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_TRUE(std::filesystem::is_directory(named));
     ASSERT_TRUE(WriteFile(named + "/HDLC.msg", ""));
     EXPECT_EQ(DataFolder::CatalogueFile(), named + "/HDLC.msg");
     unsetenv("VELKSCOPE_HOME");

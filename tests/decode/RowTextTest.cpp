@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "decode/RowHeights.h"
-#include "options/OptionData.h"
 #include "tests/support/DetailSupport.h"
 
 using namespace testsupport;
@@ -20,6 +19,8 @@ std::string Row(const FrameRecord& r, const DisplayOptions& o, bool fcsGood = tr
     return text;
 }
 
+const DisplayOptions kIndexThenData = Columns({RowText::kIndex, RowText::kLineBreak, RowText::kData}, 8);
+
 }  // namespace
 
 TEST(RowText, ItemsSeparatorsAndLineBreaks) {
@@ -27,10 +28,6 @@ TEST(RowText, ItemsSeparatorsAndLineBreaks) {
     const std::string data = std::string(kSetup) + " ";
     const DisplayOptions layer3 = Columns({9, 10, 7, 11, 12});
     const std::tuple<FrameRecord, DisplayOptions, bool, std::string> cases[] = {
-        {setup, OptionData::DefaultDisplayOptions(), true,
-         S("INDEX=000001 TIME=01:02:03.004 [I] \n-SETUP- 呼番号=1 CH=1 \n着番号=\"567\" 発番号=\"1234\" \n"
-           "7E 00 01 00 00 08 01 01 05 04 03 80 90 A3 18 03 \nA9 83 81 6C 06 21 80 31 32 33 34 70 04 A1 35 36 \n"
-           "37 1C FA 7E ")},
         {setup, Columns({0, 1, 2, 3, 4, 5, 6, 7, 9, 10, 11, 12, 8}), true,
          S("C/R=ｺﾏﾝﾄﾞ CRC=OK INDEX=000001 SAPI=呼制御 TEI=固定 [I] TIME=01:02:03.004 CH=1 -SETUP- 呼番号=1 "
            "発番号=\"1234\" 着番号=\"567\" ") + data},
@@ -62,12 +59,6 @@ TEST(RowText, ItemsSeparatorsAndLineBreaks) {
     EXPECT_EQ(Row(setup, Columns({2}), true, "abc"), "abcINDEX=000001 ");
 }
 
-namespace {
-
-const DisplayOptions kIndexThenData = Columns({RowText::kIndex, RowText::kLineBreak, RowText::kData}, 8);
-
-}  // namespace
-
 TEST(RowHeights, LineCountsAndRunningTotals) {
     EXPECT_EQ(RowHeights::LineCount(Octets(1, 18), kIndexThenData), 4);  // 20 bytes: 8, 8, 4
     EXPECT_EQ(RowHeights::LineCount(Octets(1, 15), kIndexThenData), 4);  // 17 bytes: 8, 8, 1
@@ -75,15 +66,12 @@ TEST(RowHeights, LineCountsAndRunningTotals) {
     RowHeights h;
     EXPECT_EQ(h.LinesBefore(3), 3);  // rows past the end count one line
     for (int lines : {1, 4, 2, 3}) h.Append(lines);
-    EXPECT_EQ(h.LinesBefore(2), 5);
-    EXPECT_EQ(h.LinesBefore(6), 12);
+    EXPECT_EQ(std::tuple(h.LinesBefore(2), h.LinesBefore(6)), std::tuple(5, 12));
     h.DropFront(1);  // 4, 2, 3
-    EXPECT_EQ(h.LinesBefore(1), 4);
-    EXPECT_EQ(h.TotalLines(), 9);
+    EXPECT_EQ(std::tuple(h.LinesBefore(1), h.TotalLines()), std::tuple(4, 9));
     h.Append(2);
     EXPECT_EQ(h.LinesBefore(4), 11);
     h.Append(70000);  // a height is kept in 16 bits, and at least one line
     h.Append(0);
-    EXPECT_EQ(h.LinesBefore(5), 11 + 0xFFFF);
-    EXPECT_EQ(h.TotalLines(), 11 + 0xFFFF + 1);
+    EXPECT_EQ(std::tuple(h.LinesBefore(5), h.TotalLines()), std::tuple(11 + 0xFFFF, 11 + 0xFFFF + 1));
 }

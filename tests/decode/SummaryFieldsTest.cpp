@@ -46,8 +46,8 @@ TEST(Layer2Fields, AddressControlAndPollFinalByDirection) {
     };
     for (const auto& [body, direction, expected] : cases)
         EXPECT_EQ(Layer2(FcsFrame(body, direction)), S(expected)) << expected;
-    EXPECT_FALSE(L2::IsCommand(FcsFrame({}, kTx)));  // no address, no command
-    EXPECT_FALSE(L2::IsCommand(FcsFrame({}, kRx)));
+    // No address, no command.
+    EXPECT_EQ(std::pair(L2::IsCommand(FcsFrame({}, kTx)), L2::IsCommand(FcsFrame({}, kRx))), std::pair(false, false));
 }
 
 TEST(Layer2Fields, ActionIndicatorSectionFollowsTheMessageType) {
@@ -114,10 +114,9 @@ TEST(X25PacketKind, ByIdentifierAndDirectionAndItsListText) {
                             {0xFF, 10, 10}, {0x1B, 14, 15}, {0x1F, 16, 16}, {0x23, 17, 17}, {0x27, 18, 18},
                             {0x00, 11, 11}, {0xFE, 11, 11}, {0x21, 12, 12}, {0x01, 12, 12}, {0x25, 13, 13},
                             {0x09, -1, -1}, {0xF3, -1, -1}};
-    for (const auto& k : kinds) {
-        EXPECT_EQ(X25PacketKind::Of(k[0], false), k[1]) << k[0];
-        EXPECT_EQ(X25PacketKind::Of(k[0], true), k[2]) << k[0];
-    }
+    for (const auto& k : kinds)
+        EXPECT_EQ(std::tuple(X25PacketKind::Of(k[0], false), X25PacketKind::Of(k[0], true)), std::tuple(k[1], k[2]))
+            << k[0];
     // The name after the first comma; a name without one whole.
     const std::tuple<std::vector<uint8_t>, uint8_t, const char*> fields[] = {
         {{0x10, 0x01, 0x0B, 0x00}, kTx, "-発呼要求-"}, {{0x10, 0x01, 0x0B, 0x00}, kRx, "-着呼-"},

@@ -36,8 +36,7 @@ const std::vector<uint8_t> kSetup = {0x00, 0x01, 0x00, 0x00, 0x08, 0x01, 0x01, 0
 
 TEST_F(DetailWindow, TheDetailCommandOpensItAndKeysAndWheelStepOverTitles) {
     TMainForm main(TMainFormSetup{Path("velk.opt"), folder.Path(), false});
-    FrameRecord setup = FcsFrame(kSetup);
-    main.Store().Add(setup, true);
+    main.Store().Take(FcsFrame(kSetup), true);
     D driver({[](QDialog& form) {
         DetailListBox& list = *static_cast<TL3Form1&>(form).ListBox1();
         const int keys[] = {Qt::Key_Down, Qt::Key_Down, Qt::Key_Up,       Qt::Key_PageDown, Qt::Key_Right,
@@ -66,11 +65,8 @@ TEST_F(DetailWindow, CaptionIconPlaceAndPicture) {
     FrameRecord setup = FcsFrame(kSetup);
     setup.SetIndex(42);
     TL3Form1 form(owner, options, setup);
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("INDEX=000042"));
-    setup.SetIndex(123456);
-    EXPECT_EQ(TL3Form1(owner, options, setup).windowTitle(), QStringLiteral("INDEX=0000123456"));
-    EXPECT_EQ(form.windowIcon().cacheKey(), owner.windowIcon().cacheKey());
-    EXPECT_EQ(form.frameGeometry(), QRect(100, 50, 640, 480));
+    EXPECT_EQ(std::tuple(form.windowTitle(), form.windowIcon().cacheKey(), form.frameGeometry()),
+              std::tuple(QStringLiteral("INDEX=000042"), owner.windowIcon().cacheKey(), QRect(100, 50, 640, 480)));
     form.show();
     // A picture of the window; VELK_DETAIL_PNG names a file to keep it in.
     const char* png = std::getenv("VELK_DETAIL_PNG");

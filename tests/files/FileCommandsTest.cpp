@@ -30,15 +30,10 @@ using Step = DialogDriver::Step;
 const Step kWait = [](QDialog&) {};
 Step Choose(const std::string& path) { return DialogDriver::ChooseFile(path); }
 
-// Records "TX[00:00:01.000]" + the octets (no flags), one a line.
+// The header, then count records, one a line (what a record's text holds is TraceFile's).
 std::string Trace(int count, const std::string& header = "") {
     std::string text = header;
-    for (int i = 0; i < count; ++i) {
-        char line[64];
-        std::snprintf(line, sizeof line, "%cX[00:%02d:%02d.%03d]0201%02X%02X\r\n", i % 2 ? 'R' : 'T', i / 60000 % 60,
-                      i / 1000 % 60, i % 1000, (i * 2) & 0xFF, i & 0xFF);
-        text += line;
-    }
+    for (int i = 0; i < count; ++i) text += "TX[00:00:01.000]0201\r\n";
     return text;
 }
 
@@ -47,18 +42,14 @@ protected:
     std::string Path(const char* name) const { return dir.Slash() + name; }
     // The boxes shown since the last call: texts and captions in UTF-8.
     void ExpectBoxes(const std::vector<std::pair<std::string, std::string>>& want) {
-        ASSERT_EQ(window.boxes.size(), want.size());
-        for (size_t i = 0; i < want.size(); ++i) {
-            EXPECT_EQ(window.boxes[i].text, Sjis(want[i].first)) << i;
-            EXPECT_EQ(window.boxes[i].caption, Sjis(want[i].second)) << i;
-        }
+        std::vector<std::pair<std::string, std::string>> shown, sjis;
+        for (const auto& box : window.boxes) shown.emplace_back(box.text, box.caption);
+        for (const auto& [text, caption] : want) sjis.emplace_back(Sjis(text), Sjis(caption));
+        EXPECT_EQ(shown, sjis);
         window.boxes.clear();
     }
-    std::vector<int32_t> Indexes() {
-        std::vector<int32_t> out;
-        for (size_t i = 0; i < window.store.Count(); ++i) out.push_back(window.store.At(i).Index());
-        return out;
-    }
+    // The store's size and its first INDEX.
+    std::tuple<size_t, int32_t> Loaded() { return {window.store.Count(), window.store.At(0).Index()}; }
 
     TempFolder dir;
     FakeWindow window{dir.Slash()};
@@ -75,8 +66,7 @@ TEST_F(FileCommands, OpenLoadsTheFileShowsItsNameAndHasTheRowsCountedAgain) {
     // The progress window stayed up its five ticks.
     EXPECT_GE(commands.ProgressBarDlg().Ticks(), TProgressBarDlg::kMinimumTicks);
     ExpectBoxes({});
-    EXPECT_EQ(Indexes(), (std::vector<int32_t>{123, 124, 125}));
-    EXPECT_TRUE(window.store.At(1).IsRx());
+    EXPECT_EQ(Loaded(), std::tuple(3u, 123));
     // No drawing while the store is replaced; every row counted again after it.
     EXPECT_EQ(std::tuple(window.drawingChanges, window.refreshes), std::tuple(std::vector{false, true}, std::vector{false, true}));
     EXPECT_EQ(window.fileName, QString::fromStdString(Path("a.vkt")));
@@ -85,7 +75,7 @@ TEST_F(FileCommands, OpenLoadsTheFileShowsItsNameAndHasTheRowsCountedAgain) {
     ASSERT_EQ(::mkfifo(Path("pipe.vkt").c_str(), 0600), 0);
     Answered(open, {Choose(Path("pipe.vkt"))});
     ExpectBoxes({{"ファイル[" + Path("pipe.vkt") + "]が\n見つかりません。", "読み込み失敗"}});
-    EXPECT_EQ(Indexes(), (std::vector<int32_t>{123, 124, 125}));
+    EXPECT_EQ(Loaded(), std::tuple(3u, 123));
 }
 
 TEST_F(FileCommands, LoadsAndSavesEndByCancelOrFailureWithTheirMessages) {
@@ -128,12 +118,11 @@ TEST_F(FileCommands, SaveWritesTheStoreUnderTheDefaultSuffix) {
     ASSERT_EQ(TraceFile::LoadText(window.store, text, std::atomic<bool>{false}), TraceFile::kLoaded);
     Answered(save, {Choose(Path("kept")), kWait});
     ExpectBoxes({});
-    EXPECT_EQ(ReadFile(Path("kept.vkt")), text);
-    EXPECT_EQ(window.fileName, QString::fromStdString(Path("kept.vkt")));
+    const QString kept = QString::fromStdString(Path("kept.vkt"));
+    EXPECT_EQ(std::tuple(ReadFile(Path("kept.vkt")), window.fileName), std::tuple(text, kept));
     // Saving again shows no other name over it.
     Answered(save, {Choose(Path("again.vkt")), kWait});
-    EXPECT_EQ(ReadFile(Path("again.vkt")), text);
-    EXPECT_EQ(window.fileName, QString::fromStdString(Path("kept.vkt")));
+    EXPECT_EQ(std::tuple(ReadFile(Path("again.vkt")), window.fileName), std::tuple(text, kept));
 }
 
 // The list export gives velkdump's bytes for the same store and options
@@ -152,8 +141,7 @@ TEST_F(FileCommands, DisplayImageIsWhatVelkdumpWrites) {
         return Q931Frame(0x62, contents);
     };
     FrameRecord opened = facility({0x91, 0xA1, 0x03, 0x02, 0x01, 0x05});
-    FrameRecord later = facility({0x91, 0xA1, 0x03, 0x30, 0x01, 0x09});
-    window.store.Add(later, true);
+    window.store.Take(facility({0x91, 0xA1, 0x03, 0x30, 0x01, 0x09}), true);  // a later frame first
     window.store.Add(opened, true);
     // The bytes before any facility frame was decoded, as velkdump starts.
     const MessageCatalogue& names = MessageCatalogue::Program();

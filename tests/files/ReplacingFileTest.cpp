@@ -17,29 +17,25 @@ TEST(ReplacingFile, ReplacesOnCommitOnlyAndKeepsTheMode) {
     const std::string target = dir.Slash() + "out.txt";
     ASSERT_TRUE(WriteFile(target, "old"));
     ::chmod(target.c_str(), 0640);
+    const auto written = [](ReplacingFile& f, std::string_view s) { return f.Open() && FileIo::WriteAll(f.Fd(), s); };
     {
         ReplacingFile file(target);
-        ASSERT_TRUE(file.Open());
-        ASSERT_TRUE(FileIo::WriteAll(file.Fd(), "new, abandoned"));
+        ASSERT_TRUE(written(file, "new, abandoned"));
     }  // never committed
     EXPECT_EQ(ReadFile(target), "old");
 
     ReplacingFile file(target);
-    ASSERT_TRUE(file.Open());
-    ASSERT_TRUE(FileIo::WriteAll(file.Fd(), "new"));
+    ASSERT_TRUE(written(file, "new"));
     EXPECT_EQ(ReadFile(target), "old");
     ASSERT_TRUE(file.Commit());
     EXPECT_EQ(ReadFile(target), "new");
-    struct stat st;
-    ASSERT_EQ(::stat(target.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0640u);
+    EXPECT_EQ(std::filesystem::status(target).permissions(), std::filesystem::perms(0640));
     EXPECT_FALSE(file.Commit());  // once only
 
     // Through a link: the file it points to is replaced, the link stays.
     ASSERT_EQ(::symlink("out.txt", (dir.Slash() + "link").c_str()), 0);
     ReplacingFile linked(dir.Slash() + "link");
-    ASSERT_TRUE(linked.Open());
-    ASSERT_TRUE(FileIo::WriteAll(linked.Fd(), "linked"));
+    ASSERT_TRUE(written(linked, "linked"));
     ASSERT_TRUE(linked.Commit());
     EXPECT_EQ(ReadFile(target), "linked");
     EXPECT_TRUE(std::filesystem::is_symlink(dir.Slash() + "link"));
@@ -48,7 +44,5 @@ TEST(ReplacingFile, ReplacesOnCommitOnlyAndKeepsTheMode) {
     ASSERT_EQ(::mkfifo((dir.Slash() + "pipe").c_str(), 0600), 0);
     EXPECT_FALSE(ReplacingFile(dir.Slash() + "pipe").Open());
     EXPECT_FALSE(ReplacingFile(dir.Slash() + "none/out.txt").Open());
-    size_t files = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.Path())) ++files;
-    EXPECT_EQ(files, 3u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 3);
 }

@@ -36,11 +36,6 @@ protected:
 
 }  // namespace
 
-TEST_F(OptionFile, WithoutAFileTheDefaultsAreWrittenOnDestruction) {
-    EXPECT_FALSE(OptionData(path_).Load());
-    EXPECT_EQ(ReadFile(path_), kHead + kDefaults);
-}
-
 TEST_F(OptionFile, RecordsCopiedOutAndBackChangeNothingButTheirValues) {
     ASSERT_TRUE(WriteFile(path_, File('\x5A')));
     {
@@ -64,24 +59,25 @@ TEST_F(OptionFile, RejectedShortAndLongFiles) {
     signature[5] ^= 0x20;
     major[30] = 1;
     minor[31] = 1;
-    for (const std::string& bytes : {signature, major, minor, kHead.substr(0, 30), std::string()}) {
+    const std::tuple<std::string, bool, std::string> cases[] = {  // the file, whether it loads, the block
+        {signature, false, kDefaults}, {major, false, kDefaults}, {minor, false, kDefaults},
+        {kHead.substr(0, 30), false, kDefaults}, {"", false, kDefaults},
+        // 100 bytes of block: colours and column ids 0..22 from the file, the rest the base state.
+        {File('\0', 100), true,
+         std::string(100, '\0') + std::string(108, '\xFF') + std::string(308, '\0') + kWindow + std::string(228, '\0')},
+        {File('\7') + "trailing bytes", true, std::string(768, '\7')},
+    };
+    for (const auto& [bytes, loads, block] : cases) {
         ASSERT_TRUE(WriteFile(path_, bytes));
         OptionData options(path_, OptionData::kReadOnly);
-        EXPECT_FALSE(options.Load());
-        EXPECT_EQ(Block(options), kDefaults);
+        EXPECT_EQ(options.Load(), loads);
+        EXPECT_EQ(Block(options), block);
     }
-    // 100 bytes of block: colours and column ids 0..22 from the file, the rest the base state.
-    ASSERT_TRUE(WriteFile(path_, File('\0', 100)));
-    OptionData shortFile(path_, OptionData::kReadOnly);
-    EXPECT_TRUE(shortFile.Load());
-    EXPECT_EQ(Block(shortFile), std::string(100, '\0') + std::string(108, '\xFF') + std::string(308, '\0') + kWindow + std::string(228, '\0'));
-    ASSERT_TRUE(WriteFile(path_, File('\7') + "trailing bytes"));
-    OptionData longFile(path_, OptionData::kReadOnly);
-    EXPECT_TRUE(longFile.Load());
-    EXPECT_EQ(Block(longFile), std::string(768, '\7'));
 }
 
-TEST_F(OptionFile, AFailedSaveLeavesTheOldFileWhole) {
+TEST_F(OptionFile, WithoutAFileTheDefaultsAreWrittenAndAFailedSaveLeavesTheOldFileWhole) {
+    EXPECT_FALSE(OptionData(path_).Load());  // written on destruction
+    EXPECT_EQ(ReadFile(path_), kHead + kDefaults);
     ASSERT_TRUE(WriteFile(path_, File('\x11')));
     OptionData options(path_, OptionData::kReadOnly);
     EXPECT_FALSE(WithFileSizeLimit(100, [&] { return options.Save(); }));  // the disk fills half-way

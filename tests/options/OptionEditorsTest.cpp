@@ -1,6 +1,7 @@
 // The editing rules behind the option dialogs: the column lists, the colour
 // and split mappings, the clock text and the monitor options.
 #include <algorithm>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -79,9 +80,8 @@ TEST(ColumnListEditor, AddLineBreakAndRemoveKeepMarkersApart) {
         editor.SelectAvailable(steps[i].available);
         editor.SelectShown(steps[i].shown);
         (editor.*steps[i].action)();
-        EXPECT_EQ(Stored(editor), steps[i].after) << "step " << i;
-        EXPECT_EQ(editor.AvailableSelection(), steps[i].availableAfter) << "step " << i;
-        EXPECT_EQ(editor.ShownSelection(), steps[i].shownAfter) << "step " << i;
+        EXPECT_EQ(std::tuple(Stored(editor), editor.AvailableSelection(), editor.ShownSelection()),
+                  std::tuple(steps[i].after, steps[i].availableAfter, steps[i].shownAfter)) << "step " << i;
     }
     // A loaded run of three markers: the pass takes out the second only.
     editor.Load(Columns({2, 13, 13, 13, 8}));
@@ -115,15 +115,11 @@ TEST(OptionEditors, ColoursSplitsAndClockTextsOutsideTheirFormsAreRefused) {
 TEST(MonitorOptionsEditor, PortByNumberLogFileOnlyWithTheRingBufferAndTheClockRequestTakenOnce) {
     MonitorOptionsEditor editor({1, 3, 12});
     editor.Load({2, 1, 1, 1, 0});  // COM3, all on
-    EXPECT_EQ(editor.PortSelection(), 1);
-    EXPECT_TRUE(editor.VoiceAutomatic());
-    EXPECT_TRUE(editor.RingBuffer());
-    EXPECT_TRUE(editor.LogFile());
+    EXPECT_EQ(std::tuple(editor.PortSelection(), editor.VoiceAutomatic(), editor.RingBuffer(), editor.LogFile()),
+              std::tuple(1, true, true, true));
     editor.Load({4, 0, 0, 1, 0});  // COM5 is not listed
-    EXPECT_EQ(editor.PortSelection(), -1);
-    EXPECT_FALSE(editor.VoiceAutomatic());
-    EXPECT_FALSE(editor.RingBuffer());
-    EXPECT_TRUE(editor.LogFile());
+    EXPECT_EQ(std::tuple(editor.PortSelection(), editor.VoiceAutomatic(), editor.RingBuffer(), editor.LogFile()),
+              std::tuple(-1, false, false, true));
     MonitorOptions stored{4, 1, 1, 1, 0};
     editor.Store(stored);
     EXPECT_EQ(stored, (MonitorOptions{4, 0, 0, 0, 0}));

@@ -10,7 +10,7 @@
 using namespace testsupport;
 
 // Pages 1000 units high: frames stand from y = 80 while y + height < 920.
-TEST(PrintPagePlan, FramesFillPagesUpToTheBottomMarginAndATallFrameStandsAlone) {
+TEST(PrintPagePlan, FramesAsHighAsTheirLinesFillPagesUpToTheBottomMarginAndATallFrameStandsAlone) {
     const struct { std::vector<int> heights; std::vector<size_t> ends; } cases[] = {
         {{100}, {1}},
         {{300, 300, 300, 300, 300}, {2, 4, 5}},
@@ -29,9 +29,7 @@ TEST(PrintPagePlan, FramesFillPagesUpToTheBottomMarginAndATallFrameStandsAlone) 
         for (int p = 1; p <= plan.PageCount(); ++p) ends.push_back(plan.PageAt(p)->end);
         EXPECT_EQ(ends, c.ends) << c.heights.size() << " " << c.heights[0];
     }
-}
-
-TEST(PrintPagePlan, AFrameIsAsHighAsItsNonEmptyLines) {
+    // A frame is as high as its non-empty lines.
     for (auto [text, lines] : {std::pair{"", 0}, {"a", 1}, {"a\n\nb\n", 2}, {"\n", 0}, {" x\ny", 2}})
         EXPECT_EQ(PrintPagePlan::FrameHeight(text, 100), lines * 100) << text;
 }

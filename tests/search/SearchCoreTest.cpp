@@ -50,10 +50,7 @@ TEST(SearchRange, StartAndEndByDirectionAndStartPosition) {
 
 TEST(FrameSearch, FirstMatchInWalkingOrderAndEveryMatchInStoreOrder) {
     FrameStore store;
-    for (uint8_t octet : {0xBB, 0xAA, 0xBB, 0xAA, 0xAA, 0xBB}) {
-        FrameRecord r = FcsFrame({0x00, 0x01, 0x01, octet});
-        store.Add(r, true);
-    }
+    for (uint8_t octet : {0xBB, 0xAA, 0xBB, 0xAA, 0xAA, 0xBB}) store.Take(FcsFrame({0x00, 0x01, 0x01, octet}), true);
     const DisplayOptions data = Columns({RowText::kData});
     SearchRequest request;
     request.text = "01 01 AA ";
@@ -89,9 +86,8 @@ TEST(GoToIndex, ClosingCheckTargetAndTheWalkByIndexValue) {
     FrameStore store;
     store.SetModes(true, false);
     for (FrameRecord r = FcsFrame({0x00, 0x01, 0x01, 0x00}); store.NextIndex() < 30003;) store.Add(r, true);
-    EXPECT_EQ(GoToIndex::Find(store, 3), 0);
-    EXPECT_EQ(GoToIndex::Find(store, 30002), 29999);
-    EXPECT_EQ(GoToIndex::Find(store, 2), GoToIndex::kNotFound);
+    EXPECT_EQ(std::tuple(GoToIndex::Find(store, 3), GoToIndex::Find(store, 30002), GoToIndex::Find(store, 2)),
+              std::tuple(0, 29999, GoToIndex::kNotFound));
 }
 
 TEST(RelatedFrames, SameValueFromTheStartOnFramesWithoutOneAllAlike) {
