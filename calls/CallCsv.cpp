@@ -64,6 +64,21 @@ constexpr Column kColumns[] = {
     {"料金", [](std::string& f, const Call& c, const Catalogue&) { f += c.charge; }},
 };
 
+// RFC 4180: a field that holds a comma, a quote or a line break goes in
+// quotes, its quotes doubled.
+void AppendField(std::string& out, std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.append(field);
+        return;
+    }
+    out.push_back('"');
+    for (char c : field) {
+        if (c == '"') out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
+}
+
 }  // namespace
 
 const std::string& CallCsv::Header() {
@@ -76,19 +91,6 @@ const std::string& CallCsv::Header() {
         return out + "\r\n";
     }();
     return header;
-}
-
-void CallCsv::AppendField(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out.append(field);
-        return;
-    }
-    out.push_back('"');
-    for (char c : field) {
-        if (c == '"') out.push_back('"');
-        out.push_back(c);
-    }
-    out.push_back('"');
 }
 
 void CallCsv::AppendRow(std::string& out, const CallRecord& call, const MessageCatalogue& catalogue) {

@@ -5,7 +5,6 @@
 // digits belong) is quoted as RFC 4180 says. An event not seen leaves its
 // field empty.
 #include <string>
-#include <string_view>
 
 #include "calls/CallRecord.h"
 #include "calls/CallTracker.h"
@@ -19,6 +18,4 @@ public:
     static void AppendRow(std::string& out, const CallRecord& call, const MessageCatalogue& catalogue);
     // The header and a row for every call the tracker holds, in order.
     static std::string Text(const CallTracker& tracker, const MessageCatalogue& catalogue);
-    // field, quoted when it holds a comma, a quote, CR or LF.
-    static void AppendField(std::string& out, std::string_view field);
 };

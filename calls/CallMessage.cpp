@@ -36,6 +36,8 @@ void CallMessage::ReadHeader() {
     if (frame_.InfoOctet(0) != kCallControlDiscriminator || (length != 1 && length != 2)) return;
     const int value = frame_.CallReference();
     if (value <= 0) return;  // the global call reference, or octets missing
+    // A frame that ends before its message type still counts, as a message
+    // of no type.
     counts_ = true;
     tei_ = Layer2Fields::Tei(frame_);
     callReference_ = value;

@@ -88,6 +88,8 @@ void CallTracker::Update(CallRecord& call, const CallMessage& message, const Fra
     if (type == CallMessage::kAlerting && call.alertingMs == CallRecord::kNotSeen) call.alertingMs = ms;
     if (type == CallMessage::kConnect && call.connectMs == CallRecord::kNotSeen) call.connectMs = ms;
     if (message.IsClearing()) {
+        // The result reads the call as the clearing began: a CONNECT or an
+        // ALERTING after it does not make it answered or rung.
         if (!call.Cleared()) {
             call.clearingType = type;
             call.clearingSide = message.Direction();
@@ -109,6 +111,8 @@ void CallTracker::Changed(const CallRecord& call) {
     changed_.push_back(call.number);
 }
 
+// An open call that goes takes its key with it: a later frame of the key
+// opens a call that began before the tracker's calls.
 void CallTracker::DropOldest() {
     const auto open = open_.find(KeyOf(calls_.front()));
     if (open != open_.end() && open->second == first_) open_.erase(open);

@@ -37,7 +37,8 @@ public:
     // The calls held, oldest first; their numbers run on without gaps from
     // FirstNumber().
     size_t Count() const { return calls_.size(); }
-    const CallRecord& At(size_t position) const { return calls_[position]; }
+    // A position outside gives an empty call (number 0).
+    const CallRecord& At(size_t position) const { return position < calls_.size() ? calls_[position] : outside_; }
     auto begin() const { return calls_.begin(); }
     auto end() const { return calls_.end(); }
     uint64_t FirstNumber() const { return first_; }
@@ -71,4 +72,5 @@ private:
     uint64_t first_ = 1;
     int64_t dayStartMs_ = 0;
     int64_t lastOfDayMs_ = -1;
+    CallRecord outside_;
 };
