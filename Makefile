@@ -66,7 +66,7 @@ dump-bench: bench-tree
 
 # Mutation testing (not part of `make test`): a seeded sample of 200 mutants of
 # the core files the build without windows compiles (base store decode options
-# device files search detail print app tools; not sim), each run against every
+# device files calls search detail print app tools; not sim), each run against every
 # non-window test program that reaches its file (unit, e2e, sim and the tools'
 # tests with velkdump, velksim and velkscope-extcap); the score, the survivors
 # and the files left out in build/mutants. MUTANTS_FLAGS="--seed 9 --count 200"

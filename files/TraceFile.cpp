@@ -86,6 +86,21 @@ bool ReadRecordTime(const std::string& recordText, TimeStamp& time) {
     return time.Parse(std::string_view(recordText).substr(2, 14));
 }
 
+// The whole open file; false when it cannot be read.
+bool ReadWhole(int fd, std::string& text) {
+    struct stat st;
+    if (fstat(fd, &st) != 0 || st.st_size < 0) return false;
+    try {
+        text.resize(static_cast<size_t>(st.st_size));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    size_t done = 0;
+    if (!FileIo::ReadAll(fd, text.data(), text.size(), done)) return false;
+    text.resize(done);  // the file shrank meanwhile: load what is there
+    return true;
+}
+
 }  // namespace
 
 bool TraceFile::SaveText(FrameStore& store, int fd, const std::atomic<bool>& cancel) {
@@ -117,9 +132,16 @@ bool TraceFile::SaveText(FrameStore& store, int fd, const std::atomic<bool>& can
 
 TraceFile::LoadResult TraceFile::LoadText(FrameStore& store, std::string_view text,
                                           const std::atomic<bool>& cancel) {
-    auto& progress = store.Progress();
-    progress = 0;
+    store.Progress() = 0;
     store.Clear();
+    return ScanText(text, cancel, store.Progress(), [&store](FrameRecord&& record) {
+        return store.Take(std::move(record), false) != FrameStore::kRefused;
+    });
+}
+
+TraceFile::LoadResult TraceFile::ScanText(std::string_view text, const std::atomic<bool>& cancel,
+                                          std::atomic<int>& progress, const Taker& take) {
+    progress = 0;
     size_t zero = text.find('\0');
     if (zero != std::string_view::npos) text = text.substr(0, zero);
 
@@ -149,7 +171,7 @@ TraceFile::LoadResult TraceFile::LoadText(FrameStore& store, std::string_view te
             Hex::Decode(std::string_view(recordText).substr(16), frame);
             frame.push_back(0x7E);
             record.SetBytes(frame.data(), frame.size());
-            if (store.Take(std::move(record), false) == FrameStore::kRefused) return kStoreFull;
+            if (!take(std::move(record))) return kStoreFull;
         }
     } catch (const std::bad_alloc&) {
         return kReadFailed;
@@ -160,16 +182,14 @@ TraceFile::LoadResult TraceFile::LoadText(FrameStore& store, std::string_view te
 
 TraceFile::LoadResult TraceFile::LoadFile(FrameStore& store, int fd,
                                           const std::atomic<bool>& cancel) {
-    struct stat st;
-    if (fstat(fd, &st) != 0 || st.st_size < 0) return kReadFailed;
     std::string text;
-    try {
-        text.resize(static_cast<size_t>(st.st_size));
-    } catch (const std::bad_alloc&) {
-        return kReadFailed;
-    }
-    size_t done = 0;
-    if (!FileIo::ReadAll(fd, text.data(), text.size(), done)) return kReadFailed;
-    text.resize(done);  // the file shrank meanwhile: load what is there
+    if (!ReadWhole(fd, text)) return kReadFailed;
     return LoadText(store, text, cancel);
+}
+
+TraceFile::LoadResult TraceFile::ScanFile(int fd, const std::atomic<bool>& cancel, std::atomic<int>& progress,
+                                          const Taker& take) {
+    std::string text;
+    if (!ReadWhole(fd, text)) return kReadFailed;
+    return ScanText(text, cancel, progress, take);
 }

@@ -3,6 +3,7 @@
 // text per frame (see TraceText). Loading rebuilds the whole store; saving
 // writes it all. Both poll a cancel flag and update the store's progress.
 #include <atomic>
+#include <functional>
 #include <string_view>
 
 #include "store/FrameStore.h"
@@ -24,4 +25,13 @@ public:
                                const std::atomic<bool>& cancel);
     // Reads the whole open file, then LoadText.
     static LoadResult LoadFile(FrameStore& store, int fd, const std::atomic<bool>& cancel);
+
+    // The records of text one by one, in file order and numbered as a load
+    // numbers them, for a reader that keeps no store; a take that returns
+    // false stops the scan with kStoreFull.
+    using Taker = std::function<bool(FrameRecord&& record)>;
+    static LoadResult ScanText(std::string_view text, const std::atomic<bool>& cancel,
+                               std::atomic<int>& progress, const Taker& take);
+    static LoadResult ScanFile(int fd, const std::atomic<bool>& cancel, std::atomic<int>& progress,
+                               const Taker& take);
 };

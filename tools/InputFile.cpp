@@ -8,14 +8,15 @@
 #include <cstdio>
 #include <cstring>
 
-#include "files/TraceFile.h"
+int InputFile::Open(const std::string& path) {
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) std::fprintf(stderr, "velkdump: cannot open %s: %s\n", path.c_str(), std::strerror(errno));
+    return fd;
+}
 
 bool InputFile::Load(const std::string& path, FrameStore& store) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        std::fprintf(stderr, "velkdump: cannot open %s: %s\n", path.c_str(), std::strerror(errno));
-        return false;
-    }
+    int fd = Open(path);
+    if (fd < 0) return false;
     std::atomic<bool> cancel{false};
     TraceFile::LoadResult loaded = TraceFile::LoadFile(store, fd, cancel);
     int readErrno = errno;
@@ -29,4 +30,15 @@ bool InputFile::Load(const std::string& path, FrameStore& store) {
         return false;
     }
     return true;
+}
+
+bool InputFile::Scan(int fd, const std::string& path, const TraceFile::Taker& take) {
+    std::atomic<bool> cancel{false};
+    std::atomic<int> progress{0};
+    TraceFile::LoadResult scanned = TraceFile::ScanFile(fd, cancel, progress, take);
+    int readErrno = errno;
+    ::close(fd);
+    if (scanned == TraceFile::kLoaded || scanned == TraceFile::kStoreFull) return true;
+    std::fprintf(stderr, "velkdump: cannot read %s: %s\n", path.c_str(), std::strerror(readErrno));
+    return false;
 }

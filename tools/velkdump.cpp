@@ -11,6 +11,7 @@
 #include "base/Signals.h"
 #include "decode/MessageCatalogue.h"
 #include "files/DetailEntrySource.h"
+#include "tools/CallsCommand.h"
 #include "tools/CaptureCommand.h"
 #include "tools/PcapngCommand.h"
 #include "tools/TraceConvertCommand.h"
@@ -26,6 +27,7 @@ void Usage(FILE* out) {
                  "usage: velkdump FILE [-o OUT] [--details | --no-details]\n"
                  "       velkdump FILE --pcapng [--date YYYY-MM-DD] [-o OUT]\n"
                  "       velkdump CAPTURE --to-trace [-o OUT]\n"
+                 "       velkdump FILE --calls [-o OUT]\n"
                  "       velkdump --capture N [--count K] [-o OUT]\n"
                  "       velkdump --help | --version\n"
                  "  FILE          a trace or log file: write its frame list as text, as the\n"
@@ -35,6 +37,8 @@ void Usage(FILE* out) {
                  "  --no-details  rows only (overrides velk.opt)\n"
                  "  --pcapng      write FILE's frames as pcapng (LAPD) for Wireshark\n"
                  "  --to-trace    write a pcap or pcapng capture of LAPD frames as a trace file\n"
+                 "  --calls       write every call of FILE as CSV (CP932, CR LF), one row per\n"
+                 "                call in order of its first frame\n"
                  "  --date D      the date of the first frame (default: from a dated log\n"
                  "                file's name, else the file's modification date)\n"
                  "  --capture N   monitor the capture device on COMN and write its frames\n"
@@ -63,6 +67,7 @@ int main(int argc, char** argv) {
     bool countGiven = false;
     bool pcapng = false;
     bool toTrace = false;
+    bool calls = false;
     std::string date;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -83,10 +88,12 @@ int main(int argc, char** argv) {
         } else if (arg == "-o" && hasValue && capture.output.empty() && argv[i + 1][0] != '\0') {
             capture.output = argv[++i];
             exporting.output = capture.output;
-        } else if (arg == "--pcapng" && !pcapng && !toTrace) {
+        } else if (arg == "--pcapng" && !pcapng && !toTrace && !calls) {
             pcapng = true;
-        } else if (arg == "--to-trace" && !pcapng && !toTrace) {
+        } else if (arg == "--to-trace" && !pcapng && !toTrace && !calls) {
             toTrace = true;
+        } else if (arg == "--calls" && !pcapng && !toTrace && !calls) {
+            calls = true;
         } else if (arg == "--date" && hasValue && date.empty() && argv[i + 1][0] != '\0') {
             date = argv[++i];
         } else if ((arg == "--details" || arg == "--no-details") &&
@@ -105,11 +112,13 @@ int main(int argc, char** argv) {
     if (exportMode && countGiven) return Usage();
     if (toTrace && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
     if (pcapng && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
+    if (calls && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
     if (!date.empty() && !pcapng) return Usage();
 
     Signals::IgnoreBrokenPipe();
     if (toTrace) return TraceConvertCommand::Run({exporting.input, exporting.output});
     if (pcapng) return PcapngCommand::Run({exporting.input, exporting.output, date});
+    if (calls) return CallsCommand::Run({exporting.input, exporting.output}, MessageCatalogue::Program());
     if (exportMode) {
         // Details from the detail decoder with the program's catalogue, as the
         // main window's export builds them.
