@@ -130,15 +130,3 @@ TEST_F(MonitorTickTest, LampsAndTheAutomaticVoiceMonitorFollowTheirSettings) {
     automatic.voiceAutomatic = 1;
     EXPECT_EQ(Tick(automatic), (Log{"auto voice", "carry out"}));
 }
-
-TEST_F(MonitorTickTest, TheTakeLoopMovesQueuedFramesIntoTheStoreWhileRunning) {
-    Tick();
-    fake.queued.assign(3, FrameRecord());
-    session.SetRunning(false);
-    Tick();
-    EXPECT_EQ(store.Count(), 0u);
-    session.SetRunning(true);
-    Tick();
-    EXPECT_EQ(store.Count(), 3u);
-    EXPECT_TRUE(fake.queued.empty());
-}
