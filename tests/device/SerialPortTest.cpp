@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <thread>
+#include <tuple>
 
 #include "device/ComPorts.h"
 #include "tests/support/Poll.h"
@@ -127,10 +128,8 @@ TEST_F(SerialPortOnPty, OpenIsExclusiveAndNamesFollowTheIndex) {
     for (int index : {6, 127, 128}) EXPECT_FALSE(port_.Open(index)) << index;
     EXPECT_EQ(port_.PortIndex(), 127);
     uint8_t buf[16];
-    EXPECT_FALSE(port_.IsOpen());
-    EXPECT_FALSE(port_.Read(buf, 16));
-    EXPECT_FALSE(port_.Send("V"));
-    EXPECT_FALSE(port_.ReadLine(buf, 16));
+    EXPECT_EQ(std::tuple(port_.IsOpen(), port_.Read(buf, 16), port_.Send("V"), port_.ReadLine(buf, 16)),
+              std::tuple(false, size_t{0}, false, size_t{0}));
     for (int n : {7, 9, 10}) TestPorts::Unlink(n);
 }
 
