@@ -76,32 +76,28 @@ TEST(MonitoringSession, RefreshPacingAndThinningOverTheRefreshGaps) {
     run.session.SetRunning(false);
     run.Tick(0, 0);
     run.session.SetRunning(true);
-    const struct {
-        uint32_t gap;
-        int factor;
-    } steps[] = {{260, 0}, {499, 0}, {500, 2}, {749, 2}, {750, 4}, {999, 4}, {1000, 8}, {300, 0}};
+    // Each tick: the frames queued, the milliseconds since the one before,
+    // then whether the list shows the newest or is repainted, and the factor;
+    // every frame is taken.
+    const struct { uint32_t frames, gap; bool showNewest, repaintAll; int factor; } steps[] = {
+        {5, 260, 1, 0, 0}, {5, 499, 1, 0, 0}, {5, 500, 1, 0, 2}, {5, 749, 1, 0, 2}, {5, 750, 1, 0, 4},
+        {5, 999, 1, 0, 4}, {5, 1000, 1, 0, 8}, {5, 300, 1, 0, 0},
+        {5, 250, 0, 0, 0},  // 250 ms or less since the last refresh: frames are taken, the list waits
+        {5, 600, 1, 0, 4},  // 850 ms since the refresh before
+        {0, 100, 0, 1, 0},  // the first refresh without new frames drops it, without waiting 250 ms
+        {0, 100, 0, 0, 0},
+        {5, 200, 1, 0, 0},  // idle ticks leave the refresh time as it was
+        {5, 1200, 1, 0, 8},
+    };
     for (const auto& step : steps) {
-        const auto a = run.Tick(5, step.gap);
-        EXPECT_TRUE(a.showNewest) << step.gap;
-        EXPECT_EQ(run.session.ThinningFactor(), step.factor) << step.gap;
+        const auto a = run.Tick(step.frames, step.gap);
+        EXPECT_EQ(std::tuple(a.showNewest, a.repaintAll, run.session.ThinningFactor(), run.queued),
+                  std::tuple(step.showNewest, step.repaintAll, step.factor, 0u)) << step.gap;
     }
-    // 250 ms or less since the last refresh: frames are taken, the list waits.
-    EXPECT_FALSE(run.Tick(5, 250).showNewest);
-    EXPECT_EQ(run.store.Count(), 45u);
-    EXPECT_TRUE(run.Tick(5, 600).showNewest);
-    EXPECT_EQ(run.session.ThinningFactor(), 4);  // 850 ms since the refresh before
-    // The first refresh without new frames drops it, without waiting 250 ms.
-    EXPECT_TRUE(run.Tick(0, 100).repaintAll);
-    EXPECT_EQ(run.session.ThinningFactor(), 0);
-    EXPECT_FALSE(run.Tick(0, 100).repaintAll);
-    EXPECT_TRUE(run.Tick(5, 200).showNewest);  // idle ticks leave the refresh time as it was
-    // Raised again, then the run ends: back to 0 at once.
-    run.Tick(5, 1200);
-    ASSERT_EQ(run.session.ThinningFactor(), 8);
+    // The run ends: back to 0 at once, nothing taken.
     run.session.SetRunning(false);
     EXPECT_TRUE(run.Tick(5, 100).repaintAll);
-    EXPECT_EQ(run.session.ThinningFactor(), 0);
-    EXPECT_EQ(run.queued, 5u);  // not taken
+    EXPECT_EQ(std::tuple(run.session.ThinningFactor(), run.queued), std::tuple(0, 5u));
 }
 
 TEST(MonitoringSession, ASlowLogStopsTheTakeAtTheLagLimitAndIsSwitchedOff) {
