@@ -32,14 +32,13 @@ TEST_F(DeviceLinkE2e, ConversationWithBothModels) {
     thread.Start();
 
     ASSERT_TRUE(control.ConnectDevice(1, true));
+    // What velksim answers is DeviceEmulatorTest's.
     std::string identity;
     ASSERT_TRUE(control.AskIdentity(identity));
-    EXPECT_EQ(identity, "RQ-730 Ver1.03 PRI-JT velksim");
     TimeStamp clock;
     clock.Set(9, 30, 0, 0);
     ASSERT_TRUE(thread.SetDeviceClock(clock));
     ASSERT_TRUE(control.AskClock(clock));
-    EXPECT_EQ(clock.Format().substr(0, 7), "09:30:0");
     // Idle: D channel up, line normal, no B channel; the RX line may come
     // after the TX line that answered, a stale status before both.
     BChannelStatus idle, status;
@@ -66,10 +65,9 @@ TEST_F(DeviceLinkE2e, ConversationWithBothModels) {
     EXPECT_TRUE(std::vector(r.Bytes() + 1, r.Bytes() + r.Length() - 1) == TrafficGenerator::FrameAt(11, 300).octets);
     EXPECT_TRUE(thread.StopMonitor());
 
-    // The Tessaro at 38400 is silent at 9600 and found by the fall-back; its
-    // status fields stand 13 places further on.
+    // The Tessaro at 38400 is silent at 9600 and found by the fall-back
+    // (DeviceControlTest); its status fields stand 13 places further on.
     ASSERT_TRUE(control.ConnectDevice(2, true));
-    EXPECT_EQ(control.BaudCode(), SerialPort::kBaud38400);
     EXPECT_TRUE(isIdle());
 
     // The voice monitor command as the device read it; SIGTERM ends it
