@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/support/TestSupport.h"
 
 using namespace testsupport;
@@ -20,13 +22,9 @@ TEST(FrameRecord, AssemblyAndDeepCopies) {
     r.SetIndex(77);
     FrameRecord copy = r;
     r.Clear();
-    EXPECT_TRUE(copy.IsRx());
-    EXPECT_EQ(copy.Index(), 77);
-    EXPECT_EQ(copy.Length(), 2u);
-    EXPECT_EQ(copy.ByteAt(1), 2);
+    EXPECT_EQ(std::tuple(copy.IsRx(), copy.Index(), copy.Length(), copy.ByteAt(1)), std::tuple(true, 77, 2u, 2));
     copy = r;  // an empty record copied over one with bytes
-    EXPECT_EQ(copy.Length(), 0u);
-    EXPECT_EQ(copy.Bytes(), nullptr);
+    EXPECT_EQ(std::tuple(copy.Length(), copy.Bytes()), std::tuple(0u, nullptr));
 }
 
 TEST(FrameRecord, FrameCheckSequenceOverAddressToInformationField) {
