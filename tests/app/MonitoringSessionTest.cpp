@@ -100,21 +100,22 @@ TEST(MonitoringSession, RefreshPacingAndThinningOverTheRefreshGaps) {
     EXPECT_EQ(std::tuple(run.session.ThinningFactor(), run.queued), std::tuple(0, 5u));
 }
 
-TEST(MonitoringSession, ASlowLogStopsTheTakeAtTheLagLimitAndIsSwitchedOff) {
-    Capture run(true, true);
+// A slow log stops the take at the lag limit and is switched off; so is a log
+// short of disk space, and one running low is warned of. The log needs the
+// ring buffer.
+TEST(MonitoringSession, TheLogWatchSwitchesOffASlowLogOrOneShortOfDiskSpace) {
+    Capture slow(true, true);
     // The floating window up: the slow log is left alone.
-    EXPECT_EQ(run.Tick(1500, 300, true).message, MonitoringSession::kNoMessage);
-    EXPECT_EQ(run.Logged(), std::tuple(1000u, 1000u, true));
+    EXPECT_EQ(slow.Tick(1500, 300, true).message, MonitoringSession::kNoMessage);
+    EXPECT_EQ(slow.Logged(), std::tuple(1000u, 1000u, true));
     // Not up: logging off with its message; the rest comes on the next tick.
-    const auto a = run.Tick(1500, 300);
-    EXPECT_EQ(run.Logged(), std::tuple(2000u, 2000u, false));
+    const auto a = slow.Tick(1500, 300);
+    EXPECT_EQ(slow.Logged(), std::tuple(2000u, 2000u, false));
     EXPECT_EQ(MonitoringSession::Text(a.message),
               Sjis("LOGファイルの作成が間に合わないので、ログファイルの収集を強制中断しました。"));
-    run.Tick(0, 300);
-    EXPECT_EQ(run.Logged(), std::tuple(3000u, 2000u, false));
-}
+    slow.Tick(0, 300);
+    EXPECT_EQ(slow.Logged(), std::tuple(3000u, 2000u, false));
 
-TEST(MonitoringSession, DiskSpaceStopsOrWarnsTheLog) {
     Capture run(true, true);
     run.free = 14'999'999;
     EXPECT_EQ(MonitoringSession::Text(run.Tick(10, 300).message),
@@ -131,7 +132,6 @@ TEST(MonitoringSession, DiskSpaceStopsOrWarnsTheLog) {
     low.free = 20'000'000;
     EXPECT_EQ(low.Tick(10, 300).message, MonitoringSession::kNoMessage);
 
-    // The log needs ring-buffer mode.
     Capture plain(false, true);
     plain.free = 1;
     EXPECT_EQ(plain.Tick(1500, 300).message, MonitoringSession::kNoMessage);
