@@ -86,8 +86,7 @@ TEST_F(SerialPortOnPty, OpensRaw8N1At9600SendsWithTheTerminatorAndOnlyRatesChang
     EXPECT_EQ(pty_.SlaveSpeed(), B1200);
     EXPECT_EQ(port_.Definition(), "COM1:1200, n, 8, 1");
     EXPECT_FALSE(port_.Open(-1));  // leaves the open port alone
-    EXPECT_TRUE(port_.IsOpen());
-    EXPECT_EQ(port_.PortIndex(), 0);
+    EXPECT_EQ(std::tuple(port_.IsOpen(), port_.PortIndex()), std::tuple(true, 0));
     ASSERT_TRUE(port_.Send("V"));
     EXPECT_EQ(pty_.Read(2), "V\r");
     bool refused = false;  // nobody reads: a write cannot finish in time

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/Poll.h"
-#include "tests/support/PtyDevice.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/VelksimProcess.h"
 
