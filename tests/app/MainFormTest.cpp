@@ -5,7 +5,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -25,8 +24,6 @@
 #include "files/TraceFile.h"
 #include "options/OptionCommands.h"
 #include "options/TMonOptionDlg.h"
-#include "print/PrintCommand.h"
-#include "print/TPrintSettingDlg.h"
 #include "search/TSearchDlg.h"
 #include "sim/FrameText.h"
 #include "tests/support/DialogDriver.h"
@@ -89,20 +86,12 @@ protected:
     std::unique_ptr<TestForm> form;
 };
 
-// OK once the print settings dialog has counted the pages (its buttons off meanwhile).
-void PressOkWhenCounted(QDialog& d) {
-    QPushButton* ok = static_cast<TPrintSettingDlg&>(d).OkButton();
-    if (ok->isEnabled()) ok->click();
-    else QTimer::singleShot(10, &d, [&d] { PressOkWhenCounted(d); });
-}
-
 }  // namespace
 
 // ---- Start-up, states and the status bar ----
 
 TEST_F(MainForm, StartsWithoutADeviceInStateZeroWithoutAMessage) {
     form.show();
-    EXPECT_EQ(form.windowTitle(), QStringLiteral("Velkscope"));
     form.Timer1Timer();
     Pump();
     EXPECT_EQ(std::tuple(form.CurrentUiState(), form.boxes.size(), form.dialogs.size()), std::tuple(UiStates::kNoDevice, 0u, 0u));
@@ -151,7 +140,8 @@ TEST(MainFormState, WindowStateIsRestoredWithTheToolbarHidden) {
 
 // ---- Monitoring runs against the simulator ----
 
-TEST_F(MainFormLive, ConnectsOnTheFirstTickAndRunsAMonitoringRunWithItsLog) {
+// What the run logs: AVanishedDeviceEndsTheRunKeepingEveryFrameUntilItIsBack.
+TEST_F(MainFormLive, ConnectsOnTheFirstTickAndRunsAMonitoringRunWatchingTheDisk) {
     ASSERT_TRUE(Start({"--rate-fps", "100", "--quiet"}, true, true));
     // Shown with its lamps, so that glyphs, columns, colours and lamps are painted live.
     form->resize(900, 640);
@@ -159,8 +149,6 @@ TEST_F(MainFormLive, ConnectsOnTheFirstTickAndRunsAMonitoringRunWithItsLog) {
     form->show();
     form->ToggleLampPanel();
     form->StartMonitoring();
-    Pump();
-    EXPECT_EQ(form->StatusPanel(0)->text(), J("Dchﾓﾆﾀｰ中"));
     ASSERT_TRUE(WaitUntil([&] { return form->Store().Count() >= 60; }, kPollBoundMs, [&] {
         form->Timer1Timer();
         RunEvents();
@@ -176,15 +164,6 @@ TEST_F(MainFormLive, ConnectsOnTheFirstTickAndRunsAMonitoringRunWithItsLog) {
     form->Timer1Timer();
     EXPECT_EQ(std::tuple(form->FloatMessage()->isVisible(), form->CurrentUiState(), form->boxes.size()),
               std::tuple(false, UiStates::kConnected, 0u));
-    // Every frame the link delivered was numbered, stored and logged, in one dated file.
-    EXPECT_EQ(form->Store().At(form->Store().Count() - 1).Index(), static_cast<int32_t>(form->Store().Count() - 1));
-    const auto names = LogFiles(folder);
-    ASSERT_EQ(names.size(), 1u);
-    EXPECT_EQ(names[0].size(), std::string("yyyymmddhhnnss.log").size());
-    const std::string log = ReadFile(folder + names[0]);
-    size_t records = 0;  // each record text starts "TX[" or "RX["; the hex that follows has no "["
-    for (size_t at = log.find("X["); at != std::string::npos; at = log.find("X[", at + 1)) ++records;
-    EXPECT_EQ(records, form->Store().Count());
     form->AboutMenuClick();
     EXPECT_TRUE(form->AboutBox()->IdentityText().startsWith(QStringLiteral("RQ-730")));
 }
@@ -237,7 +216,6 @@ TEST_F(MainFormLive, StoreFullWithoutRingBufferStopsTheDevice) {
     ASSERT_TRUE(SimLogHas("monitoring started"));
     Inject(*form, 0, 30010);
     form->Timer1Timer();
-    EXPECT_EQ(form->Store().NextIndex(), FrameStore::kCapacity);
     EXPECT_FALSE(form->Menu().monitorStop->isEnabled());
     form->StopMonitoring();  // refused: the stop is on its way
     Pump();
@@ -272,9 +250,8 @@ TEST_F(MainForm, LampsShowTheDevicesStatusLines) {
     form.Link()->Dispatch("ST 10000000000000000000001" "1 1");
     form.Link()->Dispatch("SR 01000000000000000000000" "1 0");
     form.Timer1Timer();
-    const ChannelLamps& lamps = form.Lamps();
-    EXPECT_EQ(std::tuple(lamps.BLamp(0, 22), lamps.BLamp(1, 1), lamps.DLamp(1)),
-              std::tuple(ChannelLamps::kActive, ChannelLamps::kLineFault, ChannelLamps::kActive));
+    // The tick brings the status to the lamps (their rules: ChannelLamps).
+    EXPECT_EQ(form.Lamps().BLamp(0, 22), ChannelLamps::kActive);
     // No status at all while idle: the fault is reported, the panel goes.
     form.Timer1Timer();
     Pump();
@@ -288,25 +265,19 @@ TEST_F(MainFormLive, VoiceMonitorWorksWithEqualActiveAndInactiveColours) {
     d.lampInactiveColour = d.lampActiveColour;
     form->Options().SetDisplayOptions(d);
     form->DisplayOptionsChanged();
-    auto busy = [&](std::vector<int> tx) {
-        BChannelStatus s;
-        s.direction[0].lineNormal = s.direction[1].lineNormal = true;
-        for (int c : tx) s.direction[0].bChannel[c - 1] = true;
-        form->RepaintLamps(s);
-        form->Timer1Timer();
-    };
     // Which channel it follows: ChannelLamps.AutomaticSelectionFollowsTheNewestSeizedChannel.
-    busy({3});
+    BChannelStatus busy;
+    busy.direction[0].lineNormal = busy.direction[1].lineNormal = true;
+    busy.direction[0].bChannel[2] = true;
+    form->RepaintLamps(busy);
+    form->Timer1Timer();
     EXPECT_TRUE(SimLogHas("RX 00, TX 03"));
-    busy({});
-    EXPECT_TRUE(SimLogHas("RX 00, TX 00", 2));
-    // Manual: clicks on the panel select, move and clear.
+    // Manual: clicks on the panel's rows select (how they move and clear: ChannelLamps).
     form->Options().SetMonitorOptions({0, 0, 1, 0, 0});  // COM1, the ring buffer, the voice monitor by hand
     form->show();
     form->ToggleLampPanel();
     EXPECT_TRUE(form->LampPanel()->VoiceClickable());
-    const struct { int row, index; const char* command; } clicks[] = {
-        {0, 4, "RX 00, TX 05"}, {1, 10, "RX 11, TX 05"}, {1, 10, "RX 00, TX 05"}};
+    const struct { int row, index; const char* command; } clicks[] = {{0, 4, "RX 00, TX 05"}, {1, 10, "RX 11, TX 05"}};
     for (const auto& c : clicks) {
         QTest::mouseClick(form->LampPanel(), Qt::LeftButton, {}, TLampPanel::VoiceLampRect(c.row, c.index).center());
         EXPECT_TRUE(SimLogHas(c.command)) << c.command;
@@ -316,7 +287,7 @@ TEST_F(MainFormLive, VoiceMonitorWorksWithEqualActiveAndInactiveColours) {
     EXPECT_EQ(form->Lamps().SelectedVoice(0), 4);
     // Hiding the panel switches the voice monitor off.
     form->ToggleLampPanel();
-    EXPECT_TRUE(SimLogHas("RX 00, TX 00", 3));
+    EXPECT_TRUE(SimLogHas("RX 00, TX 00", 2));
 }
 
 // ---- The frame list and failures ----
@@ -335,7 +306,6 @@ TEST_F(MainForm, FrameListColoursAndTheDetailCommand) {
     form.Store().Add(good, true);
     form.List().SyncRows();
     TDrawGrid& grid = *form.DrawGrid1();
-    EXPECT_EQ(grid.Heights().Lines(0), 4);  // INDEX, then 8, 8 and 6 bytes
 
     grid.SetRow(1);
     const QImage image = grid.viewport()->grab().toImage();
@@ -347,9 +317,9 @@ TEST_F(MainForm, FrameListColoursAndTheDetailCommand) {
             if (qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60) (left ? redLeft : redRight)++;
             if (qBlue(p) > 200 && qRed(p) < 60 && qGreen(p) < 60 && !left) blueRight++;
         }
-    EXPECT_GT(redLeft, 0);    // the bad TX record, in the error colour even when selected
-    EXPECT_EQ(redRight, 0);   // nothing of it in the RX column
-    EXPECT_GT(blueRight, 0);  // the good RX record's first line
+    // The bad TX record in the error colour even when selected, nothing of it in
+    // the RX column; the good RX record's first line.
+    EXPECT_EQ(std::tuple(redLeft > 0, redRight, blueRight > 0), std::tuple(true, 0, true));
 
     // The detail command refuses the bad frame and opens the good one, by
     // menu or Enter, but not by Enter while monitoring.
@@ -375,8 +345,7 @@ TEST_F(MainForm, FailuresInPaintingAndCommandsShowTheSystemFaultDialogOnce) {
     form.DrawGrid1()->viewport()->repaint();
     EXPECT_FALSE(form.DrawingEnabled());
     Pump();
-    ASSERT_EQ(form.dialogs.size(), 1u);
-    EXPECT_EQ(form.dialogs[0], form.NoResourceDlg());
+    EXPECT_EQ(form.dialogs, std::vector<QDialog*>{form.NoResourceDlg()});
     // Out of memory while the list brings its rows in step: caught by the application.
     form.DrawGrid1()->onBeforePaint = [] { throw std::bad_alloc(); };
     form.DrawGrid1()->viewport()->repaint();
@@ -410,11 +379,12 @@ TEST_F(MainForm, AFailingCommandSaysWhatFailedAndLeavesTheLinkAndTheRunAsTheyWer
 
 // ---- The commands' whole paths through the menus and keys ----
 
-TEST_F(MainForm, OpenSearchAndPrintReachTheListTheStatusBarAndPaper) {
+// What the commands do over any window: FileCommandsTest, SearchWindowTest, PrintCommandTest.
+TEST_F(MainForm, OpenAndSearchReachTheListAndTheStatusBar) {
     form.show();
     form.Options().SetDisplayOptions(Columns({RowText::kIndex, RowText::kLineBreak, RowText::kData}, 8));
     form.DisplayOptionsChanged();
-    const std::string a = dir.Slash() + "a.vkt", b = dir.Slash() + "b.vkt", pdf = dir.Slash() + "list.pdf";
+    const std::string a = dir.Slash() + "a.vkt", b = dir.Slash() + "b.vkt";
     const DialogDriver::Step wait = [](QDialog&) {};  // the progress window closes by itself
     const std::string rest = "RX[00:00:01.001]02010202\r\nTX[00:00:01.002]02010404\r\n";
     WriteFile(a, "INDEX=000123\r\nTX[00:00:01.000]02010000\r\n" + rest);
@@ -429,13 +399,6 @@ TEST_F(MainForm, OpenSearchAndPrintReachTheListTheStatusBarAndPaper) {
         d.accept();
     }});
     EXPECT_EQ(form.SelectedRow(), 2);
-
-    QPrinter& printer = form.Commands().Get<PrintCommand>().Printer();
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdf));
-    Answered([&] { form.Menu().print->trigger(); }, {PressOkWhenCounted});
-    std::system(("pdftotext -raw " + pdf + " " + pdf + ".txt").c_str());
-    EXPECT_EQ(ReadFile(pdf + ".txt").rfind("ISDN monitor data page 1\nINDEX=000123", 0), 0u);
 
     // INDEX 123 to 125 again, the first now of 24 octets: its row is counted anew.
     WriteFile(b, "INDEX=000123\r\nTX[00:00:00.000]0201" + std::string(40, 'A') + "\r\n" + rest);

@@ -105,7 +105,9 @@ TEST_F(MonitorTickTest, AnUnattendedStartWaitsForTheStateAndTheDeviceTryingThePo
     EXPECT_EQ(Tick(), (Log{"carry out"}));  // once
 }
 
-TEST_F(MonitorTickTest, TheClockIsPolledOnlyWhileItsTabIsOnScreen) {
+// The clock while its tab is on screen, the lamps while they are shown, the
+// voice monitor when it is automatic.
+TEST_F(MonitorTickTest, WhatTheWindowShowsIsPolledOnlyWhileShown) {
     fake.dialog = true;
     Tick();
     fake.request = true;
@@ -117,11 +119,7 @@ TEST_F(MonitorTickTest, TheClockIsPolledOnlyWhileItsTabIsOnScreen) {
     // A device that stops answering closes the dialog and reports it.
     fake.onScreen = true, fake.clockAnswers = false;
     EXPECT_EQ(Tick(), (Log{"close dialog", "communication fault", "carry out"}));
-}
-
-TEST_F(MonitorTickTest, LampsAndTheAutomaticVoiceMonitorFollowTheirSettings) {
-    Tick();
-    fake.lamps = true;
+    fake.dialog = false, fake.lamps = true;
     EXPECT_EQ(Tick(), (Log{"ask status", "repaint lamps", "carry out"}));
     fake.statusAnswers = false;
     EXPECT_EQ(Tick(), (Log{"ask status", "carry out"}));
@@ -129,16 +127,4 @@ TEST_F(MonitorTickTest, LampsAndTheAutomaticVoiceMonitorFollowTheirSettings) {
     MonitorOptions automatic;
     automatic.voiceAutomatic = 1;
     EXPECT_EQ(Tick(automatic), (Log{"auto voice", "carry out"}));
-}
-
-TEST_F(MonitorTickTest, TheTakeLoopMovesQueuedFramesIntoTheStoreWhileRunning) {
-    Tick();
-    fake.queued.assign(3, FrameRecord());
-    session.SetRunning(false);
-    Tick();
-    EXPECT_EQ(store.Count(), 0u);
-    session.SetRunning(true);
-    Tick();
-    EXPECT_EQ(store.Count(), 3u);
-    EXPECT_TRUE(fake.queued.empty());
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -43,34 +44,30 @@ struct Capture {
         now += gap;
         return session.Tick(pop, monitor, now, freeBytes, floatVisible);
     }
+    // The frames numbered and logged so far, and whether logging is on.
+    std::tuple<uint32_t, uint32_t, bool> Logged() const {
+        return {store.NextIndex(), store.LoggedIndex(), store.IsLogging()};
+    }
 };
 
 }  // namespace
 
-TEST(MonitoringSession, WithoutRingBufferTheFrameThatFillsTheStoreEndsTheTaking) {
+// Without the ring buffer the frame that fills the store ends the taking (no
+// 30001st frame taken); with it the taking goes on. A full store is
+// repainted, not scrolled.
+TEST(MonitoringSession, AFullStoreEndsTheTakingOnlyWithoutRingBuffer) {
     Capture run(false, false);
     const auto a = run.Tick(30010, 300);
-    EXPECT_TRUE(a.bufferFull);
-    EXPECT_FALSE(run.session.IsRunning());
-    EXPECT_EQ(run.store.Count(), 30000u);
-    EXPECT_EQ(run.queued, 10u);  // no 30001st frame taken
-    EXPECT_TRUE(a.syncRows);  // a full store is repainted, not scrolled
-    EXPECT_TRUE(a.repaintAll);
+    EXPECT_EQ(std::tuple(a.bufferFull, a.syncRows, a.repaintAll, run.session.IsRunning(), run.queued),
+              std::tuple(true, true, true, false, 10u));
     EXPECT_TRUE(run.Tick(0, 300, true).closeFloat);
-    EXPECT_EQ(run.queued, 10u);
-}
 
-TEST(MonitoringSession, RingBufferKeepsTakingPastTheCapacity) {
-    Capture run(true, false);
-    EXPECT_TRUE(run.Tick(29000, 300).showNewest);
-    const auto a = run.Tick(1500, 300);
-    EXPECT_FALSE(a.bufferFull);
-    EXPECT_FALSE(a.showNewest);
-    EXPECT_TRUE(a.repaintAll);
-    EXPECT_EQ(run.store.Count(), 30000u);
-    EXPECT_EQ(run.store.NextIndex(), 30500u);
-    EXPECT_EQ(run.store.At(0).Index(), 500);
-    EXPECT_EQ(run.freeAsked, 0);  // no log, no disk watch
+    Capture ring(true, false);
+    EXPECT_TRUE(ring.Tick(29000, 300).showNewest);
+    const auto b = ring.Tick(1500, 300);
+    EXPECT_EQ(std::tuple(b.bufferFull, b.showNewest, b.repaintAll, ring.store.NextIndex()),
+              std::tuple(false, false, true, 30500u));
+    EXPECT_EQ(ring.freeAsked, 0);  // no log, no disk watch
 }
 
 TEST(MonitoringSession, RefreshPacingAndThinningOverTheRefreshGaps) {
@@ -79,63 +76,51 @@ TEST(MonitoringSession, RefreshPacingAndThinningOverTheRefreshGaps) {
     run.session.SetRunning(false);
     run.Tick(0, 0);
     run.session.SetRunning(true);
-    const struct {
-        uint32_t gap;
-        int factor;
-    } steps[] = {{260, 0}, {499, 0}, {500, 2}, {749, 2}, {750, 4}, {999, 4}, {1000, 8}, {300, 0}};
+    // Each tick: the frames queued, the milliseconds since the one before,
+    // then whether the list shows the newest or is repainted, and the factor;
+    // every frame is taken.
+    const struct { uint32_t frames, gap; bool showNewest, repaintAll; int factor; } steps[] = {
+        {5, 260, 1, 0, 0}, {5, 499, 1, 0, 0}, {5, 500, 1, 0, 2}, {5, 749, 1, 0, 2}, {5, 750, 1, 0, 4},
+        {5, 999, 1, 0, 4}, {5, 1000, 1, 0, 8}, {5, 300, 1, 0, 0},
+        {5, 250, 0, 0, 0},  // 250 ms or less since the last refresh: frames are taken, the list waits
+        {5, 600, 1, 0, 4},  // 850 ms since the refresh before
+        {0, 100, 0, 1, 0},  // the first refresh without new frames drops it, without waiting 250 ms
+        {0, 100, 0, 0, 0},
+        {5, 200, 1, 0, 0},  // idle ticks leave the refresh time as it was
+        {5, 1200, 1, 0, 8},
+    };
     for (const auto& step : steps) {
-        const auto a = run.Tick(5, step.gap);
-        EXPECT_TRUE(a.showNewest) << step.gap;
-        EXPECT_EQ(run.session.ThinningFactor(), step.factor) << step.gap;
+        const auto a = run.Tick(step.frames, step.gap);
+        EXPECT_EQ(std::tuple(a.showNewest, a.repaintAll, run.session.ThinningFactor(), run.queued),
+                  std::tuple(step.showNewest, step.repaintAll, step.factor, 0u)) << step.gap;
     }
-    // 250 ms or less since the last refresh: frames are taken, the list waits.
-    EXPECT_FALSE(run.Tick(5, 250).showNewest);
-    EXPECT_EQ(run.store.Count(), 45u);
-    EXPECT_TRUE(run.Tick(5, 600).showNewest);
-    EXPECT_EQ(run.session.ThinningFactor(), 4);  // 850 ms since the refresh before
-    // The first refresh without new frames drops it, without waiting 250 ms.
-    EXPECT_TRUE(run.Tick(0, 100).repaintAll);
-    EXPECT_EQ(run.session.ThinningFactor(), 0);
-    EXPECT_FALSE(run.Tick(0, 100).repaintAll);
-    EXPECT_TRUE(run.Tick(5, 200).showNewest);  // idle ticks leave the refresh time as it was
-    // Raised again, then the run ends: back to 0 at once.
-    run.Tick(5, 1200);
-    ASSERT_EQ(run.session.ThinningFactor(), 8);
+    // The run ends: back to 0 at once, nothing taken.
     run.session.SetRunning(false);
     EXPECT_TRUE(run.Tick(5, 100).repaintAll);
-    EXPECT_EQ(run.session.ThinningFactor(), 0);
-    EXPECT_EQ(run.queued, 5u);  // not taken
+    EXPECT_EQ(std::tuple(run.session.ThinningFactor(), run.queued), std::tuple(0, 5u));
 }
 
-TEST(MonitoringSession, ASlowLogStopsTheTakeAtTheLagLimitAndIsSwitchedOff) {
-    Capture run(true, true);
+// A slow log stops the take at the lag limit and is switched off; so is a log
+// short of disk space, and one running low is warned of. The log needs the
+// ring buffer.
+TEST(MonitoringSession, TheLogWatchSwitchesOffASlowLogOrOneShortOfDiskSpace) {
+    Capture slow(true, true);
     // The floating window up: the slow log is left alone.
-    auto a = run.Tick(1500, 300, true);
-    EXPECT_EQ(run.store.NextIndex(), 1000u);
-    EXPECT_EQ(run.store.LoggedIndex(), 1000u);
-    EXPECT_EQ(a.message, MonitoringSession::kNoMessage);
-    EXPECT_TRUE(run.store.IsLogging());
+    EXPECT_EQ(slow.Tick(1500, 300, true).message, MonitoringSession::kNoMessage);
+    EXPECT_EQ(slow.Logged(), std::tuple(1000u, 1000u, true));
     // Not up: logging off with its message; the rest comes on the next tick.
-    a = run.Tick(1500, 300);
-    EXPECT_EQ(run.store.NextIndex(), 2000u);
-    EXPECT_EQ(a.message, MonitoringSession::kLogTooSlow);
+    const auto a = slow.Tick(1500, 300);
+    EXPECT_EQ(slow.Logged(), std::tuple(2000u, 2000u, false));
     EXPECT_EQ(MonitoringSession::Text(a.message),
               Sjis("LOGファイルの作成が間に合わないので、ログファイルの収集を強制中断しました。"));
-    EXPECT_FALSE(run.store.IsLogging());
-    run.Tick(0, 300);
-    EXPECT_EQ(run.store.NextIndex(), 3000u);
-    EXPECT_EQ(run.store.LoggedIndex(), 2000u);
-}
+    slow.Tick(0, 300);
+    EXPECT_EQ(slow.Logged(), std::tuple(3000u, 2000u, false));
 
-TEST(MonitoringSession, DiskSpaceStopsOrWarnsTheLog) {
     Capture run(true, true);
     run.free = 14'999'999;
-    auto a = run.Tick(10, 300);
-    EXPECT_EQ(a.message, MonitoringSession::kDiskStopped);
-    EXPECT_EQ(MonitoringSession::Text(a.message),
+    EXPECT_EQ(MonitoringSession::Text(run.Tick(10, 300).message),
               Sjis("ディスクの空きスペースが足りないので、ログファイルの収集を強制中断しました。"));
-    EXPECT_FALSE(run.store.IsLogging());
-    EXPECT_EQ(run.store.LoggedIndex(), 10u);  // written before the check
+    EXPECT_EQ(run.Logged(), std::tuple(10u, 10u, false));  // written before the check
     EXPECT_EQ(run.Tick(10, 300).message, MonitoringSession::kNoMessage);  // once
 
     Capture low(true, true);
@@ -147,13 +132,11 @@ TEST(MonitoringSession, DiskSpaceStopsOrWarnsTheLog) {
     low.free = 20'000'000;
     EXPECT_EQ(low.Tick(10, 300).message, MonitoringSession::kNoMessage);
 
-    // The log needs ring-buffer mode.
     Capture plain(false, true);
     plain.free = 1;
     EXPECT_EQ(plain.Tick(1500, 300).message, MonitoringSession::kNoMessage);
-    EXPECT_EQ(plain.store.NextIndex(), 1500u);
-    EXPECT_EQ(plain.freeAsked, 0);
-    EXPECT_TRUE(LogFiles(plain.dir.Slash()).empty());
+    EXPECT_EQ(std::tuple(plain.store.NextIndex(), plain.freeAsked, LogFiles(plain.dir.Slash()).empty()),
+              std::tuple(1500u, 0, true));
 }
 
 // A failed write is tried again on the next ticks with the frames of the failed

@@ -48,8 +48,7 @@ TEST(ChannelLamps, ALineFaultTakesTheBLampsButNotTheDLamp) {
     s.direction[1].dChannel = true;
     s.direction[1].lineNormal = false;
     lamps.Repaint(s);
-    EXPECT_EQ(Row(lamps, 0), "AiiiiiiiiiiiiiiiiiiiiiA i");
-    EXPECT_EQ(Row(lamps, 1), "FFFFFFFFFFFFFFFFFFFFFFF A");
+    EXPECT_EQ(Row(lamps, 0) + " / " + Row(lamps, 1), "AiiiiiiiiiiiiiiiiiiiiiA i / FFFFFFFFFFFFFFFFFFFFFFF A");
 }
 
 TEST(ChannelLamps, AutomaticSelectionFollowsTheNewestSeizedChannel) {

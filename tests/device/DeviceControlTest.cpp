@@ -81,7 +81,6 @@ TEST_F(DeviceControlTest, FallsBackTo38400WhenSilentAt9600AndStartsThereNextTime
     Script(B38400, "RQ-730 Ver1.03");
     ASSERT_TRUE(control_.ConnectDevice(2, true));
     EXPECT_EQ(control_.BaudCode(), SerialPort::kBaud38400);
-    EXPECT_EQ(control_.Port(), 2);
     EXPECT_EQ(events_, (Lines{"not connected", "connected"}));
     // Two unanswered tries at 9600, one answered at 38400, then stop and voice off.
     EXPECT_EQ(Commands(5), (Lines{"V", "V", "V", "E", "M 00,00"}));

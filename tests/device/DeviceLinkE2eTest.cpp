@@ -9,6 +9,7 @@
 #include "tests/support/Poll.h"
 #include "tests/support/PtyDevice.h"
 #include "tests/support/VelksimProcess.h"
+#include "tests/tools/SentFrames.h"
 
 using testsupport::WaitUntil;
 
@@ -23,7 +24,6 @@ protected:
 };
 
 TEST_F(DeviceLinkE2e, ConversationWithBothModels) {
-    TestPorts::Link(2, "/nonexistent/pts");  // a stale link of an earlier run is replaced
     VelksimProcess rq, tessaro;
     ASSERT_TRUE(rq.Start(2, {"--seed", "11", "--rate-fps", "0", "--count", "300"}));
     ASSERT_TRUE(tessaro.Start(3, {"--rate", "38400", "--model", "tessaro"}));
@@ -32,14 +32,13 @@ TEST_F(DeviceLinkE2e, ConversationWithBothModels) {
     thread.Start();
 
     ASSERT_TRUE(control.ConnectDevice(1, true));
+    // What velksim answers is DeviceEmulatorTest's.
     std::string identity;
     ASSERT_TRUE(control.AskIdentity(identity));
-    EXPECT_EQ(identity, "RQ-730 Ver1.03 PRI-JT velksim");
     TimeStamp clock;
     clock.Set(9, 30, 0, 0);
     ASSERT_TRUE(thread.SetDeviceClock(clock));
     ASSERT_TRUE(control.AskClock(clock));
-    EXPECT_EQ(clock.Format().substr(0, 7), "09:30:0");
     // Idle: D channel up, line normal, no B channel; the RX line may come
     // after the TX line that answered, a stale status before both.
     BChannelStatus idle, status;
@@ -53,37 +52,27 @@ TEST_F(DeviceLinkE2e, ConversationWithBothModels) {
     // The seed's sequence as TrafficGenerator makes it, stamped in order by
     // the device clock, until the count; a new run goes on where it stopped.
     ASSERT_TRUE(thread.StartMonitor());
-    TrafficGenerator expected(11);
-    std::string last = "09:30:00.000";
-    for (int n = 0; n < 300; ++n) {
-        FrameRecord r;
-        ASSERT_TRUE(WaitUntil([&] { return thread.PopFrame(r); }, 5000)) << n;
-        SimFrame f;
-        expected.Next(f);
-        ASSERT_EQ(r.Direction(), f.direction) << n;
-        ASSERT_EQ(std::vector(r.Bytes() + 1, r.Bytes() + r.Length() - 1), f.octets) << n;
-        EXPECT_EQ(r.CheckCrc(), !f.badFcs) << n;
-        EXPECT_GE(r.Time().Format(), last) << n;
-        last = r.Time().Format();
-    }
+    FrameStore frames;
     FrameRecord r;
+    while (frames.Count() < 300 && WaitUntil([&] { return thread.PopFrame(r); }, 5000)) frames.Add(r, true);
+    ASSERT_EQ(frames.Count(), 300u);
+    EXPECT_EQ(testsupport::SentFramesDiffer(frames, 11, false), "");
+    for (size_t n = 0; n < frames.Count(); ++n)
+        EXPECT_GE(frames.At(n).Time().Format(), n ? frames.At(n - 1).Time().Format() : "09:30:00.000") << n;
     EXPECT_FALSE(WaitUntil([&] { return thread.PopFrame(r); }, 300));
     ASSERT_TRUE(thread.StartMonitor());
     ASSERT_TRUE(WaitUntil([&] { return thread.PopFrame(r); }));
     EXPECT_TRUE(std::vector(r.Bytes() + 1, r.Bytes() + r.Length() - 1) == TrafficGenerator::FrameAt(11, 300).octets);
     EXPECT_TRUE(thread.StopMonitor());
 
-    // The Tessaro at 38400 is silent at 9600 and found by the fall-back; its
-    // status fields stand 13 places further on.
+    // The Tessaro at 38400 is silent at 9600 and found by the fall-back
+    // (DeviceControlTest); its status fields stand 13 places further on.
     ASSERT_TRUE(control.ConnectDevice(2, true));
-    EXPECT_EQ(control.BaudCode(), SerialPort::kBaud38400);
     EXPECT_TRUE(isIdle());
 
-    // The voice monitor commands as the device read them; SIGTERM ends it
+    // The voice monitor command as the device read it; SIGTERM ends it
     // cleanly and takes its link away.
-    const std::string log = rq.Log();
-    EXPECT_NE(log.find("velksim: voice monitor \"M 00,00\": RX 00, TX 00\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("velksim: voice monitor \"M 05,03\": RX 05, TX 03\n"), std::string::npos) << log;
+    EXPECT_NE(rq.Log().find("velksim: voice monitor \"M 05,03\": RX 05, TX 03\n"), std::string::npos) << rq.Log();
     EXPECT_EQ(rq.Stop(), 0);
     struct stat st;
     EXPECT_NE(lstat((TestPorts::Folder() + "COM2").c_str(), &st), 0);

@@ -68,7 +68,9 @@ TEST(DeviceEmulator, EchoesAndAnswersEveryCommandAndDropsWhatIsNone) {
     EXPECT_EQ(rig.Send(""), "-730 Ver1.03 PRI-JT velksim|");
 }
 
-TEST(DeviceEmulator, MonitorsUntilTheCountAndTheTessaroShiftsItsStatus) {
+// A run goes on until the count, paced by the rate; a Tessaro's status
+// fields stand further on.
+TEST(DeviceEmulator, MonitorsUntilTheCountPacedByTheRateAndTheTessaroShiftsItsStatus) {
     Rig rig({DeviceEmulator::kTessaro, 0, 3});
     EXPECT_EQ(rig.due, -1);  // not monitoring
     EXPECT_EQ(rig.Send("V\r"), "V|Tessaro Ver2.10 PRI-JT velksim|");
@@ -81,17 +83,15 @@ TEST(DeviceEmulator, MonitorsUntilTheCountAndTheTessaroShiftsItsStatus) {
     EXPECT_EQ(rig.Send("S\r"), "S|" + st + kBusyTx + sr + kBusyRx + "RX[10:00:00.000]02010103|TX[10:00:00.000]02010104|" +
               "RX[10:00:00.000]02010105|");
     EXPECT_EQ(rig.device.FramesSent(), 6u);
-}
 
-TEST(DeviceEmulator, PacesFramesByTheGivenRate) {
-    Rig rig({DeviceEmulator::kRq730, 20, 0});
+    Rig paced({DeviceEmulator::kRq730, 20, 0});
     // Milliseconds on, the wait Produce reports, the frame lines sent; the
     // last step is far behind (nobody read the line): no burst afterwards.
     const struct { const char* in; int64_t later; int due; long lines; } steps[] = {
         {"S\r", 0, 50, 1}, {"", 49, 1, 0}, {"", 1, 50, 1}, {"", 500, 50, 10}, {"", 60000, 50, 1}};
     for (const auto& s : steps) {
-        const std::string out = rig.Send(s.in, s.later);
-        EXPECT_EQ(rig.due, s.due) << s.later;
+        const std::string out = paced.Send(s.in, s.later);
+        EXPECT_EQ(paced.due, s.due) << s.later;
         EXPECT_EQ(std::count(out.begin(), out.end(), 'X'), s.lines) << s.later;
     }
 }

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/support/TestSupport.h"
 
 using namespace testsupport;
 
-TEST(FrameRecord, AssemblyAndDeepCopies) {
+TEST(FrameRecord, AssemblyDeepCopiesAndTheFrameCheckSequence) {
     FrameRecord r(FrameRecord::kRx);
     EXPECT_FALSE(r.AppendByte(0x7E, true));
     EXPECT_FALSE(r.AppendByte(0x02, false));
@@ -20,16 +22,11 @@ TEST(FrameRecord, AssemblyAndDeepCopies) {
     r.SetIndex(77);
     FrameRecord copy = r;
     r.Clear();
-    EXPECT_TRUE(copy.IsRx());
-    EXPECT_EQ(copy.Index(), 77);
-    EXPECT_EQ(copy.Length(), 2u);
-    EXPECT_EQ(copy.ByteAt(1), 2);
+    EXPECT_EQ(std::tuple(copy.IsRx(), copy.Index(), copy.Length(), copy.ByteAt(1)), std::tuple(true, 77, 2u, 2));
     copy = r;  // an empty record copied over one with bytes
-    EXPECT_EQ(copy.Length(), 0u);
-    EXPECT_EQ(copy.Bytes(), nullptr);
-}
+    EXPECT_EQ(std::tuple(copy.Length(), copy.Bytes()), std::tuple(0u, nullptr));
 
-TEST(FrameRecord, FrameCheckSequenceOverAddressToInformationField) {
+    // The frame check sequence, over the address to the information field.
     const std::pair<std::vector<uint8_t>, int> cases[] = {  // 1 passes, 0 fails, -1 fails and caches nothing
         {{0x7E, '1', '2', '3', '4', '5', '6', '7', '8', '9', 0x6E, 0x90, 0x7E}, 1},  // the check value 0x906E
         {{0x7E, '1', '2', '3', '4', '5', '6', '7', '8', '9', 0x6F, 0x90, 0x7E}, 0},

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/support/TestSupport.h"
 
 using namespace testsupport;
@@ -13,8 +15,7 @@ TEST(FrameStore, FillsToCapacityThenRefusesOrDropsTheOldest) {
     EXPECT_EQ(r.Index(), 29998);  // the caller's record is numbered too
     EXPECT_EQ(store.Add(r, true), FrameStore::kStoredNowFull);
     EXPECT_EQ(store.Add(r, true), FrameStore::kRefused);
-    EXPECT_EQ(store.Count(), 30000u);
-    EXPECT_EQ(store.NextIndex(), 30000u);
+    EXPECT_EQ(std::tuple(store.Count(), store.NextIndex()), std::tuple(30000u, 30000u));
     EXPECT_EQ(store.At(1234).Index(), 1234);  // position = INDEX
     store.Clear();
     store.SetModes(true, false);
@@ -34,13 +35,9 @@ TEST(FrameStore, StoresCopiesAndClearKeepsTheLoggingFlag) {
     r.SetIndex(500);
     store.Add(r, false);
     r.Clear();
-    EXPECT_EQ(store.At(0).Index(), 500);
-    EXPECT_EQ(store.At(0).Length(), 6u);
-    EXPECT_EQ(store.NextIndex(), 0u);
+    EXPECT_EQ(std::tuple(store.At(0).Index(), store.At(0).Length(), store.NextIndex()), std::tuple(500, 6u, 0u));
     EXPECT_TRUE(store.At(0).CheckCrc());
     EXPECT_TRUE(store.At(0).CrcKnown());  // cached in the stored record
     store.Clear();
-    EXPECT_EQ(store.Count(), 0u);
-    EXPECT_FALSE(store.IsRingBuffer());
-    EXPECT_TRUE(store.IsLogging());
+    EXPECT_EQ(std::tuple(store.Count(), store.IsRingBuffer(), store.IsLogging()), std::tuple(0u, false, true));
 }

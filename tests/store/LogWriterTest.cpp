@@ -104,9 +104,8 @@ TEST_F(Log, FailuresAreRetriedInTheSameFileAndARestartKeepsIt) {
     const std::string later = folder + "later/";
     store.Logs().SetFolder(later);
     store.Logs().SetClock([] { return std::time_t(1780000000); });  // 2026-05-28 20:26:40
+    ASSERT_EQ(mkdir(later.c_str(), 0755), 0);  // a log without its folder: MonitoringSession's failing log test
     Add(0, 200);
-    EXPECT_FALSE(store.WriteLog());  // no folder yet
-    ASSERT_EQ(mkdir(later.c_str(), 0755), 0);
     EXPECT_FALSE(WithFileSizeLimit(100, [&] { return store.WriteLog(); }));  // the disk fills part-way
     EXPECT_EQ(Files(later), Texts{""});
     ASSERT_TRUE(store.WriteLog());
@@ -133,9 +132,9 @@ TEST(LogWriter, NoFileWithoutItsHeaderAndNamesOfOneSecondUpToTheLastSuffix) {
     EXPECT_FALSE(WithFileSizeLimit(5, [&] { return writer.CreateFile(30000, path); }));  // the header does not fit
     EXPECT_TRUE(LogFiles(dir.Path()).empty());
     const std::string base = dir.Slash() + LogWriter::DateName(1780000000);
+    // The first name and the header: FailuresAreRetriedInTheSameFileAndARestartKeepsIt,
+    // EveryFrameOnceInIndexOrderAcrossFiles.
     ASSERT_TRUE(writer.CreateFile(30000, path));
-    EXPECT_EQ(path, base + ".log");
-    EXPECT_EQ(ReadFile(path), "INDEX=030000\r\n");
     for (int suffix = 2; suffix < LogWriter::kMaxSuffix; ++suffix)  // links: far quicker than new files
         ASSERT_EQ(link(path.c_str(), (base + "_" + std::to_string(suffix) + ".log").c_str()), 0);
     ASSERT_TRUE(writer.CreateFile(0, path));

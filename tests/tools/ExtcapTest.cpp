@@ -1,21 +1,19 @@
 // velkscope-extcap as Wireshark runs it: tshark captures 500 frames from a
 // velksim port through it, and the device is stopped when tshark is done.
+// What the frames hold: DeviceCapture.AVanishedDeviceEndsTheCaptureWithEveryFrameWritten.
 #include <filesystem>
 
 #include <gtest/gtest.h>
 
-#include "files/TraceFile.h"
 #include "tests/support/Poll.h"
-#include "tests/support/PtyDevice.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/VelksimProcess.h"
-#include "tests/tools/SentFrames.h"
 
 using namespace testsupport;
 
-TEST(Extcap, TsharkCapturesWhatTheDeviceSent) {
+TEST(Extcap, TsharkListsTheDeviceAndCapturesThroughIt) {
     VelksimProcess sim;
-    ASSERT_TRUE(sim.Start(13, {"--seed", "5", "--rate-fps", "500"}));
+    ASSERT_TRUE(sim.Start(13, {"--rate-fps", "500"}));
     TempFolder home;
     const std::string extcap = home.Slash() + ".config/wireshark/extcap/";
     std::filesystem::create_directories(extcap);
@@ -27,13 +25,6 @@ TEST(Extcap, TsharkCapturesWhatTheDeviceSent) {
     EXPECT_NE(ReadFile(out).find("COM13 (Velkscope RQ-730 D channel on COM13"), std::string::npos) << ReadFile(out);
     ASSERT_EQ(RunProgram({"/usr/bin/tshark", "-i", "COM13", "-c", "500", "-w", capture}, out, out + ".err", 60000), 0)
         << ReadFile(out + ".err");
-    ASSERT_EQ(RunProgram({VelksimProcess::Program("velkdump"), capture, "--to-trace", "-o", capture + ".vkt"}, out,
-                         out + ".err", 30000), 0) << ReadFile(out + ".err");
-
-    FrameStore store;
-    ASSERT_EQ(TraceFile::LoadText(store, ReadFile(capture + ".vkt"), std::atomic<bool>{}), TraceFile::kLoaded);
-    ASSERT_EQ(store.Count(), 500u);
-    ASSERT_EQ(SentFramesDiffer(store, 5, true), "");  // the FCS is computed afresh
     // Stopped and the voice monitor reset on the way out.
     EXPECT_TRUE(WaitUntil([&] { return sim.Log().find("voice monitor \"M 00,00\"") != std::string::npos; }))
         << sim.Log();
