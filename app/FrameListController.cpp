@@ -66,6 +66,7 @@ void FrameListController::SelectRow(int row) {
 
 void FrameListController::RefreshList(bool recountRows) {
     if (recountRows) {
+        if (onStoreReplaced) onStoreReplaced();
         model_.Invalidate();
         if (drawingEnabled_) SyncRows();
     }

@@ -45,6 +45,8 @@ public:
     int ListColumnWidth(int column) const override;
     int ListClientWidth() const override;
 
+    // The store's records were replaced (a load), told before the rows follow.
+    std::function<void()> onStoreReplaced;
     // The text of one row; a seam for the tests of painting failures.
     std::function<void(const FrameRecord&, std::string&, const DisplayOptions&, bool fcsGood)> buildText;
 

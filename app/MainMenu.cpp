@@ -30,9 +30,10 @@ const Name kNames[] = {
     {UiStates::kToolBar, &M::toolBar},     {UiStates::kDisplayOptions, &M::displayOptions},
     {UiStates::kMonitorStart, &M::monitorStart}, {UiStates::kMonitorStop, &M::monitorStop},
     {UiStates::kInfo, &M::info},           {UiStates::kMonitorOptions, &M::monitorOptions},
-    {UiStates::kAbout, &M::about},
+    {UiStates::kAbout, &M::about},           {UiStates::kCallList, &M::callList},
 };
-QMenu* M::*const kMenuNames[MenuRow::kMenus] = {&M::file, &M::search, &M::view, &M::monitor, &M::help};
+QMenu* M::*const kMenuNames[MenuRow::kMenus] = {&M::file, &M::search, &M::view, &M::monitor, &M::analysis,
+                                                &M::help};
 QAction* M::*const kButtonNames[] = {&M::tbOpen, &M::tbSave, &M::tbStart, &M::tbStop};
 
 }  // namespace

@@ -21,7 +21,8 @@ class MainMenu : public QObject {
 public:
     // The entries by name, for the window's tests.
     struct Menus {
-        QMenu *file = nullptr, *search = nullptr, *view = nullptr, *monitor = nullptr, *help = nullptr;
+        QMenu *file = nullptr, *search = nullptr, *view = nullptr, *monitor = nullptr, *analysis = nullptr,
+              *help = nullptr;
         QAction *open = nullptr, *save = nullptr, *optionReset = nullptr, *print = nullptr, *exportImage = nullptr,
                 *exit = nullptr;
         QAction *find = nullptr, *findNext = nullptr, *batchSearch = nullptr, *numberSearch = nullptr,
@@ -29,6 +30,7 @@ public:
         QAction *detail = nullptr, *toolBar = nullptr, *displayOptions = nullptr;
         QAction *monitorStart = nullptr, *monitorStop = nullptr, *info = nullptr, *monitorOptions = nullptr;
         QAction* about = nullptr;
+        QAction* callList = nullptr;
         QAction *tbOpen = nullptr, *tbSave = nullptr, *tbStart = nullptr, *tbStop = nullptr;
     };
 

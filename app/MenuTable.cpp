@@ -4,6 +4,7 @@
 #include <QStyle>
 
 #include "app/MainCommands.h"
+#include "calls/CallListCommand.h"
 #include "detail/DetailCommand.h"
 #include "files/DisplayImageCommand.h"
 #include "files/TraceFileCommands.h"
@@ -22,7 +23,7 @@ using U = UiStates;
 const std::vector<TopMenuRow>& MenuTable::TopMenus() {
     static const std::vector<TopMenuRow> menus = {
         {"ﾌｧｲﾙ(&F)", U::kCommands},   {"検索(&S)", U::kSearchMenu}, {"表示(&V)", U::kViewMenu},
-        {"ﾓﾆﾀｰ(&M)", U::kMonitorMenu}, {"ﾍﾙﾌﾟ(&H)", U::kHelpMenu},
+        {"ﾓﾆﾀｰ(&M)", U::kMonitorMenu}, {"解析(&A)", U::kCommands},   {"ﾍﾙﾌﾟ(&H)", U::kHelpMenu},
     };
     return menus;
 }
@@ -61,6 +62,9 @@ const std::vector<MenuRow>& MenuTable::Rows() {
          [](C& c) { c.Actions().ToggleLampPanel(); }},
         {R::kMonitor, "ｵﾌﾟｼｮﾝ(&O)", U::kMonitorOptions, 0, R::kSeparatorBefore,
          [](C& c) { c.Get<OptionCommands>().MonitorOptionsMenuClick(); }},
+
+        {R::kAnalysis, "呼一覧(&L)", U::kCallList, Qt::CTRL | Qt::Key_L, R::kNone,
+         [](C& c) { c.Get<CallListCommand>().CallListMenuClick(); }},
 
         {R::kHelp, "ﾊﾞｰｼﾞｮﾝ情報(&A)", U::kAbout, 0, R::kNone, [](C& c) { c.Actions().AboutMenuClick(); }},
     };

@@ -10,7 +10,7 @@
 class MainCommands;
 
 struct MenuRow {
-    enum Menu { kFile, kSearch, kView, kMonitor, kHelp, kMenus };
+    enum Menu { kFile, kSearch, kView, kMonitor, kAnalysis, kHelp, kMenus };
     enum Flags : unsigned { kNone = 0, kSeparatorBefore = 1, kCheckable = 2 };
 
     Menu menu;

@@ -39,7 +39,11 @@ public:
     MonitoringController(FrameStore& store, OptionData& options, DeviceHost& host, Window& window);
     ~MonitoringController() override;
 
-    void Tick(MonitorTick::View& view, const MonitorOptions& monitor) { tick_.Run(*this, view, session_, monitor); }
+    // One timer tick; then the call feed tells its window what the tick's frames changed.
+    void Tick(MonitorTick::View& view, const MonitorOptions& monitor) {
+        tick_.Run(*this, view, session_, monitor);
+        session_.Calls().Ticked();
+    }
     void StartWhenConnected() { tick_.StartWhenConnected(); }
 
     // The menu's ﾓﾆﾀｰ開始 and ﾓﾆﾀｰ終了 (run only while the state allows them).

@@ -7,6 +7,7 @@
 void MonitoringSession::NewRun(const MonitorOptions& monitor) {
     logFailures_ = 0;
     store_.Clear();
+    calls_.Clear();
     store_.SetModes(monitor.ringBuffer != 0, monitor.logFile != 0);
 }
 
@@ -34,6 +35,8 @@ bool MonitoringSession::TakeFrames(const PopFrame& pop, const MonitorOptions& mo
     while (pop(work)) {
         newFrames_ = true;
         const int r = store_.Add(work, true);
+        // A refused frame is in no store, and in no call.
+        if (r != FrameStore::kRefused) calls_.Take(work);
         if (onFrameTaken) onFrameTaken(work);
         if (r != FrameStore::kStored && !monitor.ringBuffer) {
             running_ = false;

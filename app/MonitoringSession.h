@@ -1,12 +1,14 @@
 #pragma once
 // A monitoring run as the 100 ms timer drives it: whether frames are being
-// taken, the take loop from the capture queue into the frame store, the
-// pacing and thinning of the frame list, and the log and disk-space watch.
-// It decides; the main window carries out the returned actions.
+// taken, the take loop from the capture queue into the frame store (and
+// the calls the frames make), the pacing and thinning of the frame list,
+// and the log and disk-space watch. It decides; the main window carries out
+// the returned actions.
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "calls/CallFeed.h"
 #include "options/MonitorOptions.h"
 #include "store/FrameRecord.h"
 #include "store/FrameStore.h"
@@ -47,8 +49,14 @@ public:
     // Frames are taken while this is set: from entering user-interface
     // state 2 until any other state or a buffer-full stop.
     bool IsRunning() const { return running_; }
-    void SetRunning(bool running) { running_ = running; }
-    // A new run: the store emptied, numbering from 0, the modes of the options.
+    // The call feed takes it as the run being on until the state changes,
+    // also when a full store ended the taking.
+    void SetRunning(bool running) {
+        running_ = running;
+        calls_.SetRunOn(running);
+    }
+    // A new run: the store and its calls emptied, numbering from 0, the
+    // modes of the options.
     void NewRun(const MonitorOptions& monitor);
 
     // One timer tick at `now` (milliseconds, 32-bit wrapping).
@@ -59,6 +67,8 @@ public:
     int ThinningFactor() const { return thinning_; }
     // The floating window's text (CP932).
     static const std::string& Text(Message message);
+    // The calls of the store's frames: every frame taken is read as it is stored.
+    CallFeed& Calls() { return calls_; }
 
     // Every frame taken, right after it is numbered and stored.
     std::function<void(const FrameRecord&)> onFrameTaken;
@@ -73,6 +83,7 @@ private:
     bool SwitchOffFailedLog(const MonitorOptions& monitor, Actions& actions);
 
     FrameStore& store_;
+    CallFeed calls_;
     bool running_ = false;
     uint32_t lastRefresh_ = 0;
     bool newFrames_ = false;

@@ -67,6 +67,8 @@ TMainForm::TMainForm(const TMainFormSetup& setup, QWidget* parent)
     monitoring_.Session().onFrameTaken = [this](const FrameRecord& record) {
         if (onFrameTaken) onFrameTaken(record);
     };
+    // The session reads the frames it takes as calls; a loaded store is read whole.
+    list_.onStoreReplaced = [this] { monitoring_.Session().Calls().Reload(store_); };
     if (!setup_.logFolder.empty()) store_.Logs().SetFolder(setup_.logFolder);
     options_.GetDisplayOptions(display_);
     // The monitor options dialog is there from the start: the timer shows

@@ -86,6 +86,7 @@ public:
     // ProgramModel.
     FrameStore& Store() override { return store_; }
     OptionData& Options() override { return options_; }
+    CallFeed* Calls() override { return &monitoring_.Session().Calls(); }
     void DisplayOptionsChanged() override;
     void MonitorOptionsChanged() override;
     void WindowStateChanged() override;

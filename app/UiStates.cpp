@@ -3,7 +3,7 @@
 namespace {
 
 struct Row {
-    UiStates::Command menu;  // kCommands for the menu rows and the ﾌｧｲﾙ entries
+    UiStates::Command menu;  // kCommands for the menu rows and the ﾌｧｲﾙ and 解析 entries
     bool enabled[UiStates::kStates];
 };
 
@@ -32,6 +32,7 @@ constexpr Row kTable[UiStates::kCommands] = {
     {UiStates::kMonitorMenu, {1, 1, 1, 0}},    // 情報
     {UiStates::kMonitorMenu, {1, 1, 0, 0}},    // ﾓﾆﾀｰ ｵﾌﾟｼｮﾝ
     {UiStates::kHelpMenu, {1, 1, 1, 1}},       // ﾊﾞｰｼﾞｮﾝ情報
+    {UiStates::kCommands, {1, 1, 1, 1}},       // 呼一覧
 };
 
 bool Valid(int state, UiStates::Command command) {

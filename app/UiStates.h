@@ -21,6 +21,8 @@ public:
         kMonitorStart, kMonitorStop, kInfo, kMonitorOptions,
         // ﾍﾙﾌﾟ
         kAbout,
+        // 解析 (never disabled, as its menu)
+        kCallList,
         kCommands
     };
 

@@ -1,6 +1,8 @@
 #include "calls/CallCsv.h"
 
+#include <iterator>
 #include <string_view>
+#include <vector>
 
 #include "base/Cp932.h"
 #include "calls/CallMessage.h"
@@ -29,12 +31,12 @@ std::string_view ClearingName(int type) {
     }
 }
 
-struct Column {
+struct ColumnWriter {
     const char* name;  // UTF-8
     void (*write)(std::string& field, const Call& c, const Catalogue& names);
 };
 
-constexpr Column kColumns[] = {
+constexpr ColumnWriter kTable[] = {
     {"番号", [](std::string& f, const Call& c, const Catalogue&) { Number(f, static_cast<int64_t>(c.number)); }},
     {"開始INDEX", [](std::string& f, const Call& c, const Catalogue&) { f += TraceText::IndexText(c.firstIndex); }},
     {"終了INDEX", [](std::string& f, const Call& c, const Catalogue&) { f += TraceText::IndexText(c.lastIndex); }},
@@ -64,9 +66,11 @@ constexpr Column kColumns[] = {
     {"料金", [](std::string& f, const Call& c, const Catalogue&) { f += c.charge; }},
 };
 
+static_assert(std::size(kTable) == CallCsv::kColumns);
+
 // RFC 4180: a field that holds a comma, a quote or a line break goes in
 // quotes, its quotes doubled.
-void AppendField(std::string& out, std::string_view field) {
+void AppendQuoted(std::string& out, std::string_view field) {
     if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
         out.append(field);
         return;
@@ -81,12 +85,26 @@ void AppendField(std::string& out, std::string_view field) {
 
 }  // namespace
 
+const std::string& CallCsv::ColumnName(int column) {
+    static const std::vector<std::string> names = [] {
+        std::vector<std::string> out;
+        for (const ColumnWriter& c : kTable) out.push_back(Cp932::FromUtf8(c.name));
+        return out;
+    }();
+    static const std::string none;
+    return column >= 0 && column < kColumns ? names[static_cast<size_t>(column)] : none;
+}
+
+void CallCsv::AppendField(std::string& out, int column, const CallRecord& call, const MessageCatalogue& catalogue) {
+    if (column >= 0 && column < kColumns) kTable[column].write(out, call, catalogue);
+}
+
 const std::string& CallCsv::Header() {
     static const std::string header = [] {
         std::string out;
-        for (const Column& column : kColumns) {
+        for (int column = 0; column < kColumns; ++column) {
             if (!out.empty()) out.push_back(',');
-            out += Cp932::FromUtf8(column.name);
+            out += ColumnName(column);
         }
         return out + "\r\n";
     }();
@@ -95,13 +113,11 @@ const std::string& CallCsv::Header() {
 
 void CallCsv::AppendRow(std::string& out, const CallRecord& call, const MessageCatalogue& catalogue) {
     std::string field;
-    bool first = true;
-    for (const Column& column : kColumns) {
-        if (!first) out.push_back(',');
-        first = false;
+    for (int column = 0; column < kColumns; ++column) {
+        if (column != 0) out.push_back(',');
         field.clear();
-        column.write(field, call, catalogue);
-        AppendField(out, field);
+        AppendField(field, column, call, catalogue);
+        AppendQuoted(out, field);
     }
     out += "\r\n";
 }

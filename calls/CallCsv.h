@@ -12,6 +12,17 @@
 
 class CallCsv {
 public:
+    // The columns, in the order of the header.
+    enum Column {
+        kNumber, kFirstIndex, kLastIndex, kFrames, kCallReference, kTei, kOriginatingSide, kStartTime, kCalling,
+        kPresentation, kCalled, kChannels, kToAlerting, kToConnect, kTalk, kClearingSide, kClearing, kCause,
+        kLocation, kCauseName, kResult, kMidCall, kCharge, kColumns
+    };
+
+    // A column's name as the header has it (CP932); empty outside.
+    static const std::string& ColumnName(int column);
+    // One call's field in a column, unquoted (CP932); nothing outside.
+    static void AppendField(std::string& out, int column, const CallRecord& call, const MessageCatalogue& catalogue);
     // The header row, CR LF included.
     static const std::string& Header();
     // One call's row, CR LF included; the cause name from the catalogue.

@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <cstdint>
+
 #include "base/Cp932.h"
 #include "options/OptionData.h"
 #include "search/FrameSearch.h"
@@ -134,11 +136,15 @@ void SearchCommands::NumberSearchMenuClick() {
 }
 
 void SearchCommands::RelatedSearch(bool found) {
+    const int row = list_.SelectedRow();
+    ShowRelated(dialogs_, model_, found && row >= 1 ? static_cast<size_t>(row - 1) : SIZE_MAX);
+}
+
+void SearchCommands::ShowRelated(DialogHost& dialogs, ProgramModel& model, size_t position) {
     DisplayOptions options;
-    model_.Options().GetDisplayOptions(options);
-    TSearchResultDlg result(dialogs_, model_.Store(), options);
-    if (found && list_.SelectedRow() >= 1)
-        result.SetPositions(RelatedFrames::From(model_.Store(), static_cast<size_t>(list_.SelectedRow() - 1)));
+    model.Options().GetDisplayOptions(options);
+    TSearchResultDlg result(dialogs, model.Store(), options);
+    result.SetPositions(RelatedFrames::From(model.Store(), position));
     result.ShowModal();
 }
 

@@ -3,6 +3,7 @@
 // the number search with its related search, and go to INDEX. It owns the
 // search dialogs, created once and reused; the main window wires each
 // entry to it.
+#include <cstddef>
 #include <memory>
 
 #include "search/SearchRequest.h"
@@ -30,6 +31,10 @@ public:
     // say so) matches, under the progress window, and selects its row;
     // false, with the row as it was, when none did or the user cancelled.
     bool SearchFrames(const SearchRequest& request);
+    // The related search's result window, modal, listing from the frame at
+    // position on the frames of its call reference value; empty for a
+    // position outside the store.
+    static void ShowRelated(DialogHost& dialogs, ProgramModel& model, size_t position);
 
     TSearchDlg& SearchDlg() { return *searchDlg_; }
     TSearchNowDlg& SearchNowDlg() { return *searchNowDlg_; }

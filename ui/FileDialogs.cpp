@@ -9,7 +9,7 @@
 
 namespace {
 
-enum Kind { kTrace, kText };
+enum Kind { kTrace, kText, kCsv, kKinds };
 
 // Qt's own provider reads a file to tell its type, and reading a named pipe
 // or a kernel file such as /proc/kmsg blocks the dialog for ever: types here
@@ -25,7 +25,7 @@ public:
 // The folder last chosen in each kind of dialog, as the reused dialogs of
 // the desktop tool remember it.
 QString& LastFolder(Kind kind) {
-    static QString folders[2];
+    static QString folders[kKinds];
     return folders[kind];
 }
 
@@ -36,9 +36,12 @@ QString Ask(QWidget& owner, Kind kind, bool save, const std::string& proposed) {
     dialog.setIconProvider(&icons);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilter(QtText::FromCp932(kind == kTrace ? VELK_SJIS("ISDNﾓﾆﾀ-ﾃﾞｰﾀﾌｧｲﾙ(*.vkt)")
-                                                          : VELK_SJIS("ﾃｷｽﾄﾌｧｲﾙ(*.txt)")));
-    dialog.setDefaultSuffix(kind == kTrace ? QStringLiteral("vkt") : QStringLiteral("txt"));
+    const std::string& filter = kind == kTrace ? VELK_SJIS("ISDNﾓﾆﾀ-ﾃﾞｰﾀﾌｧｲﾙ(*.vkt)")
+                                : kind == kText ? VELK_SJIS("ﾃｷｽﾄﾌｧｲﾙ(*.txt)")
+                                                : VELK_SJIS("CSVﾌｧｲﾙ(*.csv)");
+    dialog.setNameFilter(QtText::FromCp932(filter));
+    dialog.setDefaultSuffix(kind == kTrace ? QStringLiteral("vkt") : kind == kText ? QStringLiteral("txt")
+                                                                                   : QStringLiteral("csv"));
     if (!LastFolder(kind).isEmpty()) dialog.setDirectory(LastFolder(kind));
     if (save && !proposed.empty()) dialog.selectFile(QtText::FromCp932(proposed));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -56,4 +59,8 @@ QString FileDialogs::AskSaveTrace(QWidget& owner, const std::string& proposed) {
 
 QString FileDialogs::AskSaveText(QWidget& owner, const std::string& proposed) {
     return Ask(owner, kText, true, proposed);
+}
+
+QString FileDialogs::AskSaveCsv(QWidget& owner, const std::string& proposed) {
+    return Ask(owner, kCsv, true, proposed);
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The open and save dialogs of the file commands: trace files (*.vkt) and
-// text exports (*.txt). Each returns the chosen path, or an empty string
+// The open and save dialogs of the file commands: trace files (*.vkt),
+// text exports (*.txt) and the call list's CSV (*.csv). Each returns the chosen path, or an empty string
 // when the user cancelled. Save dialogs ask before overwriting.
 #include <QString>
 
@@ -14,4 +14,5 @@ public:
     // proposed is the name offered (CP932; empty for none).
     static QString AskSaveTrace(QWidget& owner, const std::string& proposed);
     static QString AskSaveText(QWidget& owner, const std::string& proposed);
+    static QString AskSaveCsv(QWidget& owner, const std::string& proposed);
 };

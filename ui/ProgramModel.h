@@ -1,6 +1,8 @@
 #pragma once
 // What a command needs of the program's state: the frame store, the
-// options, and the word that options changed so the window follows them.
+// options, the calls read from the frames, and the word that options
+// changed so the window follows them.
+class CallFeed;
 class FrameStore;
 class OptionData;
 
@@ -10,6 +12,9 @@ public:
 
     virtual FrameStore& Store() = 0;
     virtual OptionData& Options() = 0;
+    // The calls of the store's frames, fed as frames come; nullptr where
+    // nothing feeds them.
+    virtual CallFeed* Calls() { return nullptr; }
     // The display options changed: row heights counted again, list repainted.
     virtual void DisplayOptionsChanged() = 0;
     // The monitor options changed: the device reconnected on their port

@@ -1,10 +1,12 @@
 // Whole-process soak of live capture: velksim sending at a high frame rate
 // to the main window, which monitors with ring buffer and log files on
-// under the offscreen platform. Afterwards every log file is read back: each
-// INDEX must be there once, in order, with the octets the simulator sent.
-// Reports the timer tick's duration percentiles.
+// under the offscreen platform, its call list open. Afterwards every log
+// file is read back: each INDEX must be there once, in order, with the
+// octets the simulator sent, and every frame that counts for the calls must
+// be in one of the calls the window lists. Reports the timer tick's
+// duration percentiles.
 //
-//   velk_monitor_soak [seconds] [frames per second]   (default 60, 5000)
+//   velk_monitor_soak [seconds] [frames per second] [nocalls]   (default 60, 5000, the call list open)
 #include <QApplication>
 #include <QTimer>
 
@@ -16,6 +18,9 @@
 #include <vector>
 
 #include "app/TMainForm.h"
+#include "calls/CallListCommand.h"
+#include "calls/CallMessage.h"
+#include "calls/TCallListWindow.h"
 #include "options/OptionData.h"
 #include "sim/TrafficGenerator.h"
 #include "tests/support/VelksimProcess.h"
@@ -26,6 +31,7 @@ namespace {
 
 struct LogCheck {
     uint64_t frames = 0, wrong = 0, files = 0, badHeaders = 0;
+    uint64_t callFrames = 0;  // frames that count for the calls
 };
 
 int HexValue(char c) {
@@ -60,6 +66,12 @@ LogCheck CheckLogs(const std::string& folder, uint64_t seed) {
         expected.Next(frame);
         if (frame.direction != direction || frame.octets != octets) ++check.wrong;
         ++check.frames;
+        std::vector<uint8_t> bytes{0x7E};
+        bytes.insert(bytes.end(), octets.begin(), octets.end());
+        bytes.push_back(0x7E);
+        FrameRecord record(static_cast<uint8_t>(direction));
+        record.SetBytes(bytes.data(), bytes.size());
+        if (CallMessage(record).Counts()) ++check.callFrames;
         octets.clear();
         direction = -1;
     };
@@ -92,6 +104,7 @@ LogCheck CheckLogs(const std::string& folder, uint64_t seed) {
 int main(int argc, char** argv) {
     const int seconds = argc > 1 ? std::atoi(argv[1]) : 60;
     const int fps = argc > 2 ? std::atoi(argv[2]) : 5000;
+    const bool calls = !(argc > 3 && std::string(argv[3]) == "nocalls");
     const uint64_t seed = 77;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     VelksimProcess sim;
@@ -130,6 +143,7 @@ int main(int argc, char** argv) {
         starter.stop();
         form.StartMonitoring();
         running = form.CurrentUiState() == UiStates::kMonitoring;
+        if (calls) form.Menu().callList->trigger();
         if (!running) {
             app.exit(3);
             return;
@@ -146,6 +160,12 @@ int main(int argc, char** argv) {
     const int rc = app.exec();
     const bool logging = form.Store().IsLogging();
     const uint32_t logged = form.Store().LoggedIndex();
+    // The calls as the window lists them once the last tick is in.
+    const CallTracker& tracker = form.Calls()->Tracker();
+    uint64_t callFrames = 0;
+    for (const CallRecord& call : tracker) callFrames += call.frames;
+    TCallListWindow* window = form.Commands().Get<CallListCommand>().Window();
+    const size_t rows = window ? static_cast<size_t>(window->Model().rowCount()) : 0;
     form.close();
     sim.Stop();
     if (rc != 0) {
@@ -165,9 +185,16 @@ int main(int argc, char** argv) {
                 static_cast<unsigned long long>(check.wrong), static_cast<unsigned long long>(check.badHeaders));
     std::printf("timer ticks %zu: p50 %.2f ms, p90 %.2f ms, p99 %.2f ms, max %.2f ms\n", ticks.size(), pct(0.5),
                 pct(0.9), pct(0.99), ticks.empty() ? 0.0 : ticks.back());
+    // Every counted frame is in one call; no call was let go, and the window lists each.
+    const bool callsOk = !calls || (callFrames == check.callFrames && tracker.FirstNumber() == 1 &&
+                                    rows == tracker.Count());
+    if (calls)
+        std::printf("call list: %zu calls listed of %zu held, holding %llu of the %llu frames that count\n", rows,
+                    tracker.Count(), static_cast<unsigned long long>(callFrames),
+                    static_cast<unsigned long long>(check.callFrames));
     fs::remove_all(folder);
     const bool ok = logging && check.wrong == 0 && check.badHeaders == 0 && check.frames == logged &&
-                    logged >= lastIndex && pct(0.99) <= 50.0;
+                    logged >= lastIndex && pct(0.99) <= 50.0 && callsOk;
     std::printf("%s\n", ok ? "PASS" : "FAIL");
     return ok ? 0 : 1;
 }

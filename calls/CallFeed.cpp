@@ -1,0 +1,19 @@
+#include "calls/CallFeed.h"
+
+void CallFeed::Clear() {
+    tracker_.Clear();
+    changed_.clear();
+    ++generation_;
+}
+
+void CallFeed::Reload(const FrameStore& store) {
+    Clear();
+    for (size_t p = 0; p < store.Count(); ++p) tracker_.Add(store.At(p));
+    // A reader of the new generation starts from every call anyway.
+    tracker_.TakeChanged();
+}
+
+void CallFeed::Ticked() {
+    changed_ = tracker_.TakeChanged();
+    if (onTick) onTick();
+}

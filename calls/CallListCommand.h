@@ -1,0 +1,25 @@
+#pragma once
+// The 解析 menu's 呼一覧: the call list window, made on first use over the
+// program's call feed and shown again in front on every later use.
+#include <memory>
+
+class DialogHost;
+class FrameListView;
+class ProgramModel;
+class TCallListWindow;
+
+class CallListCommand {
+public:
+    CallListCommand(DialogHost& dialogs, FrameListView& list, ProgramModel& model);
+    ~CallListCommand();
+
+    void CallListMenuClick();
+    // nullptr until the first use.
+    TCallListWindow* Window() { return window_.get(); }
+
+private:
+    DialogHost& dialogs_;
+    FrameListView& list_;
+    ProgramModel& model_;
+    std::unique_ptr<TCallListWindow> window_;
+};

@@ -1,0 +1,163 @@
+// The call list window on the main window: opened while a run takes
+// velksim's frames over a pseudo-terminal, its rows grow tick by tick
+// without a reset; it sorts, filters, writes the CSV velkdump writes for the
+// same frames, and takes a call to its frames in the main list when it can.
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+#include <algorithm>
+
+#include <gtest/gtest.h>
+
+#include "calls/CallCsv.h"
+#include "calls/CallListCommand.h"
+#include "calls/TCallListWindow.h"
+#include "search/RelatedFrames.h"
+#include "search/TSearchResultDlg.h"
+#include "store/TraceText.h"
+#include "tests/support/DialogDriver.h"
+#include "tests/support/MainFormSupport.h"
+#include "tests/support/PtyDevice.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/VelksimProcess.h"
+#include "ui/QtText.h"
+
+using namespace testsupport;
+
+namespace {
+
+QString Cell(TCallListWindow& w, int row, int column) { return w.Model().index(row, column).data().toString(); }
+
+// Enter on a row; the boxes the main window showed meanwhile.
+std::vector<std::string> Enter(TestForm& form, TCallListWindow& w, int row) {
+    form.boxes.clear();
+    w.Table()->selectRow(row);
+    QTest::keyClick(w.Table(), Qt::Key_Return);
+    std::vector<std::string> texts;
+    for (const auto& box : form.boxes) texts.push_back(box.text);
+    return texts;
+}
+
+}  // namespace
+
+TEST(CallListWindow, LiveRowsSortFilterCsvAndTheWayToTheFrames) {
+    VelksimProcess sim;
+    ASSERT_TRUE(sim.Start(1, {"--rate-fps", "1000", "--quiet"}));
+    TempFolder dir;
+    TestForm form(FormSetup(dir.Slash(), 0, false, false));
+    form.Timer1Timer();
+    Pump();
+    ASSERT_EQ(form.CurrentUiState(), UiStates::kConnected);
+    form.show();
+    form.StartMonitoring();
+    form.Menu().callList->trigger();
+    TCallListWindow& w = *form.Commands().Get<CallListCommand>().Window();
+    ASSERT_TRUE(w.isVisible());
+    int resets = 0;
+    QObject::connect(&w.Model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
+    std::vector<int> rows;
+    ASSERT_TRUE(WaitUntil([&] {
+        form.Timer1Timer();
+        rows.push_back(w.Model().rowCount());
+        return rows.back() >= 40;
+    }, kPollBoundMs, RunEvents));
+    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end()) && rows.front() < rows.back() && resets == 0);
+    EXPECT_EQ(Enter(form, w, 0), std::vector<std::string>{VELK_SJIS("モニター中は呼のフレームを表示できません。\n"
+                                                                   "モニターを終了してから選んでください。")});
+    form.StopMonitoring();
+    form.Timer1Timer();
+    const FrameStore& store = form.Store();
+
+    // CSV保存 writes what velkdump makes of the same frames; a disk that is full, the box.
+    const std::string trace = dir.Slash() + "run.vkt", dumped = dir.Slash() + "dump.csv", saved = dir.Slash() + "w.csv";
+    std::string text;
+    for (size_t p = 0; p < store.Count(); ++p) TraceText::AppendRecordText(text, store.At(p));
+    ASSERT_TRUE(WriteFile(trace, text));
+    ASSERT_EQ(RunProgram({VelksimProcess::Program("velkdump"), trace, "--calls", "-o", dumped}, dir.Slash() + "out",
+                         dir.Slash() + "err", 60000), 0);
+    Answered([&] { w.SaveButton()->click(); }, {DialogDriver::ChooseFile(saved)});
+    EXPECT_EQ(ReadFile(saved), ReadFile(dumped));
+    form.boxes.clear();
+    EXPECT_TRUE(WithFileSizeLimit(100, [&] {
+        Answered([&] { w.SaveButton()->click(); }, {DialogDriver::ChooseFile(dir.Slash() + "full.csv")});
+        return form.boxes.size() == 1 && form.boxes[0].caption == VELK_SJIS("異常");
+    }));
+
+    // A click on a header sorts by its column upwards, a second downwards; the current call stays current.
+    QHeaderView* header = w.Table()->horizontalHeader();
+    w.Table()->selectRow(5);
+    const uint64_t current = w.Model().Rows().NumberAt(5);
+    for (bool ascending : {true, false}) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(CallCsv::kFrames) + 4, 4));
+        EXPECT_EQ(std::tuple(w.Model().Rows().SortColumn(), w.Model().Rows().Ascending()), std::tuple(int(CallCsv::kFrames), ascending));
+        EXPECT_EQ(w.Model().Rows().NumberAt(size_t(w.Table()->currentIndex().row())), current);
+    }
+    // Filters: one result, then a number's digits as well.
+    w.ResultBox()->setCurrentIndex(1);  // 完了
+    const int completed = w.Model().rowCount();
+    for (int r = 0; r < completed; ++r) ASSERT_EQ(Cell(w, r, CallCsv::kResult), QtText::Literal("完了"));
+    EXPECT_TRUE(w.Summary()->text().contains(QtText::Literal("完了 ") + QString::number(completed) + QChar(0x3000)));
+    int numbered = 0;
+    while (Cell(w, numbered, CallCsv::kCalled).isEmpty()) ++numbered;
+    const QString digits = Cell(w, numbered, CallCsv::kCalled).left(4);
+    QTest::keyClicks(w.NumberBox(), digits);
+    for (int r = 0; r < w.Model().rowCount(); ++r)
+        ASSERT_TRUE(Cell(w, r, CallCsv::kCalling).contains(digits) || Cell(w, r, CallCsv::kCalled).contains(digits));
+
+    // Idle, Enter selects the call's first frame and lists its related frames.
+    const CallRecord call = *w.Model().CallAt(0);
+    std::deque<uint32_t> listed;
+    Answered([&] { EXPECT_EQ(Enter(form, w, 0), std::vector<std::string>{}); },
+             {[&](QDialog& d) { listed = static_cast<TSearchResultDlg&>(d).Positions(), d.reject(); }});
+    const size_t first = static_cast<size_t>(call.firstIndex);  // numbered from 0 in a store that kept all
+    EXPECT_EQ(std::tuple(form.SelectedRow(), listed), std::tuple(int(first) + 1, RelatedFrames::From(store, first)));
+    // Once a ring buffer let the frame go, a box says so.
+    form.Store().SetModes(true, false);
+    for (FrameRecord rr = FcsFrame({0x02, 0x01, 0x01, 0x02}); rr.Index() < int32_t(FrameStore::kCapacity * 2);)
+        form.Store().Add(rr, true);
+    EXPECT_EQ(Enter(form, w, 0), std::vector<std::string>{VELK_SJIS("この呼の最初のフレーム(INDEX=") +
+                                                          TraceText::IndexText(call.firstIndex) +
+                                                          VELK_SJIS(")はもう記憶されていません。")});
+    // A load makes the calls of the loaded frames, numbered from 500 now.
+    w.ResultBox()->setCurrentIndex(0);
+    w.NumberBox()->clear();
+    ASSERT_TRUE(WriteFile(trace, "INDEX=000500\r\n" + ReadFile(trace)));
+    Answered([&] { form.Menu().open->trigger(); }, {DialogDriver::ChooseFile(trace), [](QDialog&) {}});
+    form.Timer1Timer();
+    CallTracker loaded;
+    for (size_t p = 0; p < store.Count(); ++p) loaded.Add(store.At(p));
+    EXPECT_EQ(CallCsv::Text(form.Calls()->Tracker(), MessageCatalogue::Program()),
+              CallCsv::Text(loaded, MessageCatalogue::Program()));
+    EXPECT_EQ(std::tuple(w.Model().rowCount(), store.At(0).Index()), std::tuple(int(loaded.Count()), 500));
+    w.resize(1000, 360);
+    const char* png = std::getenv("VELK_CALLS_PNG");
+    EXPECT_TRUE(w.grab().save(QString::fromLocal8Bit(png ? png : dir.Slash() + "calls.png")));
+}
+
+TEST(CallListWindow, ItsMenuEntryOpensItInEveryStateByMenuAndShortcut) {
+    TempFolder dir;
+    TestForm form(FormSetup(dir.Slash(), 40, true, false));
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    QStringList menus;
+    for (QAction* menu : form.menuBar()->actions()) menus << menu->text();
+    EXPECT_EQ(menus.join(' '), QtText::Literal("ﾌｧｲﾙ(&F) 検索(&S) 表示(&V) ﾓﾆﾀｰ(&M) 解析(&A) ﾍﾙﾌﾟ(&H)"));
+    for (int state = 0; state < UiStates::kStates; ++state)
+        for (bool shortcut : {false, true}) {
+            if (TCallListWindow* open = form.Commands().Get<CallListCommand>().Window()) open->close();
+            form.SetUiState(state);
+            form.activateWindow();
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+            if (shortcut) QTest::keySequence(&form, QKeySequence(Qt::CTRL | Qt::Key_L));
+            else form.Menu().callList->trigger();
+            Pump();
+            TCallListWindow* w = form.Commands().Get<CallListCommand>().Window();
+            EXPECT_TRUE(w && w->isVisible()) << state << shortcut;
+        }
+}
