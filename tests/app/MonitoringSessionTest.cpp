@@ -121,6 +121,7 @@ TEST(MonitoringSession, TheLogWatchSwitchesOffASlowLogOrOneShortOfDiskSpace) {
     EXPECT_EQ(MonitoringSession::Text(run.Tick(10, 300).message),
               Sjis("ディスクの空きスペースが足りないので、ログファイルの収集を強制中断しました。"));
     EXPECT_EQ(run.Logged(), std::tuple(10u, 10u, false));  // written before the check
+    EXPECT_TRUE(run.store.IsRingBuffer());
     EXPECT_EQ(run.Tick(10, 300).message, MonitoringSession::kNoMessage);  // once
 
     Capture low(true, true);
@@ -166,6 +167,7 @@ TEST(MonitoringSession, AFailingLogIsTriedAgainAndSwitchedOffWithItsCauseWhenItK
         }
         EXPECT_EQ(messages, c.messages) << c.away;
         EXPECT_EQ(std::tuple(run.store.LoggedIndex(), run.store.IsLogging()), std::tuple(c.logged, c.logged == 2400));
+        EXPECT_EQ(run.freeAsked, c.away == 1 ? 4 : 3) << c.away;  // not on the tick that ends the log
     }
     EXPECT_EQ(M::Text(M::kLogDiskFull),
               Sjis("ログファイルに書き込めないので、ログファイルの収集を強制中断しました。（ディスクがいっぱいです）"));

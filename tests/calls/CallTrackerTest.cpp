@@ -93,9 +93,9 @@ TEST(CallTracker, EachRuleMakesTheCallsItSays) {
           ",0,100,TX,RELEASE COMPLETE,,,,完了,1,",
           "2,000002,000003,2,1,0,TX,00:00:00.000,,,,,,,,RX,RELEASE COMPLETE,,,,拒否,0,",
           "3,000004,000004,1,1,0,TX,00:00:00.200,,,,,,,,RX,DISCONNECT,,,,拒否,1,"}},
-        {"overlap digits of the originator, not keypad or codeset 6; presentation from octet 3a",
+        {"overlap digits of the originator, not keypad or codeset 6; presentation from octet 3a, none in a called number",
          {O(kSetup, Element(0x6C, {0x01, 0xC3}, "") + Element(0x6C, {0x81}, "9") + Called("03") + Ch({0xA9, 0x83, 0x01, 0x82})),
-          D(kSetupAck), O(kInfo, Called("1234")), O(kInfo, {0x2C, 0x01, '9'}), O(kInfo, Bytes{0x96} + Called("5")),
+          D(kSetupAck), O(kInfo, Element(0x70, {0x01}, "1234")), O(kInfo, {0x2C, 0x01, '9'}), O(kInfo, Bytes{0x96} + Called("5")),
           D(kInfo, Called("77"))},
          {"1,000000,000005,6,1,0,TX,23:59:59.800,,2,031234,1+2,,,,,,,,,継続中,0,"}},
     };
@@ -133,6 +133,7 @@ TEST(CallTracker, KeepsTheNewestCallsNumberedAndTellsWhatChanged) {
     // The dropped call's key has no open call any more (and call 2 goes); call 3's frame joins it.
     EXPECT_EQ(tracker.Add(Q931Frame({0x02, 0x80, 0x01}, kAlert, {}, FrameRecord::kRx)), 100002u);
     EXPECT_TRUE(tracker.Find(100002)->midCall);
+    EXPECT_EQ(tracker.Add(Q931Frame({0x02, 0x80, 0x01}, kAlert, {}, FrameRecord::kRx)), 100002u);  // changed once
     EXPECT_EQ(tracker.Add(Q931Frame({0x02, 0x80, 0x03}, kRelComp, {}, FrameRecord::kRx)), 3u);
     EXPECT_EQ(tracker.TakeChanged(), (std::vector<uint64_t>{3, 100002}));
     // Settled calls leave from the front only.

@@ -17,6 +17,7 @@ TEST(MessageCatalogue, EveryLabelFillsItsOwnSection) {
     MessageCatalogue c = Catalogue(text);
     for (size_t s = 0; s < MC::kSectionCount; ++s)
         EXPECT_EQ(c.Lookup(MC::Section(s), 0x01), "S" + std::to_string(s)) << MC::Label(MC::Section(s));
+    EXPECT_TRUE(c.Entries(MC::Section(MC::kSectionCount)).empty());
 }
 
 TEST(MessageCatalogue, LineSyntax) {

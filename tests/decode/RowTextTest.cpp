@@ -74,4 +74,6 @@ TEST(RowHeights, LineCountsAndRunningTotals) {
     h.Append(70000);  // a height is kept in 16 bits, and at least one line
     h.Append(0);
     EXPECT_EQ(std::tuple(h.LinesBefore(5), h.TotalLines()), std::tuple(11 + 0xFFFF, 11 + 0xFFFF + 1));
+    h.DropFront(9);  // more than it holds
+    EXPECT_EQ(h.LinesBefore(1), h.TotalLines() + 1);
 }
