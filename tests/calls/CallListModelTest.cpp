@@ -10,7 +10,7 @@
 
 #include "calls/CallCsv.h"
 #include "calls/CallListModel.h"
-#include "sim/TrafficGenerator.h"
+#include "tests/calls/SimulatedFrames.h"
 #include "tests/support/TestSupport.h"
 
 using namespace testsupport;
@@ -68,16 +68,7 @@ TEST(CallListModel, FollowedRowsEqualAFreshBuildInEveryOrderAndFilter) {
         Mirror view(model);
         TrafficGenerator generator(5);
         for (int frame = 0; frame < 6000; ++frame) {
-            SimFrame sim;
-            generator.Next(sim);
-            std::vector<uint8_t> bytes{0x7E};
-            bytes.insert(bytes.end(), sim.octets.begin(), sim.octets.end());
-            bytes.push_back(0x7E);
-            FrameRecord r = RawFrame(bytes, sim.direction);
-            const int ms = (86'340'000 + 20 * frame) % 86'400'000;  // 23:59:00 on
-            TimeStamp t;
-            t.Set(ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000);
-            r.SetTime(t);
+            FrameRecord r = NextSimulatedFrame(generator, 86'340'000 + 20 * frame);  // 23:59:00 on
             r.SetIndex(frame);
             tracker.Add(r);
             if (frame % 97 != 96 && frame != 5999) continue;

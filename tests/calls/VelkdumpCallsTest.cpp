@@ -10,7 +10,7 @@
 
 #include "calls/CallCsv.h"
 #include "decode/Layer3Fields.h"
-#include "sim/TrafficGenerator.h"
+#include "tests/calls/SimulatedFrames.h"
 #include "store/TraceText.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/VelksimProcess.h"
@@ -54,22 +54,13 @@ TEST(VelkdumpCalls, EveryCallOfSimulatedTrafficAsTheFramesTellIt) {
     std::vector<Account> calls;
     std::map<int, size_t> open;  // call reference * 2 + originating side -> call
     for (int i = 0; i < 40000; ++i) {
-        SimFrame sim;
-        generator.Next(sim);
-        std::vector<uint8_t> bytes{0x7E};
-        bytes.insert(bytes.end(), sim.octets.begin(), sim.octets.end());
-        bytes.push_back(0x7E);
-        FrameRecord r = RawFrame(bytes, sim.direction);
-        const int ms = (84'600'000 + 50 * i) % 86'400'000;  // from 23:30 on
-        TimeStamp t;
-        t.Set(ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000);
-        r.SetTime(t);
+        FrameRecord r = NextSimulatedFrame(generator, 84'600'000 + 50 * i);  // from 23:30 on
         TraceText::AppendRecordText(trace, r);
 
         const FrameLayout f(r);
         if (!r.CheckCrc() || f.Sapi() != 0 || !f.IsIFrame() || f.InfoOctet(0) != 0x08 || f.CallReference() <= 0) continue;
         const int type = Layer3Fields::MessageType(f);
-        const uint8_t origin = f.InfoOctet(2) & 0x80 ? 1 - sim.direction : sim.direction;
+        const uint8_t origin = f.InfoOctet(2) & 0x80 ? 1 - r.Direction() : r.Direction();
         const int key = f.CallReference() * 2 + origin;
         if (type == 0x05) {
             open[key] = calls.size();
@@ -82,7 +73,7 @@ TEST(VelkdumpCalls, EveryCallOfSimulatedTrafficAsTheFramesTellIt) {
         if (type == 0x07 && a.connect < 0) a.connect = i;
         if (type != 0x45 && type != 0x4D && type != 0x5A) continue;
         if (a.clear < 0)
-            std::tie(a.clear, a.clearSide, a.connected, a.alerted) = std::tuple(i, sim.direction, a.connect >= 0, a.alert >= 0);
+            std::tie(a.clear, a.clearSide, a.connected, a.alerted) = std::tuple(i, r.Direction(), a.connect >= 0, a.alert >= 0);
         if (type == 0x5A) open.erase(key);
     }
     // The traffic is worth the comparison: calls overlap and both sides clear.
