@@ -164,6 +164,10 @@ TEST_F(SerialPortOnPty, ReadLineHandsOutWholeLinesOnly) {
     port_.SetTerminator(kCrLf, 2);  // split across reads
     EXPECT_EQ(LineAfter("X\rY\r"), "|8");
     EXPECT_EQ(LineAfter("\nZ"), "nextX\rY\r\n|1");
+    EXPECT_EQ(LineAfter("A;B"), "|4");
+    const uint8_t semicolon = ';';  // a new terminator is looked for in bytes scanned already
+    port_.SetTerminator(&semicolon, 1);
+    EXPECT_EQ(LineAfter(""), "ZA;|1");
 }
 
 }  // namespace

@@ -21,12 +21,13 @@ TEST(EntryExport, MarksLineEndsAndIndentTabsCountedInBytes) {
         {"an entry built without icons keeps its lines", "00\tSAPI=A\n\tC/R=B", false, "00\tSAPI=A\r\n\tC/R=B\r\n"},
         {"the element separator is dropped", "\x13" "\x10" "IE+00" "\x11" "04\tX=Y", false, "IE+00\t04\tX=Y\r\n"},
         // Only the first of each mark is replaced; later ones pass as they are.
-        {"a title keeps any tag marks", "\x12" "T\x10" "u\x11", false, "\tT\x10" "u\x11\r\n"},
+        {"a title keeps any tag marks", "\x12" "T\x10" "u\x11\x12", false, "\tT\x10" "u\x11\x12\r\n"},
         {"a tag start without its end loses the start, gains no TAB", "\x10" "AB\ncd", false, "AB\r\ncd\r\n"},
         {"an identifier label: two TABs", "\x13" "\x10" "IE+00" "\x11" "04\t" + label + "=X", true, "IE+00\t04\t" + label + "\t\tX\r\n"},
         {"without indent the label keeps its \"=\"", "04\t" + label + "=X", false, "04\t" + label + "=X\r\n"},
         // The bytes since the TAB before it, a TAB that replaced an earlier "=" included, pick the TABs.
         {"cause, 5 bytes", cause + "AB(CV=16)", true, causeOut + "AB(CV\t\t\t16)\r\n"},
+        {"7 bytes after TABs for an \"=\"", "A=1234567=x", true, "A\t\t\t1234567\t\t\tx\r\n"},
         // Without a TAB before the "=", the count runs from the start of the text.
         {"7 bytes", "ABCDEFG=1", true, "ABCDEFG\t\t\t1\r\n"},
         {"8 bytes", "ABCDEFGH=1", true, "ABCDEFGH\t\t1\r\n"},

@@ -44,6 +44,8 @@ TEST(Pcapng, TsharkReadsEveryFrameAsWeDo) {
                           "lapd.tei", "-e", "lapd.direction", "-e", "lapd.cr", "-e", "q931.message_type", "-e",
                           "frame.packet_flags_crc_error", "-e", "frame.interface_name"},
                          dir.Slash() + "fields", dir.Slash() + "err", 60000), 0) << ReadFile(dir.Slash() + "err");
+    ASSERT_EQ(RunProgram({"/usr/bin/capinfos", pcapng}, dir.Slash() + "info", dir.Slash() + "err", 30000), 0);
+    EXPECT_NE(ReadFile(dir.Slash() + "info").find("Capture application: Velkscope "), std::string::npos);
     int64_t midnight = 0;
     ASSERT_TRUE(PcapngWriter::MidnightOf(2029, 12, 9, midnight));
 
@@ -124,13 +126,15 @@ TEST(Pcapng, OtherWritersCapturesConvertAndFaultyOnesWriteNothing) {
         return le(type) + le(uint32_t(padded.size() + 12)) + padded + le(uint32_t(padded.size() + 12));
     };
     const std::string rr("\x00\x01\x01\x01", 4);  // SAPI 0, TEI 0, RR
+    const std::string head = block(0x0A0D0D0A, le(0x1A2B3C4D) + le(1, 2) + le(0, 2) + std::string(8, '\xFF')) +
+                             block(1, le(203, 2) + le(0, 2) + le(65535));
     const std::string pcap = le(0xA1B2C3D4) + le(2, 2) + le(4, 2) + std::string(8, '\0') + le(65535);
     // What ends the trace (the hour is local time), or what the message says.
     const struct { std::string file; int status; std::string said; } cases[] = {
         {le(0xA1B23C4D) + pcap.substr(4) + le(203) + le(3661) + le(123456789) + le(4) + le(4) + rr, 0,
          ":01.123]0001010153AE\r\n"},
-        {block(0x0A0D0D0A, le(0x1A2B3C4D) + le(1, 2) + le(0, 2) + std::string(8, '\xFF')) +
-             block(1, le(203, 2) + le(0, 2) + le(65535)) + block(3, le(4) + rr), 0, ":00.000]0001010153AE\r\n"},
+        {head + block(3, le(4) + rr), 0, ":00.000]0001010153AE\r\n"},
+        {head + block(6, le(0) + le(0)), 1, "a truncated packet block"},
         {"TX[00:00:00.000]0001", 1, "not a pcap or pcapng file"},
         {pcap + le(1), 1, "link type 1 is not LAPD"},
         {pcap + le(203) + std::string(10, '\0'), 1, "a truncated pcap record header"},
