@@ -166,7 +166,8 @@ TEST(MonitoringSession, AFailingLogIsTriedAgainAndSwitchedOffWithItsCauseWhenItK
             EXPECT_EQ(run.queued, 0u) << tick;  // past the lag limit too
         }
         EXPECT_EQ(messages, c.messages) << c.away;
-        EXPECT_EQ(std::tuple(run.store.LoggedIndex(), run.store.IsLogging()), std::tuple(c.logged, c.logged == 2400));
+        EXPECT_EQ(std::tuple(run.store.LoggedIndex(), run.store.IsLogging(), run.store.IsRingBuffer()),
+                  std::tuple(c.logged, c.logged == 2400, true));
         EXPECT_EQ(run.freeAsked, c.away == 1 ? 4 : 3) << c.away;  // not on the tick that ends the log
     }
     EXPECT_EQ(M::Text(M::kLogDiskFull),
