@@ -103,12 +103,10 @@ TEST(CallListWindow, LiveRowsSortFilterCsvAndTheWayToTheFrames) {
     const int completed = w.Model().rowCount();
     for (int r = 0; r < completed; ++r) ASSERT_EQ(Cell(w, r, CallCsv::kResult), QtText::Literal("完了"));
     EXPECT_TRUE(w.Summary()->text().contains(QtText::Literal("完了 ") + QString::number(completed) + QChar(0x3000)));
-    int numbered = 0;
-    while (Cell(w, numbered, CallCsv::kCalled).isEmpty()) ++numbered;
-    const QString digits = Cell(w, numbered, CallCsv::kCalled).left(4);
-    QTest::keyClicks(w.NumberBox(), digits);
-    for (int r = 0; r < w.Model().rowCount(); ++r)
-        ASSERT_TRUE(Cell(w, r, CallCsv::kCalling).contains(digits) || Cell(w, r, CallCsv::kCalled).contains(digits));
+    // What the digits match is the model's test; typed, they reach it.
+    QTest::keyClicks(w.NumberBox(), QStringLiteral("000000000000"));  // longer than any number
+    EXPECT_EQ(w.Model().rowCount(), 0);
+    w.NumberBox()->clear();
 
     // Idle, Enter selects the call's first frame and lists its related frames.
     const CallRecord call = *w.Model().CallAt(0);

@@ -165,8 +165,7 @@ TEST_F(SerialPortOnPty, ReadLineHandsOutWholeLinesOnly) {
     EXPECT_EQ(LineAfter("X\rY\r"), "|8");
     EXPECT_EQ(LineAfter("\nZ"), "nextX\rY\r\n|1");
     EXPECT_EQ(LineAfter("A;B"), "|4");
-    const uint8_t semicolon = ';';  // a new terminator is looked for in bytes scanned already
-    port_.SetTerminator(&semicolon, 1);
+    port_.SetTerminator(reinterpret_cast<const uint8_t*>(";"), 1);  // looked for in bytes scanned already
     EXPECT_EQ(LineAfter(""), "ZA;|1");
 }
 
