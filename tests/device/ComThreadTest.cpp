@@ -112,7 +112,9 @@ TEST_F(ComThreadOnPty, OpensCom1SuspendedAndSendsCommandsWithCarriageReturn) {
     TimeStamp time;
     time.Set(9, 30, 0, 0);
     // "E", "V" and "M 00,00" as DeviceControlTest's device reads them.
-    EXPECT_TRUE(t.RequestClock() && t.RequestChannelStatus() && t.SetDeviceClock(time));
+    EXPECT_TRUE(t.RequestClock());
+    EXPECT_TRUE(t.RequestChannelStatus());
+    EXPECT_TRUE(t.SetDeviceClock(time));
     for (auto [tx, rx] : {std::pair{24, 1}, {1, 24}, {-1, 0}, {0, -1}})
         EXPECT_FALSE(t.SelectVoiceChannels(tx, rx)) << tx << "," << rx;
     EXPECT_TRUE(t.SelectVoiceChannels(3, 23));  // RX first
