@@ -44,11 +44,9 @@ void RowText::BuildRowText(const FrameRecord& record, std::string& text,
     const FrameLayout frame(record);
     const size_t start = text.size();
     auto ends = [&](char c) { return text.size() > start && text.back() == c; };
-    bool any = false;
     int32_t last = 0;
     for (int32_t column : options.columnOrder) {
         if (column == DisplayOptions::kEndOfColumns) break;
-        any = true;
         last = column;
         if (column == kLineBreak) {
             if (text.size() > start && !ends('\n')) text.push_back('\n');
@@ -57,7 +55,7 @@ void RowText::BuildRowText(const FrameRecord& record, std::string& text,
         }
         if (text.size() > start && !ends('\n') && !ends(' ')) text.push_back(' ');
     }
-    if (any && last != kLineBreak && ends('\n')) text.pop_back();
+    if (last != kLineBreak && ends('\n')) text.pop_back();
 }
 
 std::string RowText::Item(int32_t column, const FrameLayout& frame, bool fcsGood,

@@ -67,12 +67,10 @@ LineDispatcher::LineKind LineDispatcher::Dispatch(std::string_view line) {
         return kIdentity;
     }
 
-    if (line.size() > 3 && line[0] == '[' && line[3] == ':') {
-        TimeStamp time;
-        if (time.Parse(line)) {
-            replies_.PutClock(time);
-            return kClock;
-        }
+    TimeStamp time;
+    if (time.Parse(line)) {
+        replies_.PutClock(time);
+        return kClock;
     }
 
     if (IsStatusLine(line)) {

@@ -61,10 +61,10 @@ TEST(CallTracker, EachRuleMakesTheCallsItSays) {
         std::vector<Step> steps;
         std::vector<std::string> rows;
     } cases[] = {
-        {"answered, cleared by the peer; the first channel element; the last charge of codeset 6",
+        {"answered, cleared by the peer; the first channel and cause elements; the last charge of codeset 6",
          {O(kSetup, Element(0x6C, {0x01, 0xA1}, "0312345678") + Called("0399") + Ch({0xA9, 0x83, 0x85})), D(kProc, Ch({0xA9, 0x83, 0x81})),
-          D(kAlert), D(kConnect, {0x01, 0x02, 0x81, '7'}), D(kFacility, Charge("10")), D(kDisc, Cause(2, 16) + Charge("2,5\"")),
-          O(kRel), D(kRelComp)},
+          D(kAlert), D(kConnect, {0x01, 0x02, 0x81, '7'}), D(kFacility, Charge("10")),
+          D(kDisc, Cause(2, 16) + Cause(3, 17) + Charge("2,5\"")), O(kRel), D(kRelComp)},
          {"1,000000,000007,8,1,0,TX,23:59:59.800,0312345678,1,0399,5,200,300,200,RX,DISCONNECT,16,2,\"正常, 切断\",完了,0,"
           "\"2,5\"\"\""}},
         {"interleaved: refused, no answer, abandoned with the cause of a later clearing message, ongoing; B slot map,"

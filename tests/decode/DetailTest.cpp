@@ -118,11 +118,13 @@ TEST(LayerTwoDetail, FieldsOfTheFrame) {
           {5, "L2+01 12\t00010010\t参照番号(Ri)"}, {6, "L2+02 34\t00110100\t参照番号(Ri)"},
           {7, "L2+03 01\t00000001\tﾒｯｾｰｼﾞ種別=ID要求"}, {8, "L2+04 FF\t1111111x\t動作表示=任意"}}},
     });
-    // One octet's class: the fields' kinds and offsets are the tags above; an
-    // element octet's offset is inside its element; past the end, none.
+    // One octet's class: the fields' kinds and offsets are the tags above, 0
+    // where a tag shows none; an element octet's offset is inside its element;
+    // past the end, none.
     using D = DetailDecoder;
     FrameRecord r = Q931Frame(0x05, {0xA1, 0x18, 0x01, 0x83});
-    for (const auto& [p, kind, offset] : {std::tuple{12, D::kElement, 2}, {16, D::kUnclassified, 0}})
+    for (const auto& [p, kind, offset] : {std::tuple{5, D::kProtocol, 0}, {6, D::kCallRefLength, 0}, {12, D::kElement, 2},
+                                          {16, D::kUnclassified, 0}})
         EXPECT_EQ(std::pair(D::ClassifyOctet(r, p).kind, D::ClassifyOctet(r, p).offset), std::pair(kind, offset)) << p;
 }
 

@@ -26,8 +26,9 @@ TEST(ComPorts, LinksFirstThenUartsThenAdaptersOnTheLowestFreeNumbers) {
     const ComPorts::Roots roots{base.Path() + "/ports/", base.Path() + "/dev/", base.Path() + "/sys/"};
     for (const std::string& f : {roots.portsFolder, roots.devFolder, roots.sysTtyFolder + "ttyS0/device"})
         std::filesystem::create_directories(f);
-    // ttyS0 has a device folder but is no UART; COM012 is not how COM12 is written.
-    for (const char* node : {"ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS0", "ttyS1", "ttyUSBx"})
+    // ttyS0 has a device folder but is no UART; a bare ttyUSB has no number; COM012 is
+    // not how COM12 is written.
+    for (const char* node : {"ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS0", "ttyS1", "ttyUSBx", "ttyUSB"})
         std::ofstream(roots.devFolder + node).put('x');
     std::ofstream(roots.portsFolder + "COM5").put('x');  // not a link
     const std::string s1 = std::filesystem::canonical(roots.devFolder + "ttyS1");

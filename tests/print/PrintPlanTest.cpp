@@ -3,6 +3,7 @@
 // collated or not, is PrintCommand.PrintsPagesCopiesAndStopsOnCancel's.
 #include <gtest/gtest.h>
 
+#include "decode/RowText.h"
 #include "print/PrintPagePlan.h"
 #include "print/PrintRange.h"
 #include "tests/support/TestSupport.h"
@@ -42,14 +43,14 @@ TEST(PrintRange, PagesAreClampedAndTheIndexRangeIsWrittenInIndexForm) {
         const PrintRange range(r.first, r.last, r.count);
         EXPECT_EQ((std::vector<int>{range.First(), range.Last(), range.Valid()}), r.range) << r.first << r.last;
     }
-    // Page 1: INDEX 99998 and 99999; page 2: 123456 (after a gap); page 3: 123457.
+    // Frames of one line 400 high, two a page. Page 1: INDEX 99998 and 99999;
+    // page 2: 123456 (after a gap) and 123457; no page 3.
+    FrameStore store;
+    for (int32_t index : {99998, 99999, 123456, 123457}) store.Take(HexFrame("7E 7E", FrameRecord::kTx, index), false);
     PrintPagePlan plan;
-    plan.Start(1000);
-    size_t position = 0;
-    for (auto [index, height] : {std::pair{99998, 400}, {99999, 400}, {123456, 900}, {123457, 10}})
-        plan.Add(position++, index, height);
+    plan.Count(store, Columns({RowText::kIndex}), 400, 1000, {});
     const struct { int first, last; const char* text; } texts[] = {
-        {1, 1, "099998～099999"}, {1, 2, "099998～0000123456"}, {2, 3, "0000123456～0000123457"}, {3, 2, ""},
+        {1, 1, "099998～099999"}, {1, 2, "099998～0000123457"}, {2, 3, "0000123456～0000123457"}, {2, 1, ""},
     };
-    for (const auto& t : texts) EXPECT_EQ(PrintRange(t.first, t.last, 3).IndexText(plan), Sjis(t.text));
+    for (const auto& t : texts) EXPECT_EQ(PrintRange(t.first, t.last, plan.PageCount()).IndexText(plan), Sjis(t.text));
 }

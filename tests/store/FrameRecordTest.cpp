@@ -10,21 +10,22 @@ using namespace testsupport;
 
 TEST(FrameRecord, AssemblyDeepCopiesAndTheFrameCheckSequence) {
     FrameRecord r(FrameRecord::kRx);
-    EXPECT_FALSE(r.AppendByte(0x7E, true));
-    EXPECT_FALSE(r.AppendByte(0x02, false));
-    EXPECT_TRUE(r.AppendByte(0x7E, true));
-    EXPECT_TRUE(r.AppendByte(0x55, false));  // complete; later octets ignored
+    // Complete at the second flag; later octets ignored.
+    for (auto [octet, flag, complete] :
+         {std::tuple{0x7E, true, false}, {0x02, false, false}, {0x7E, true, true}, {0x55, false, true}})
+        EXPECT_EQ(r.AppendByte(octet, flag), complete) << octet;
     EXPECT_EQ(std::vector<uint8_t>(r.Bytes(), r.Bytes() + r.Length()), (std::vector<uint8_t>{0x7E, 0x02, 0x7E}));
     const uint8_t two[] = {1, 2};
     EXPECT_FALSE(r.SetBytes(two, 2));  // only an empty record takes bytes
-    r.Clear();
-    EXPECT_TRUE(r.SetBytes(two, 2));
-    r.SetIndex(77);
-    FrameRecord copy = r;
-    r.Clear();
-    EXPECT_EQ(std::tuple(copy.IsRx(), copy.Index(), copy.Length(), copy.ByteAt(1)), std::tuple(true, 77, 2u, 2));
-    copy = r;  // an empty record copied over one with bytes
-    EXPECT_EQ(std::tuple(copy.Length(), copy.Bytes()), std::tuple(0u, nullptr));
+    FrameRecord copy(FrameRecord::kTx);
+    EXPECT_TRUE(copy.SetBytes(two, 2));
+    copy.SetIndex(77);
+    r = copy;  // over the assembled record, which then assembles anew
+    copy.Clear();
+    EXPECT_EQ(std::tuple(r.IsRx(), r.Index(), r.Length(), r.ByteAt(1)), std::tuple(false, 77, 2u, 2));
+    EXPECT_FALSE(r.AppendByte(0x7E, true));
+    r = copy;  // an empty record copied over one with bytes
+    EXPECT_EQ(std::tuple(r.Length(), r.Bytes()), std::tuple(0u, nullptr));
 
     // The frame check sequence, over the address to the information field.
     const std::pair<std::vector<uint8_t>, int> cases[] = {  // 1 passes, 0 fails, -1 fails and caches nothing
