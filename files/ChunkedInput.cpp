@@ -9,6 +9,15 @@
 ChunkedInput::ChunkedInput(int fd, size_t chunk)
     : ChunkedInput([fd](char* into, size_t room) { return ::read(fd, into, room); }, chunk) {}
 
+ChunkedInput::ChunkedInput(std::string_view text, size_t chunk)
+    : ChunkedInput(
+          [text](char* into, size_t room) mutable {
+              const size_t n = text.copy(into, room);
+              text.remove_prefix(n);
+              return static_cast<ssize_t>(n);
+          },
+          chunk) {}
+
 ChunkedInput::ChunkedInput(Source source, size_t chunk) : source_(std::move(source)), chunk_(chunk > 0 ? chunk : 1) {}
 
 bool ChunkedInput::Ensure(size_t n) {

@@ -19,6 +19,8 @@ public:
     // Reads the open file (not closed here).
     explicit ChunkedInput(int fd, size_t chunk = kChunk);
     ChunkedInput(Source source, size_t chunk);
+    // Reads text (which must outlive the input) in pieces of the chunk size.
+    ChunkedInput(std::string_view text, size_t chunk);
 
     // With this on, a zero byte ends the input (a trace file's text ends there).
     void EndAtZero() { endAtZero_ = true; }

@@ -1,7 +1,6 @@
 // Any bytes as a pcap or pcapng capture: a file accepted once is accepted
 // again with the same frames, and read in pieces of random sizes (as from a
 // pipe) it gives the same frames and the same verdict.
-#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <random>
@@ -12,37 +11,32 @@
 
 namespace {
 
-std::string Describe(const CaptureFileReader::Frame& f) {
-    return std::to_string(f.seconds) + "." + std::to_string(f.micros) + (f.rx ? "R" : "T") + (f.crcError ? "E" : "") +
-           std::string(f.octets);
+void Add(std::string& into, const CaptureFileReader::Frame& f) {
+    into += std::to_string(f.seconds) + "." + std::to_string(f.micros) + (f.rx ? "R" : "T") + (f.crcError ? "E" : "");
+    into.append(f.octets);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const std::string_view file(reinterpret_cast<const char*>(data), size);
+    std::string_view file(reinterpret_cast<const char*>(data), size);
     std::string frames, again, pieces, message;
-    auto collect = [](std::string& into) {
-        return [&into](const CaptureFileReader::Frame& f) { into += Describe(f); };
-    };
-    const bool ok = CaptureFileReader::Read(file, collect(frames), message);
-    if (ok != CaptureFileReader::Read(file, collect(again), message) || frames != again) abort();
+    const bool ok = CaptureFileReader::Read(file, [&](const auto& f) { Add(frames, f); }, message);
+    if (ok != CaptureFileReader::Read(file, [&](const auto& f) { Add(again, f); }, message) || frames != again) abort();
     if (!ok && message.empty()) abort();
 
     std::minstd_rand random(static_cast<uint32_t>(size));
-    std::string_view rest = file;
     ChunkedInput input(
         [&](char* into, size_t room) {
-            const size_t n = std::min({room, rest.size(), size_t(random() % 64 + 1)});
-            std::memcpy(into, rest.data(), n);
-            rest.remove_prefix(n);
+            const size_t n = file.copy(into, std::min(room, size_t(random() % 64 + 1)));
+            file.remove_prefix(n);
             return ssize_t(n);
         },
         size_t(random() % 32 + 1));
     CaptureStream stream(input);
     CaptureFileReader::Frame frame;
     CaptureStream::Result result;
-    while ((result = stream.Next(frame)) == CaptureStream::kFrame) pieces += Describe(frame);
+    while ((result = stream.Next(frame)) == CaptureStream::kFrame) Add(pieces, frame);
     if (pieces != frames || (result == CaptureStream::kEnd) != ok || stream.Message() != message) abort();
     return 0;
 }

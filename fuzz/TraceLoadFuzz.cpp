@@ -4,7 +4,6 @@
 #include <sys/mman.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cstdlib>
 #include <string>
 
@@ -33,15 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const FrameRecord& r = store.At(i);
         if (r.Length() < 2 || r.ByteAt(0) != 0x7E || r.ByteAt(r.Length() - 1) != 0x7E) abort();
     }
-    std::string_view rest(reinterpret_cast<const char*>(data), size);
-    ChunkedInput input(
-        [&rest](char* into, size_t room) {
-            const size_t n = std::min(room, rest.size());
-            rest.copy(into, n);
-            rest.remove_prefix(n);
-            return ssize_t(n);
-        },
-        size > 0 ? data[0] % 24 + 1 : 1);
+    ChunkedInput input(std::string_view(reinterpret_cast<const char*>(data), size), size > 0 ? data[0] % 24 + 1 : 1);
     TraceStream stream(input);
     size_t i = 0;
     for (FrameRecord r; stream.Next(r) == TraceStream::kRecord; ++i)

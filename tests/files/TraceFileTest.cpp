@@ -26,14 +26,7 @@ std::string Describe(const FrameStore& store) {
 
 // The same from a file read in chunks of the given size.
 std::string Streamed(std::string_view text, size_t chunk) {
-    ChunkedInput input(
-        [&text](char* into, size_t room) {
-            const size_t n = std::min(room, text.size());
-            text.copy(into, n);
-            text.remove_prefix(n);
-            return ssize_t(n);
-        },
-        chunk);
+    ChunkedInput input(text, chunk);
     TraceStream stream(input);
     std::string out;
     for (FrameRecord r; stream.Next(r) == TraceStream::kRecord;) out += "#" + std::to_string(r.Index()) + TraceText::RecordText(r);
