@@ -25,11 +25,15 @@ void Progress::Draw(uint64_t frames, uint64_t bytesDone, uint64_t bytesTotal) {
     const double now = Now(), lasted = now - start_;
     if (lasted < kQuiet || now - drawn_ < kRedraw) return;
     drawn_ = now;
-    const unsigned percent = bytesTotal > 0 ? static_cast<unsigned>(bytesDone * 100 / bytesTotal) : 100;
-    char line[128];
-    const int n = std::snprintf(line, sizeof line, "\r%llu frames (%u%% of %.1f MB read), %.0f frames/s\033[K",
-                                static_cast<unsigned long long>(frames), percent > 100 ? 100 : percent,
-                                static_cast<double>(bytesTotal) / 1e6, static_cast<double>(frames) / lasted);
+    char share[64] = "";
+    if (bytesTotal > 0) {
+        const uint64_t percent = bytesDone * 100 / bytesTotal;
+        std::snprintf(share, sizeof share, " (%u%% of %.1f MB read)", static_cast<unsigned>(percent > 100 ? 100 : percent),
+                      static_cast<double>(bytesTotal) / 1e6);
+    }
+    char line[160];
+    const int n = std::snprintf(line, sizeof line, "\r%llu frames%s, %.0f frames/s\033[K",
+                                static_cast<unsigned long long>(frames), share, static_cast<double>(frames) / lasted);
     if (n > 0) FileIo::WriteAll(fd_, line, static_cast<size_t>(n) < sizeof line ? n : sizeof line - 1);
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // A long run's progress on standard error, only when that is a terminal:
 // once the run has lasted a second, "\r<frames> frames (<n>% of <size> read),
-// <rate> frames/s", redrawn a few times a second and cleared at the end.
+// <rate> frames/s" (the share left out when the inputs' size is not known),
+// redrawn a few times a second and cleared at the end.
 #include <cstdint>
 #include <ctime>
 
