@@ -24,11 +24,8 @@ public:
     };
     using OnFrame = std::function<void(const Frame&)>;
 
-    // False with a message (English, for the command line) at the first
-    // fault; the frames before it have been handed over.
+    // A whole file in memory (CaptureStream reads one in chunks). False
+    // with a message (English, for the command line) at the first fault;
+    // the frames before it have been handed over.
     static bool Read(std::string_view file, const OnFrame& onFrame, std::string& message);
-
-private:
-    static bool ReadPcap(std::string_view file, const OnFrame& onFrame, std::string& message);
-    static bool ReadPcapng(std::string_view file, const OnFrame& onFrame, std::string& message);
 };

@@ -16,10 +16,13 @@ public:
     // Writes everything buffered; false once any write failed.
     bool Flush();
     bool Failed() const { return failed_; }
+    // The errno of the failed write (EPIPE: the reader went away).
+    int Error() const { return error_; }
 
 private:
     static constexpr size_t kChunk = 64 * 1024;
     int fd_;
     bool failed_ = false;
+    int error_ = 0;
     std::string buffer_;
 };

@@ -43,6 +43,15 @@ bool ListExport::ExportList(const FrameStore& store, const DisplayOptions& snaps
                             const MessageCatalogue& catalogue, DetailSource& details, int fd) {
     try {
         FdWriter out(fd);
+        return ExportBatch(store, snapshot, catalogue, details, out) && out.Flush();
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+}
+
+bool ListExport::ExportBatch(const FrameStore& store, const DisplayOptions& snapshot,
+                             const MessageCatalogue& catalogue, DetailSource& details, FdWriter& out) {
+    try {
         const bool withDetail = snapshot.exportDetail != 0;
         const bool indent = snapshot.indent != 0;
         // Frame checks first: from here on both threads only read the
@@ -83,8 +92,7 @@ bool ListExport::ExportList(const FrameStore& store, const DisplayOptions& snaps
             }
             if (!out.FlushIfFull()) return false;
         }
-        if (chunks.Failed()) return false;
-        return out.Flush();
+        return !chunks.Failed() && !out.Failed();
     } catch (const std::bad_alloc&) {
         return false;
     }

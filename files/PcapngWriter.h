@@ -22,6 +22,13 @@ public:
     // since the epoch. out receives the section and interface headers.
     PcapngWriter(std::string& out, int64_t startOfDay);
 
+    // The records from here on start on this date (local midnight, seconds
+    // since the epoch), as the first ones did on the constructor's.
+    void StartDay(int64_t startOfDay) {
+        dayStartUs_ = startOfDay * 1'000'000;
+        lastOfDayUs_ = -1;
+    }
+
     // Appends the frame's packet block.
     void Append(const FrameRecord& record);
 

@@ -38,12 +38,19 @@ bool ReplacingFile::Open() {
     return true;
 }
 
-bool ReplacingFile::Commit() {
+bool ReplacingFile::Close() {
     if (fd_ < 0) return false;
     bool ok = ::fsync(fd_) == 0;
     ok = ::close(fd_) == 0 && ok;
     fd_ = -1;
-    if (ok) ok = ::rename(temp_.c_str(), target_.c_str()) == 0;
+    if (!ok) Abandon();
+    return ok;
+}
+
+bool ReplacingFile::Commit() {
+    if (fd_ >= 0 && !Close()) return false;
+    if (temp_.empty()) return false;
+    const bool ok = ::rename(temp_.c_str(), target_.c_str()) == 0;
     if (ok) temp_.clear();
     else Abandon();
     return ok;

@@ -17,7 +17,11 @@ public:
     // target that is not a regular file).
     bool Open();
     int Fd() const { return fd_; }
-    // Flushes, closes and renames over the target; false (and the target
+    // Flushes and closes the temporary file, which stays until Commit or
+    // Abandon (so many can wait without holding a descriptor each); false
+    // (and the file abandoned) when that failed.
+    bool Close();
+    // Flushes, closes (unless Close did) and renames over the target; false (and the target
     // untouched) when any of it failed.
     bool Commit();
     // Closes and removes the temporary file; the target stays as it was.

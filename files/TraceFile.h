@@ -27,11 +27,10 @@ public:
     static LoadResult LoadFile(FrameStore& store, int fd, const std::atomic<bool>& cancel);
 
     // The records of text one by one, in file order and numbered as a load
-    // numbers them, for a reader that keeps no store; a take that returns
-    // false stops the scan with kStoreFull.
+    // numbers them, for a reader that keeps no store (TraceStream reads a
+    // file so in chunks); a take that returns false stops the scan with
+    // kStoreFull.
     using Taker = std::function<bool(FrameRecord&& record)>;
     static LoadResult ScanText(std::string_view text, const std::atomic<bool>& cancel,
                                std::atomic<int>& progress, const Taker& take);
-    static LoadResult ScanFile(int fd, const std::atomic<bool>& cancel, std::atomic<int>& progress,
-                               const Taker& take);
 };

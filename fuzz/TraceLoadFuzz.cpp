@@ -1,5 +1,6 @@
-// Any bytes as a trace file: every record loaded keeps both flags, and what
-// loaded saves, loads back and saves again the same.
+// Any bytes as a trace file: every record loaded keeps both flags, what
+// loaded saves, loads back and saves again the same, and the file read in
+// chunks (of a size the input picks) gives the same records.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -7,6 +8,8 @@
 #include <string>
 
 #include "files/TraceFile.h"
+#include "files/TraceStream.h"
+#include "store/TraceText.h"
 
 namespace {
 
@@ -29,6 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const FrameRecord& r = store.At(i);
         if (r.Length() < 2 || r.ByteAt(0) != 0x7E || r.ByteAt(r.Length() - 1) != 0x7E) abort();
     }
+    ChunkedInput input(std::string_view(reinterpret_cast<const char*>(data), size), size > 0 ? data[0] % 24 + 1 : 1);
+    TraceStream stream(input);
+    size_t i = 0;
+    for (FrameRecord r; stream.Next(r) == TraceStream::kRecord; ++i)
+        if (i >= store.Count() || r.Index() != store.At(i).Index() ||
+            TraceText::RecordText(r) != TraceText::RecordText(store.At(i)))
+            abort();
+    if (i != store.Count()) abort();
     const std::string text = Saved(store);
     FrameStore again;
     if (TraceFile::LoadText(again, text, kGo) != TraceFile::kLoaded || Saved(again) != text) abort();

@@ -1,22 +1,23 @@
 #include "tools/ExportCommand.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
 #include "base/DataFolder.h"
 #include "decode/MessageCatalogue.h"
 #include "files/ListExport.h"
 #include "options/OptionData.h"
 #include "store/FrameStore.h"
-#include "tools/InputFile.h"
+#include "tools/InputStream.h"
+#include "tools/OutputFile.h"
+
+namespace {
+
+// Frames decoded and written together: a few hundred kilobytes of records.
+constexpr size_t kBatch = 4096;
+
+}  // namespace
 
 int ExportCommand::Run(const Settings& settings, DetailSource& details) {
-    FrameStore store;
-    if (!InputFile::Load(settings.input, store)) return kInputFailed;
+    InputStream in(settings.inputs);
+    if (!in.Check()) return kInputFailed;
 
     // The tool never writes velk.opt; without one the defaults apply.
     DisplayOptions snapshot;
@@ -24,29 +25,25 @@ int ExportCommand::Run(const Settings& settings, DetailSource& details) {
         .GetDisplayOptions(snapshot);
     if (settings.details != kDetailsFromOptions)
         snapshot.exportDetail = settings.details == kDetailsOn ? 1 : 0;
-    int out = STDOUT_FILENO;
-    const char* outName = "standard output";
-    if (!settings.output.empty()) {
-        outName = settings.output.c_str();
-        out = ::open(outName, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (out < 0) {
-            std::fprintf(stderr, "velkdump: cannot create %s: %s\n", outName,
-                         std::strerror(errno));
-            return kOutputFailed;
-        }
-    }
+    OutputFile out(settings.output, true);
+    if (!out.Open()) return kOutputFailed;
 
-    bool ok = ListExport::ExportList(store, snapshot, MessageCatalogue::Program(),
-                                     details, out);
-    int writeErrno = errno;
-    if (out != STDOUT_FILENO && ::close(out) != 0 && ok) {
-        ok = false;
-        writeErrno = errno;
+    FrameStore batch;
+    FrameRecord record;
+    auto write = [&] {
+        const bool ok = ListExport::ExportBatch(batch, snapshot, MessageCatalogue::Program(), details, out.Writer());
+        batch.Clear();
+        return ok;
+    };
+    InputStream::Result read;
+    while ((read = in.Next(record)) == InputStream::kRecord) {
+        batch.Take(std::move(record), false);
+        if (batch.Count() == kBatch && !write()) break;
     }
-    if (!ok) {
-        std::fprintf(stderr, "velkdump: write error on %s: %s\n", outName,
-                     std::strerror(writeErrno));
-        return kOutputFailed;
+    if (read == InputStream::kFailed) return kInputFailed;
+    if (read == InputStream::kRecord || !write()) {
+        in.ClearProgress();
+        return out.WriteFailed(out.Writer().Error());
     }
-    return kDone;
+    return out.Commit();
 }

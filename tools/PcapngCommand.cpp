@@ -7,8 +7,7 @@
 #include <ctime>
 
 #include "files/PcapngWriter.h"
-#include "store/FrameStore.h"
-#include "tools/InputFile.h"
+#include "tools/InputStream.h"
 #include "tools/OutputFile.h"
 
 namespace {
@@ -23,7 +22,7 @@ bool Digits(const std::string& s, size_t from, size_t count, int& value) {
     return true;
 }
 
-// Midnight of the day the records start, by the first source that has one.
+// Midnight of the day the first input's records start, by the first source that has one.
 bool StartOfDay(const PcapngCommand::Settings& settings, int64_t& midnight) {
     int y = 0, m = 0, d = 0;
     const std::string& date = settings.date;
@@ -35,12 +34,29 @@ bool StartOfDay(const PcapngCommand::Settings& settings, int64_t& midnight) {
         }
         return true;
     }
-    if (PcapngCommand::DateOfLogName(settings.input, y, m, d) && PcapngWriter::MidnightOf(y, m, d, midnight))
+    if (PcapngCommand::DateOfLogName(settings.inputs.front(), y, m, d) && PcapngWriter::MidnightOf(y, m, d, midnight))
         return true;
     struct stat st;
     std::tm local{};
-    if (::stat(settings.input.c_str(), &st) != 0 || !::localtime_r(&st.st_mtime, &local)) return false;
+    if (::stat(settings.inputs.front().c_str(), &st) != 0 || !::localtime_r(&st.st_mtime, &local)) return false;
     return PcapngWriter::MidnightOf(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, midnight);
+}
+
+// Local midnight of the day of a time stamp.
+bool MidnightOfTime(int64_t seconds, int64_t& midnight) {
+    const std::time_t t = static_cast<std::time_t>(seconds);
+    std::tm local{};
+    return ::localtime_r(&t, &local) &&
+           PcapngWriter::MidnightOf(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, midnight);
+}
+
+// Where an input's first record starts the day anew: a capture's own date,
+// a later dated log file's name.
+bool NewDay(const InputStream& in, int64_t& midnight) {
+    int y = 0, m = 0, d = 0;
+    if (in.InputKind() == InputStream::kCapture) return MidnightOfTime(in.CaptureSeconds(), midnight);
+    return in.InputNumber() > 0 && PcapngCommand::DateOfLogName(in.Path(), y, m, d) &&
+           PcapngWriter::MidnightOf(y, m, d, midnight);
 }
 
 }  // namespace
@@ -58,14 +74,26 @@ bool PcapngCommand::DateOfLogName(const std::string& path, int& year, int& month
 int PcapngCommand::Run(const Settings& settings) {
     int64_t midnight = 0;
     if (!StartOfDay(settings, midnight)) {
-        if (settings.date.empty()) std::fprintf(stderr, "velkdump: no date for %s\n", settings.input.c_str());
+        if (settings.date.empty())
+            std::fprintf(stderr, "velkdump: no date for %s\n", settings.inputs.front().c_str());
         return 2;
     }
-    FrameStore store;
-    if (!InputFile::Load(settings.input, store)) return 1;
-    std::string file;
-    PcapngWriter writer(file, midnight);
-    for (size_t i = 0; i < store.Count(); ++i) writer.Append(store.At(i));
-
-    return OutputFile::WriteWhole(settings.output, file);
+    InputStream in(settings.inputs);
+    if (!in.Check()) return 1;
+    OutputFile out(settings.output);
+    if (!out.Open()) return 2;
+    FdWriter& writer = out.Writer();
+    PcapngWriter pcapng(writer.Buffer(), midnight);
+    FrameRecord record;
+    InputStream::Result read;
+    while ((read = in.Next(record)) == InputStream::kRecord) {
+        if (in.FirstOfInput() && NewDay(in, midnight)) pcapng.StartDay(midnight);
+        pcapng.Append(record);
+        if (!writer.FlushIfFull()) {
+            in.ClearProgress();
+            return out.WriteFailed(writer.Error());
+        }
+    }
+    if (read == InputStream::kFailed) return 1;
+    return out.Commit();
 }

@@ -1,13 +1,17 @@
 #pragma once
-// `velkdump FILE --pcapng`: a trace or log file as a pcapng file for
-// Wireshark. Records hold only the time of day; the date is the one given,
-// else the one in a dated log file's name, else the file's modification date.
+// `velkdump FILE... --pcapng`: the inputs as one pcapng file for Wireshark.
+// Trace records hold only the time of day: the first input's date is the
+// one given, else the one in a dated log file's name, else the file's
+// modification date; a later input with a dated log file name starts on its
+// own date, any other continues from the day the input before ended on.
+// A capture's frames keep the dates of their own time stamps.
 #include <string>
+#include <vector>
 
 class PcapngCommand {
 public:
     struct Settings {
-        std::string input;
+        std::vector<std::string> inputs;
         std::string output;  // empty = standard output
         std::string date;    // "YYYY-MM-DD" or empty
     };

@@ -1,66 +1,70 @@
 #include "tools/TraceConvertCommand.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <exception>
+#include <memory>
 
-#include "base/FileIo.h"
-#include "files/CaptureToTrace.h"
+#include "store/FrameStore.h"
+#include "store/TraceText.h"
+#include "tools/InputStream.h"
 #include "tools/OutputFile.h"
 
-namespace {
-
-// A regular file read whole; one too large for memory is a failure, not
-// the end of the program.
-bool ReadWhole(const std::string& path, std::string& text, std::string& why) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        why = std::strerror(errno);
-        return false;
-    }
-    struct stat st;
-    size_t got = 0;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    why = ok ? "" : "not a regular file";
-    // Far beyond any D-channel capture: a sparse or foreign file, not one to hold in memory.
-    constexpr off_t kLargest = off_t{1} << 30;
-    if (ok && st.st_size > kLargest) {
-        ok = false;
-        why = "larger than 1 GiB";
-    }
-    if (ok) {
-        try {
-            text.resize(static_cast<size_t>(st.st_size));
-            ok = FileIo::ReadAll(fd, text.data(), text.size(), got);
-            if (!ok) why = std::strerror(errno);
-            text.resize(got);
-        } catch (const std::exception&) {  // no memory for it
-            ok = false;
-            why = "too large to read";
-        }
-    }
-    ::close(fd);
-    return ok;
+std::string TraceConvertCommand::PieceName(const std::string& output, size_t piece) {
+    if (piece == 0) return output;
+    const size_t slash = output.rfind('/');
+    size_t dot = output.rfind('.');
+    // A dot that starts the name (".vkt") or stands in a folder's name is no extension.
+    if (dot == std::string::npos || dot == (slash == std::string::npos ? 0 : slash + 1) ||
+        (slash != std::string::npos && dot < slash))
+        dot = output.size();
+    return output.substr(0, dot) + "_" + std::to_string(piece) + output.substr(dot);
 }
 
-}  // namespace
-
 int TraceConvertCommand::Run(const Settings& settings) {
-    std::string capture, why;
-    if (!ReadWhole(settings.input, capture, why)) {
-        std::fprintf(stderr, "velkdump: cannot read %s: %s\n", settings.input.c_str(), why.c_str());
-        return 1;
+    InputStream in(settings.inputs);
+    if (!in.Check()) return 1;
+    std::vector<std::unique_ptr<OutputFile>> files;
+    auto next = [&] {
+        if (!files.empty() && !files.back()->Close()) return false;
+        files.push_back(std::make_unique<OutputFile>(PieceName(settings.output, files.size())));
+        return files.back()->Open();
+    };
+    if (!next()) return 2;
+
+    constexpr size_t kPerFile = FrameStore::kCapacity;
+    size_t count = 0;
+    FrameRecord record;
+    InputStream::Result read;
+    while ((read = in.Next(record)) == InputStream::kRecord) {
+        if (count > 0 && count % kPerFile == 0) {
+            if (settings.output.empty()) {
+                in.ClearProgress();
+                std::fprintf(stderr,
+                             "velkdump: more than %zu frames: a trace file holds no more, and standard output"
+                             " cannot be split into several; give -o OUT\n",
+                             kPerFile);
+                return 2;
+            }
+            in.ClearProgress();
+            if (!next()) return 2;
+        }
+        FdWriter& writer = files.back()->Writer();
+        // A file's records are numbered on from its first one's INDEX.
+        if (count % kPerFile == 0 && record.Index() != 0) writer.Buffer() += TraceText::HeaderLine(record.Index());
+        TraceText::AppendRecordText(writer.Buffer(), record);
+        ++count;
+        if (!writer.FlushIfFull()) {
+            in.ClearProgress();
+            return files.back()->WriteFailed(writer.Error());
+        }
     }
-    std::string trace, message;
-    const bool read = CaptureToTrace::Convert(capture, trace, message);
-    if (!read) {
-        std::fprintf(stderr, "velkdump: %s: %s\n", settings.input.c_str(), message.c_str());
-        return 1;
+    if (read == InputStream::kFailed) return 1;
+    for (const auto& file : files)
+        if (const int status = file->Commit(); status != 0) return status;
+    if (files.size() > 1) {
+        std::fprintf(stderr, "velkdump: %zu frames in %zu trace files of at most %zu frames:", count, files.size(),
+                     kPerFile);
+        for (const auto& file : files) std::fprintf(stderr, " %s", file->Name().c_str());
+        std::fprintf(stderr, "\n");
     }
-    return OutputFile::WriteWhole(settings.output, trace);
+    return 0;
 }

@@ -24,26 +24,36 @@ std::atomic<bool> stopRequested{false};
 
 void Usage(FILE* out) {
     std::fprintf(out,
-                 "usage: velkdump FILE [-o OUT] [--details | --no-details]\n"
-                 "       velkdump FILE --pcapng [--date YYYY-MM-DD] [-o OUT]\n"
-                 "       velkdump CAPTURE --to-trace [-o OUT]\n"
-                 "       velkdump FILE --calls [-o OUT]\n"
+                 "usage: velkdump FILE... [-o OUT] [--details | --no-details]\n"
+                 "       velkdump FILE... --pcapng [--date YYYY-MM-DD] [-o OUT]\n"
+                 "       velkdump FILE... --to-trace [-o OUT]\n"
+                 "       velkdump FILE... --calls [-o OUT]\n"
                  "       velkdump --capture N [--count K] [-o OUT]\n"
                  "       velkdump --help | --version\n"
-                 "  FILE          a trace or log file: write its frame list as text, as the\n"
+                 "  FILE...       trace, log, pcap or pcapng files (told by their content),\n"
+                 "                read in the order given as one run: each file's frames keep\n"
+                 "                the INDEX it gives them, the decoder's and the calls' state\n"
+                 "                carries on from file to file\n"
+                 "                Without a mode: write the frame list as text, as the\n"
                  "                program's display image export does (standard output, or\n"
                  "                OUT with -o), with the display options of velk.opt\n"
                  "  --details     include each frame's detail (overrides velk.opt)\n"
                  "  --no-details  rows only (overrides velk.opt)\n"
-                 "  --pcapng      write FILE's frames as pcapng (LAPD) for Wireshark\n"
-                 "  --to-trace    write a pcap or pcapng capture of LAPD frames as a trace file\n"
-                 "  --calls       write every call of FILE as CSV (CP932, CR LF), one row per\n"
-                 "                call in order of its first frame\n"
-                 "  --date D      the date of the first frame (default: from a dated log\n"
-                 "                file's name, else the file's modification date)\n"
+                 "  --pcapng      write the frames as pcapng (LAPD) for Wireshark\n"
+                 "  --to-trace    write the frames as trace files of at most 30000 frames\n"
+                 "                each: OUT, OUT_1, OUT_2, ... (week.vkt, week_1.vkt, ...);\n"
+                 "                standard output takes 30000 frames at most\n"
+                 "  --calls       write every call as CSV (CP932, CR LF), one row per call\n"
+                 "                in order of its first frame\n"
+                 "  --date D      the date of the first file's first frame (default: from a\n"
+                 "                dated log file's name, else the file's modification date);\n"
+                 "                a later file starts on its dated log name's date, else on\n"
+                 "                the day the file before ended; captures keep their own dates\n"
                  "  --capture N   monitor the capture device on COMN and write its frames\n"
                  "                as a trace file (standard output, or OUT with -o)\n"
-                 "  --count K     stop after K frames (default: until SIGINT or SIGTERM)\n");
+                 "  --count K     stop after K frames (default: until SIGINT or SIGTERM)\n"
+                 "A closed pipe on standard output ends the run quietly; on a terminal a long\n"
+                 "run shows its progress on standard error.\n");
 }
 
 int Usage() {
@@ -100,13 +110,13 @@ int main(int argc, char** argv) {
                    exporting.details == ExportCommand::kDetailsFromOptions) {
             exporting.details = arg == "--details" ? ExportCommand::kDetailsOn
                                                    : ExportCommand::kDetailsOff;
-        } else if (!arg.empty() && arg[0] != '-' && exporting.input.empty()) {
-            exporting.input = arg;
+        } else if (!arg.empty() && arg[0] != '-') {
+            exporting.inputs.push_back(arg);
         } else {
             return Usage();
         }
     }
-    bool exportMode = !exporting.input.empty();
+    bool exportMode = !exporting.inputs.empty();
     if (captureMode == exportMode) return Usage();
     if (captureMode && exporting.details != ExportCommand::kDetailsFromOptions) return Usage();
     if (exportMode && countGiven) return Usage();
@@ -116,12 +126,12 @@ int main(int argc, char** argv) {
     if (!date.empty() && !pcapng) return Usage();
 
     Signals::IgnoreBrokenPipe();
-    if (toTrace) return TraceConvertCommand::Run({exporting.input, exporting.output});
-    if (pcapng) return PcapngCommand::Run({exporting.input, exporting.output, date});
-    if (calls) return CallsCommand::Run({exporting.input, exporting.output}, MessageCatalogue::Program());
+    if (toTrace) return TraceConvertCommand::Run({exporting.inputs, exporting.output});
+    if (pcapng) return PcapngCommand::Run({exporting.inputs, exporting.output, date});
+    if (calls) return CallsCommand::Run({exporting.inputs, exporting.output}, MessageCatalogue::Program());
     if (exportMode) {
         // Details from the detail decoder with the program's catalogue, as the
-        // main window's export builds them.
+        // main window's export builds them; one decoder for the whole run.
         DetailEntrySource details(MessageCatalogue::Program());
         return ExportCommand::Run(exporting, details);
     }

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "files/SaveName.h"
+#include "files/TraceStream.h"
 #include "store/TraceText.h"
 #include "tests/support/TestSupport.h"
 
@@ -23,8 +24,18 @@ std::string Describe(const FrameStore& store) {
     return out;
 }
 
+// The same from a file read in chunks of the given size.
+std::string Streamed(std::string_view text, size_t chunk) {
+    ChunkedInput input(text, chunk);
+    TraceStream stream(input);
+    std::string out;
+    for (FrameRecord r; stream.Next(r) == TraceStream::kRecord;) out += "#" + std::to_string(r.Index()) + TraceText::RecordText(r);
+    return out;
+}
+
 }  // namespace
 
+// Also read in chunks, each case cut at every offset.
 TEST(TraceFile, LoadTakesRecordsAnywhereAndDropsMalformedOnes) {
     const std::string t0 = "TX[00:00:00.000]";
     const std::string wrapped = "#0" + t0 + kA64 + "\r\n0102\r\n";
@@ -58,6 +69,7 @@ TEST(TraceFile, LoadTakesRecordsAnywhereAndDropsMalformedOnes) {
         FrameStore store;
         EXPECT_EQ(TraceFile::LoadText(store, text, kGo), TraceFile::kLoaded) << text;
         EXPECT_EQ(Describe(store), expected) << text;
+        for (size_t chunk = 1; chunk <= text.size(); ++chunk) EXPECT_EQ(Streamed(text, chunk), expected) << chunk << text;
     }
 }
 

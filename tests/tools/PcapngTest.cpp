@@ -116,8 +116,9 @@ TEST(Pcapng, TsharkReadsEveryFrameAsWeDo) {
 
 // Captures as other writers make them: a pcap with nanosecond times, a
 // pcapng packet in a simple packet block (no time, the first interface). Files
-// that are not LAPD captures, or lie about their lengths: a message, a failure
-// status and no output file.
+// that are not LAPD captures (nor trace files: a PNG, an ELF, a record head
+// broken off), or lie about their lengths: a message, a failure status and no
+// output file.
 TEST(Pcapng, OtherWritersCapturesConvertAndFaultyOnesWriteNothing) {
     TempFolder dir;
     auto le = [](uint32_t v, int bytes = 4) { return std::string(reinterpret_cast<const char*>(&v), size_t(bytes)); };
@@ -135,7 +136,9 @@ TEST(Pcapng, OtherWritersCapturesConvertAndFaultyOnesWriteNothing) {
          ":01.123]0001010153AE\r\n"},
         {head + block(3, le(4) + rr), 0, ":00.000]0001010153AE\r\n"},
         {head + block(6, le(0) + le(0)), 1, "a truncated packet block"},
-        {"TX[00:00:00.000]0001", 1, "not a pcap or pcapng file"},
+        {"\x89PNG\r\n\x1A\n" + std::string(8, '\0'), 1, "not a trace, log, pcap or pcapng file"},
+        {"\x7F" "ELF\x02\x01\x01" + std::string(20, '\0'), 1, "not a trace, log, pcap or pcapng file"},
+        {"TX[00:00:00.0\xA1\xB2\xC3\xD4" + std::string(30, '\x5A'), 1, "not a trace, log, pcap or pcapng file"},
         {pcap + le(1), 1, "link type 1 is not LAPD"},
         {pcap + le(203) + std::string(10, '\0'), 1, "a truncated pcap record header"},
         {pcap + le(203) + std::string(8, '\0') + le(0x7FFFFFFF) + le(5), 1, "absurd length"},
@@ -147,12 +150,10 @@ TEST(Pcapng, OtherWritersCapturesConvertAndFaultyOnesWriteNothing) {
         {le(0x0A0D0D0A) + le(1000) + le(0x1A2B3C4D), 1, "a corrupt pcapng block length"},
         {le(0x0A0D0D0A) + le(28) + le(0x1A2B3C4D) + std::string(12, '\0') + le(28) + le(1), 1,
          "a truncated pcapng block"},
-        {"", 1, "larger than 1 GiB"},  // a sparse file of 2 GiB, never read into memory
     };
     const std::string trace = dir.Slash() + "out.vkt", err = dir.Slash() + "err";
     for (const auto& c : cases) {
         ASSERT_TRUE(WriteFile(dir.Slash() + "in", c.file));
-        if (c.file.empty()) std::filesystem::resize_file(dir.Slash() + "in", uintmax_t{2} << 30);
         std::filesystem::remove(trace);
         EXPECT_EQ(RunProgram({VelksimProcess::Program("velkdump"), dir.Slash() + "in", "--to-trace", "-o", trace},
                              dir.Slash() + "out", err, 30000), c.status) << ReadFile(err);
