@@ -1,12 +1,13 @@
 #pragma once
 // One call on the line as the tracker keeps it: its frames, sides, numbers,
 // channels, times, the first clearing message with its cause, the charge,
-// and what became of it. A value: it holds nothing of the frames it was
-// built from, so it outlives them in the store.
+// its messages (bounded), and what became of it. A value: it holds nothing
+// of the frames it was built from, so it outlives them in the store.
 #include <cstdint>
 #include <string>
 
 #include "calls/CallChannels.h"
+#include "calls/CallSteps.h"
 #include "store/TimeStamp.h"
 
 struct CallRecord {
@@ -69,4 +70,6 @@ struct CallRecord {
 
     bool released = false;    // RELEASE COMPLETE seen
     bool unreleased = false;  // closed by a new SETUP of its key
+
+    CallSteps steps;  // every counted message, a repeated SETUP too
 };

@@ -24,13 +24,16 @@ class CallTracker {
 public:
     static constexpr size_t kMaxCalls = 100000;
     static constexpr size_t kUnbounded = 0;
-    static constexpr int64_t kDayMs = 86'400'000;
+    static constexpr int64_t kDayMs = CallSteps::kDayMs;
 
     explicit CallTracker(size_t maxCalls = kMaxCalls) : maxCalls_(maxCalls) {}
 
     // Reads the next frame: the number of the call it joined, or 0 when the
     // frame does not count.
     uint64_t Add(const FrameRecord& record);
+    // The time the tracker's clock would give this frame now, in ms from the
+    // midnight of its first day; the clock does not move.
+    int64_t TimeOf(const FrameRecord& record) const;
     // Forgets every call and the day count; numbering starts again at 1.
     void Clear();
 
@@ -62,6 +65,8 @@ private:
     // The frame's time on the tracker's clock: a time of day earlier than the
     // previous counted frame's is the next day.
     int64_t Time(const FrameRecord& record);
+    static int64_t OfDay(const TimeStamp& t);
+    void AddStep(CallRecord& call, const CallMessage& message, const FrameRecord& record, int64_t ms) const;
     static uint32_t KeyOf(const CallRecord& call);
 
     size_t maxCalls_;
