@@ -68,21 +68,6 @@ constexpr ColumnWriter kTable[] = {
 
 static_assert(std::size(kTable) == CallCsv::kColumns);
 
-// RFC 4180: a field that holds a comma, a quote or a line break goes in
-// quotes, its quotes doubled.
-void AppendQuoted(std::string& out, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out.append(field);
-        return;
-    }
-    out.push_back('"');
-    for (char c : field) {
-        if (c == '"') out.push_back('"');
-        out.push_back(c);
-    }
-    out.push_back('"');
-}
-
 }  // namespace
 
 const std::string& CallCsv::ColumnName(int column) {
@@ -109,6 +94,21 @@ const std::string& CallCsv::Header() {
         return out + "\r\n";
     }();
     return header;
+}
+
+// RFC 4180: a field that holds a comma, a quote or a line break goes in
+// quotes, its quotes doubled.
+void CallCsv::AppendQuoted(std::string& out, std::string_view field) {
+    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.append(field);
+        return;
+    }
+    out.push_back('"');
+    for (char c : field) {
+        if (c == '"') out.push_back('"');
+        out.push_back(c);
+    }
+    out.push_back('"');
 }
 
 void CallCsv::AppendRow(std::string& out, const CallRecord& call, const MessageCatalogue& catalogue) {

@@ -5,6 +5,7 @@
 // digits belong) is quoted as RFC 4180 says. An event not seen leaves its
 // field empty.
 #include <string>
+#include <string_view>
 
 #include "calls/CallRecord.h"
 #include "calls/CallTracker.h"
@@ -27,6 +28,8 @@ public:
     static const std::string& Header();
     // One call's row, CR LF included; the cause name from the catalogue.
     static void AppendRow(std::string& out, const CallRecord& call, const MessageCatalogue& catalogue);
+    // A field as a row holds it: quoted when it must be.
+    static void AppendQuoted(std::string& out, std::string_view field);
     // The header and a row for every call the tracker holds, in order.
     static std::string Text(const CallTracker& tracker, const MessageCatalogue& catalogue);
 };

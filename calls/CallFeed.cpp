@@ -2,13 +2,14 @@
 
 void CallFeed::Clear() {
     tracker_.Clear();
+    restarts_.Clear();
     changed_.clear();
     ++generation_;
 }
 
 void CallFeed::Reload(const FrameStore& store) {
     Clear();
-    for (size_t p = 0; p < store.Count(); ++p) tracker_.Add(store.At(p));
+    for (size_t p = 0; p < store.Count(); ++p) Take(store.At(p));
     // A reader of the new generation starts from every call anyway.
     tracker_.TakeChanged();
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The calls of the program's frames, whether or not a window shows them: a
-// tracker fed every frame as the timer takes it and every frame of a loaded
+// tracker (and the log of restarts beside it) fed every frame as the timer takes it and every frame of a loaded
 // store in store order, started afresh when the store is emptied. At the
 // end of each timer tick it hands its window the calls the tick changed.
 #include <cstddef>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calls/CallTracker.h"
+#include "calls/RestartLog.h"
 #include "store/FrameStore.h"
 
 class CallFeed {
@@ -16,7 +17,10 @@ public:
     explicit CallFeed(size_t maxCalls = CallTracker::kMaxCalls) : tracker_(maxCalls) {}
 
     // A frame just taken into the store.
-    void Take(const FrameRecord& record) { tracker_.Add(record); }
+    void Take(const FrameRecord& record) {
+        tracker_.Add(record);
+        restarts_.Add(record, tracker_);
+    }
     // The store was emptied (a new run).
     void Clear();
     // The store's frames replaced (a load): all of them read again, in order.
@@ -26,6 +30,7 @@ public:
     void Ticked();
 
     const CallTracker& Tracker() const { return tracker_; }
+    const RestartLog& Restarts() const { return restarts_; }
     // Numbers of the calls the last tick made or changed, ascending.
     const std::vector<uint64_t>& Changed() const { return changed_; }
     // Moves whenever the calls start afresh: a reader keeping rows of them
@@ -39,6 +44,7 @@ public:
 
 private:
     CallTracker tracker_;
+    RestartLog restarts_;
     std::vector<uint64_t> changed_;
     uint64_t generation_ = 0;
     bool runOn_ = false;

@@ -1,7 +1,7 @@
 #include "calls/CallMessage.h"
 
+#include "calls/CodesetWalk.h"
 #include "calls/ElementOctets.h"
-#include "decode/ElementWalk.h"
 #include "decode/Layer2Fields.h"
 #include "decode/Layer3Fields.h"
 #include "decode/PrintableOctet.h"
@@ -17,10 +17,6 @@ enum Identifier : uint8_t {
     kCallingNumber = 0x6C,
     kCalledNumber = 0x70,
 };
-
-// Shift elements: 1001 then the locking/non-locking bit and the codeset.
-constexpr bool IsShift(int identifier) { return (identifier & 0xF0) == 0x90; }
-constexpr bool IsNonLocking(int identifier) { return (identifier & 0x08) != 0; }
 
 }  // namespace
 
@@ -51,22 +47,6 @@ void CallMessage::ReadHeader() {
     messageType_ = type == kAbsent ? kNoMessage : type;
 }
 
-template <typename Visit>
-void CallMessage::WalkElements(Visit visit) const {
-    ElementWalk walk(frame_);
-    int locked = 0;
-    int once = -1;  // the codeset of a non-locking shift, for the next element only
-    for (int start; walk.Next(start);) {
-        const int identifier = frame_.BodyByte(start);
-        if (IsShift(identifier)) {
-            (IsNonLocking(identifier) ? once : locked) = identifier & 0x07;
-            continue;
-        }
-        visit(once >= 0 ? once : locked, identifier, start);
-        once = -1;
-    }
-}
-
 void CallMessage::FindElements() {
     // Which element goes where: the first of each, the last charging information.
     struct Wanted {
@@ -81,7 +61,7 @@ void CallMessage::FindElements() {
         {0, kCause, &CallMessage::cause_, false},
         {6, kCharging, &CallMessage::charge_, true},
     };
-    WalkElements([this](int codeset, int identifier, int start) {
+    CodesetWalk::Walk(frame_, [this](int codeset, int identifier, int start) {
         for (const Wanted& w : kWanted)
             if (w.codeset == codeset && w.identifier == identifier && (w.last || this->*w.position == kAbsent))
                 this->*w.position = start;
@@ -121,7 +101,7 @@ int CallMessage::Presentation() const {
 }
 
 void CallMessage::AppendCalledDigits(std::string& out) const {
-    WalkElements([&](int codeset, int identifier, int start) {
+    CodesetWalk::Walk(frame_, [&](int codeset, int identifier, int start) {
         if (codeset == 0 && identifier == kCalledNumber) out += Digits(start, false);
     });
 }

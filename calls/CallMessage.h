@@ -62,9 +62,6 @@ public:
     bool Charge(std::string& chars) const;
 
 private:
-    // visit(codeset, identifier, position) for each element, in order.
-    template <typename Visit>
-    void WalkElements(Visit visit) const;
     void ReadHeader();
     void FindElements();
     std::string Digits(int element, bool mayHaveOctet3a) const;

@@ -1,12 +1,14 @@
 #pragma once
 // One call on the line as the tracker keeps it: its frames, sides, numbers,
 // channels, times, the first clearing message with its cause, the charge,
-// and what became of it. A value: it holds nothing of the frames it was
-// built from, so it outlives them in the store.
+// its messages (bounded), and what became of it. A value: it holds nothing
+// of the frames it was built from, so it outlives them in the store.
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
 #include "calls/CallChannels.h"
+#include "calls/CallSteps.h"
 #include "store/TimeStamp.h"
 
 struct CallRecord {
@@ -30,43 +32,51 @@ struct CallRecord {
     bool Cleared() const { return clearingType != kNone; }
     // No frame can change the call any more.
     bool Settled() const { return released || unreleased; }
+    // How far the call lasts in a capture that ends at endOfCapture (tracker
+    // ms): its last frame, or for a call still open the end of the capture;
+    // never before its start, whatever the clock did.
+    int64_t ReachMs(int64_t endOfCapture) const {
+        return std::max(startMs, Settled() ? endMs : std::max(endMs, endOfCapture));
+    }
 
+    // What the timeline and the statistics read of every call stands first,
+    // in as few cache lines as may be.
     uint64_t number = 0;  // 1, 2, ... in order of first frame
+    // Times in ms from the midnight of the day the tracker began with.
+    int64_t startMs = 0;
+    int64_t endMs = 0;  // the last frame's
+    int64_t alertingMs = kNotSeen;
+    int64_t connectMs = kNotSeen;
+    CallChannels channels;
+
+    // The first clearing message, and the cause from the first clearing message that has one.
+    int64_t clearingMs = kNotSeen;
+    int clearingType = kNone;
+    int cause = kNone;
+    int location = kNone;
+    uint8_t clearingSide = 0;
+    bool connectedBeforeClearing = false;
+    bool alertedBeforeClearing = false;
+
+    uint8_t originatingSide = 0;  // FrameRecord::kTx or kRx
+    bool midCall = false;         // 途中開始: the first frame was not a SETUP
+    bool released = false;        // RELEASE COMPLETE seen
+    bool unreleased = false;      // closed by a new SETUP of its key
+    bool otherSideHeard = false;  // a frame came from the side that did not originate
+    bool channelsSeen = false;    // a channel identification element, naming channels or not
+    bool hasCalling = false;
+    bool hasCharge = false;
+    std::string called;
+
     int32_t firstIndex = -1;
     int32_t lastIndex = -1;
     uint32_t frames = 0;
     int callReference = 0;
     int tei = 0;
-    uint8_t originatingSide = 0;  // FrameRecord::kTx or kRx
-    bool midCall = false;         // 途中開始: the first frame was not a SETUP
-    bool otherSideHeard = false;  // a frame came from the side that did not originate
-
-    // Times in ms from the midnight of the day the tracker began with.
-    TimeStamp startTime;  // the first frame's time of day
-    int64_t startMs = 0;
-    int64_t endMs = 0;  // the last frame's
-    int64_t alertingMs = kNotSeen;
-    int64_t connectMs = kNotSeen;
-
-    bool hasCalling = false;
     int presentation = 0;  // 0, 1 or 2 (3 where the line says so)
+    TimeStamp startTime;   // the first frame's time of day
     std::string calling;
-    std::string called;
-    CallChannels channels;
-    bool channelsSeen = false;  // a channel identification element, naming channels or not
-
-    // The first clearing message, and the cause from the first clearing message that has one.
-    int clearingType = kNone;
-    uint8_t clearingSide = 0;
-    int64_t clearingMs = kNotSeen;
-    bool connectedBeforeClearing = false;
-    bool alertedBeforeClearing = false;
-    int cause = kNone;
-    int location = kNone;
-
-    bool hasCharge = false;
     std::string charge;  // the last charging information's characters
 
-    bool released = false;    // RELEASE COMPLETE seen
-    bool unreleased = false;  // closed by a new SETUP of its key
+    CallSteps steps;  // every counted message, a repeated SETUP too
 };

@@ -10,12 +10,20 @@ uint32_t CallTracker::KeyOf(const CallRecord& call) {
            call.originatingSide;
 }
 
+int64_t CallTracker::OfDay(const TimeStamp& t) {
+    return ((t.Hours() * 60LL + t.Minutes()) * 60 + t.Seconds()) * 1000 + t.Milliseconds();
+}
+
 int64_t CallTracker::Time(const FrameRecord& record) {
-    const TimeStamp& t = record.Time();
-    const int64_t ofDay = ((t.Hours() * 60LL + t.Minutes()) * 60 + t.Seconds()) * 1000 + t.Milliseconds();
+    const int64_t ofDay = OfDay(record.Time());
     if (lastOfDayMs_ >= 0 && ofDay < lastOfDayMs_) dayStartMs_ += kDayMs;
     lastOfDayMs_ = ofDay;
     return dayStartMs_ + ofDay;
+}
+
+int64_t CallTracker::TimeOf(const FrameRecord& record) const {
+    const int64_t ofDay = OfDay(record.Time());
+    return dayStartMs_ + ofDay + (lastOfDayMs_ >= 0 && ofDay < lastOfDayMs_ ? kDayMs : 0);
 }
 
 uint64_t CallTracker::Add(const FrameRecord& record) {
@@ -101,7 +109,24 @@ void CallTracker::Update(CallRecord& call, const CallMessage& message, const Fra
         if (call.cause == CallRecord::kNone) message.Cause(call.cause, call.location);
     }
     if (message.Charge(call.charge)) call.hasCharge = true;
+    AddStep(call, message, record, ms);
     Changed(call);
+}
+
+void CallTracker::AddStep(CallRecord& call, const CallMessage& message, const FrameRecord& record, int64_t ms) const {
+    CallSteps::Step step;
+    step.index = record.Index();
+    step.ofDayMs = static_cast<uint32_t>(ms - dayStartMs_);
+    step.day = static_cast<uint16_t>(std::min<int64_t>(dayStartMs_ / kDayMs, UINT16_MAX));
+    step.type = message.MessageType() == CallMessage::kNoMessage ? CallSteps::kNone
+                                                                  : static_cast<uint8_t>(message.MessageType());
+    step.side = message.Direction();
+    int cause = 0, location = 0;
+    if (message.Cause(cause, location)) {
+        step.cause = static_cast<uint8_t>(cause);
+        step.location = static_cast<uint8_t>(location);
+    }
+    call.steps.Add(step);
 }
 
 void CallTracker::Changed(const CallRecord& call) {

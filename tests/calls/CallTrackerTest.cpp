@@ -5,45 +5,18 @@
 
 #include "base/Cp932.h"
 #include "calls/CallCsv.h"
-#include "tests/support/TestSupport.h"
+#include "tests/calls/CallFrames.h"
 
 using namespace testsupport;
+using namespace callframes;
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-Bytes operator+(Bytes a, const Bytes& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-Bytes Element(uint8_t id, Bytes head, std::string_view digits) {
-    return Bytes{id, static_cast<uint8_t>(head.size() + digits.size())} + head + Bytes(digits.begin(), digits.end());
-}
-Bytes Called(std::string_view d) { return Element(0x70, {0x81}, d); }
-Bytes Cause(int location, int value) { return {0x08, 0x02, uint8_t(0x80 | location), uint8_t(0x80 | value)}; }
-Bytes Charge(std::string_view d) { return Bytes{0x96} + Element(0x01, {0x81}, d); }  // locking shift to codeset 6
-Bytes Ch(Bytes octets) { return Element(0x18, octets, ""); }
-
-enum : uint8_t { kAlert = 0x01, kProc = 0x02, kSetup = 0x05, kConnect = 0x07, kSetupAck = 0x0D, kDisc = 0x45,
-                 kRel = 0x4D, kRelComp = 0x5A, kFacility = 0x62, kInfo = 0x7B };
-
-struct Step { uint8_t direction; bool flag; uint8_t type; Bytes elements; uint8_t cr; };
-Step O(uint8_t type, Bytes e = {}, uint8_t cr = 1) { return {FrameRecord::kTx, false, type, e, cr}; }  // the originator, TX
-Step D(uint8_t type, Bytes e = {}, uint8_t cr = 1) { return {FrameRecord::kRx, true, type, e, cr}; }   // its peer
 
 // The CSV rows after the header, in UTF-8.
 std::vector<std::string> Rows(const std::vector<Step>& steps) {
     CallTracker tracker;
-    for (int i = 0; i < static_cast<int>(steps.size()); ++i) {
-        FrameRecord r = Q931Frame({0x01, static_cast<uint8_t>((steps[i].flag ? 0x80 : 0) | steps[i].cr)}, steps[i].type,
-                                  steps[i].elements, steps[i].direction);
-        const int ms = (86'399'800 + 100 * i) % 86'400'000;
-        TimeStamp t;
-        t.Set(ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000);
-        r.SetTime(t);
-        r.SetIndex(i);
-        EXPECT_NE(tracker.Add(r), 0u) << i;
-    }
+    for (int i = 0; i < static_cast<int>(steps.size()); ++i)
+        EXPECT_NE(tracker.Add(StepFrame(steps[i], 86'399'800 + 100 * i, i)), 0u) << i;
     const std::string csv = Cp932::ToUtf8(CallCsv::Text(tracker, Catalogue("IF_CA_CA:\n0x10=\"正常, 切断\"\n")));
     std::vector<std::string> rows;
     for (size_t at = csv.find("\r\n") + 2, end; (end = csv.find("\r\n", at)) != std::string::npos; at = end + 2)

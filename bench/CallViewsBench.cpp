@@ -1,0 +1,99 @@
+// The call views over a tracker full of simulated calls (100,000, the
+// tracker's bound, as the program holds them): the statistics with their
+// CSV, the channel timeline built afresh and asked for the bars of an hour
+// on every row, and the ladder of a long call.
+#include <benchmark/benchmark.h>
+
+#include "calls/CallStatisticsCsv.h"
+#include "calls/ChannelTimeline.h"
+#include "calls/LadderModel.h"
+#include "sim/TrafficGenerator.h"
+
+namespace {
+
+FrameRecord Simulated(TrafficGenerator& generator, size_t i) {
+    SimFrame frame;
+    generator.Next(frame);
+    std::vector<uint8_t> bytes{0x7E};
+    bytes.insert(bytes.end(), frame.octets.begin(), frame.octets.end());
+    bytes.push_back(0x7E);
+    FrameRecord r(frame.direction);
+    r.SetBytes(bytes.data(), bytes.size());
+    // A tenth of a second apart, over days.
+    const int ms = static_cast<int>(i % 864'000 * 100);
+    TimeStamp t;
+    t.Set(ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000);
+    r.SetTime(t);
+    r.SetIndex(static_cast<int32_t>(i));
+    return r;
+}
+
+// Frames until the tracker holds its bound and has dropped some.
+const CallTracker& Full() {
+    static CallTracker tracker;
+    if (tracker.Count() == 0) {
+        TrafficGenerator generator(7);
+        for (size_t i = 0; tracker.FirstNumber() < 100; ++i) tracker.Add(Simulated(generator, i));
+    }
+    return tracker;
+}
+
+void BM_StatisticsOf100kCalls(benchmark::State& state) {
+    const CallTracker& calls = Full();
+    CallStatistics stats;
+    stats.SetPrefixes({"03", "06", "0120", "090", "080"});
+    for (auto _ : state) {
+        stats.Build(calls);
+        benchmark::DoNotOptimize(CallStatisticsCsv::Text(stats, MessageCatalogue::Program()));
+    }
+    state.counters["calls"] = static_cast<double>(calls.Count());
+}
+BENCHMARK(BM_StatisticsOf100kCalls)->Unit(benchmark::kMillisecond);
+
+void BM_TimelineOf100kCalls(benchmark::State& state) {
+    const CallTracker& calls = Full();
+    const RestartLog restarts;
+    ChannelTimeline timeline;
+    for (auto _ : state) {
+        timeline.Build(calls, restarts);
+        benchmark::DoNotOptimize(timeline.Collisions().size());
+    }
+    size_t bars = 0;
+    for (int c = ChannelTimeline::kFirstChannel; c <= ChannelTimeline::kLastChannel; ++c) bars += timeline.Bars(c).size();
+    state.counters["bars"] = static_cast<double>(bars);
+}
+BENCHMARK(BM_TimelineOf100kCalls)->Unit(benchmark::kMillisecond);
+
+// What the window asks for one view: the bars of every row in an hour
+// halfway through the span.
+void BM_TimelineHourOnEveryRow(benchmark::State& state) {
+    ChannelTimeline timeline;
+    timeline.Build(Full(), RestartLog());
+    const int64_t from = (timeline.StartMs() + timeline.EndMs()) / 2, to = from + 3'600'000;
+    size_t shown = 0;
+    for (auto _ : state) {
+        shown = 0;
+        for (int c = ChannelTimeline::kFirstChannel; c <= timeline.LastRow(); ++c)
+            shown += timeline.BarsIn(c, from, to).size();
+        benchmark::DoNotOptimize(shown);
+    }
+    state.counters["bars"] = static_cast<double>(shown);
+}
+BENCHMARK(BM_TimelineHourOnEveryRow)->Unit(benchmark::kMicrosecond);
+
+// The call with the most messages, and its text.
+void BM_LadderOfTheLongestCall(benchmark::State& state) {
+    const CallTracker& calls = Full();
+    const CallRecord* longest = &calls.At(0);
+    for (const CallRecord& c : calls)
+        if (c.steps.Total() > longest->steps.Total()) longest = &c;
+    for (auto _ : state) {
+        LadderModel ladder(MessageCatalogue::Program());
+        ladder.Add(*longest);
+        benchmark::DoNotOptimize(ladder.Text("TX", "RX"));
+    }
+    state.counters["messages"] = static_cast<double>(longest->steps.Total());
+}
+BENCHMARK(BM_LadderOfTheLongestCall)->Unit(benchmark::kMicrosecond);
+
+}  // namespace

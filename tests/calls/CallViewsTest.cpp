@@ -1,0 +1,200 @@
+// What the call views are built from: the messages a call keeps, the
+// restarts, the channel timeline, the statistics and their CSV, the ladder
+// and its captions file. One span of five calls and two restarts from
+// 23:00:00.000 across midnight serves the timeline, the statistics and the
+// ladder; its figures are counted by hand below.
+#include <gtest/gtest.h>
+
+#include "calls/CallFeed.h"
+#include "calls/CallStatisticsCsv.h"
+#include "calls/ChannelTimeline.h"
+#include "calls/LadderCaptions.h"
+#include "calls/LadderModel.h"
+#include "tests/calls/CallFrames.h"
+
+using namespace testsupport;
+using namespace callframes;
+
+namespace {
+
+constexpr int kT0 = 82'800'000;  // 23:00:00.000
+const MessageCatalogue kNames = Catalogue("IF_MESSAGE:\n0x01=\"ALERT\"\n0x05=\"SETUP\"\n0x45=\"DISC\"\n"
+                                          "IF_CA_CA:\n0x10=\"正常, 切断\"\n");
+
+FrameRecord Restart(const Bytes& elements, int ms, int index, Bytes callRef = {0x01, 0x00}, uint8_t type = 0x46) {
+    return Stamped(Q931Frame(callRef, type, elements), ms, index);
+}
+
+// Call 1 (ch 1): answered, cleared by RX, never released. Call 2 (ch 1,
+// from 500 to 1800: a collision): rung, cleared by TX. Call 3 (ch 2):
+// refused. Call 4 (ch 2, from the ms call 3 ended): answered past midnight.
+// Call 5 (ch 24): ongoing. Call 6: begun before the span. Then a restart of
+// the interface and one of channel 2.
+CallFeed& Span() {
+    static CallFeed feed = [] {
+        const std::pair<int, Step> steps[] = {
+            {0, O(kSetup, Called("0312") + Channel(1))}, {100, D(kAlert)}, {300, D(kConnect)},
+            {500, O(kSetup, Called("0399") + Channel(1), 2)}, {900, D(kAlert, {}, 2)}, {1300, D(kDisc, Cause(10, 16))},
+            {1400, O(kRel)}, {1600, O(kDisc, Cause(0, 16), 2)}, {1700, D(kRel, {}, 2)}, {1800, O(kRelComp, {}, 2)},
+            {2000, O(kSetup, Called("06") + Channel(2), 3)}, {2200, D(kRelComp, Cause(3, 17), 3)},
+            {2200, O(kSetup, Called("0312") + Channel(2), 4)}, {2400, D(kAlert, {}, 4)}, {2500, D(kConnect, {}, 4)},
+            {3'600'500, O(kDisc, Cause(2, 16), 4)}, {3'600'600, D(kRel, {}, 4)}, {3'600'700, O(kRelComp, {}, 4)},
+            {3'601'000, O(kSetup, Called("1") + Channel(24), 5)}, {3'601'200, D(kAlert, {}, 6)},
+            {3'601'700, D(kAlert, {}, 5)}};
+        CallFeed f;
+        int index = 0;
+        for (const auto& [ms, step] : steps) f.Take(StepFrame(step, kT0 + ms, index++));
+        f.Take(Restart({0x79, 0x01, 0x87}, kT0 + 3'602'000, index++));
+        f.Take(Restart(Channel(2) + Bytes{0x79, 0x01, 0x80}, kT0 + 3'602'500, index++));
+        return f;
+    }();
+    return feed;
+}
+
+}  // namespace
+
+TEST(CallSteps, KeepsTheFirstAndLastMessagesOfALongCall) {
+    // 100 messages 100 ms apart from 23:59:59.800: SETUP twice, 97 INFORMATION, a DISCONNECT with a cause.
+    CallTracker tracker;
+    for (int i = 0; i < 100; ++i)
+        tracker.Add(StepFrame(i < 2 ? O(kSetup) : i < 99 ? O(kInfo) : D(kDisc, Cause(2, 16)), 86'399'800 + 100 * i, i));
+    ASSERT_EQ(tracker.Count(), 1u);
+    const CallSteps& steps = tracker.At(0).steps;
+    ASSERT_TRUE(steps.Count() == 80 && steps.Omitted() == 20 && steps.Total() == 100);
+    EXPECT_TRUE(steps[1].type == kSetup && steps[63].index == 63 && steps[64].index == 84 && steps[79].index == 99);
+    EXPECT_TRUE(steps[0].Ms() == 86'399'800 && steps[79].Ms() == 86'409'700 && steps[79].Time().Format() == "00:00:09.700");
+    EXPECT_TRUE(steps[79].side == FrameRecord::kRx && steps[79].cause == 16 && steps[79].location == 2 && !steps[78].HasCause());
+
+    LadderModel ladder(kNames);
+    ladder.Add(tracker.At(0));
+    ASSERT_EQ(ladder.Arrows().size(), 81u);
+    EXPECT_EQ(ladder.Line(ladder.Arrows()[64], "TX", "RX"), Sjis("              ... 20件省略 ..."));
+    EXPECT_EQ(ladder.Line(ladder.Arrows()[65], "TX", "RX"), "00:00:08.200  TX --> RX  0x7B");
+    EXPECT_EQ(ladder.Arrows()[65].delta, "+2.100s");
+}
+
+TEST(RestartLog, KeepsEachRestartWithWhatItRestarts) {
+    const FrameRecord frames[] = {
+        Restart({0x79, 0x01, 0x86}, 0, 0), Restart(Channel(3) + Bytes{0x79, 0x01, 0x80}, 100, 1, {0x02, 0x80, 0x00}),
+        Restart(Channel(3) + Bytes{0x79, 0x01, 0x87}, 200, 2), Restart(Ch({0x89}), 300, 3),
+        Restart({}, 400, 4, {0x01, 0x00}, 0x4E), Restart({}, 500, 5, {0x01, 0x01}), Restart({}, 600, 6, {0x00}),
+        Restart({}, 600, 6, {0x03, 0x00, 0x00, 0x00}),
+        Stamped(FcsFrame({0x00, 0x01, 0x00, 0x00, 0x08, 0x01, 0x00, 0x46}, FrameRecord::kTx, false), 700, 7)};
+    CallTracker tracker;
+    tracker.Add(StepFrame(O(kSetup), 86'399'900, 0));
+    RestartLog log(3);
+    std::string kept;
+    for (const FrameRecord& f : frames) kept += log.Add(f, tracker) ? '1' : '0';
+    EXPECT_EQ(kept, "111100000");
+    ASSERT_EQ(log.Count(), 3u);
+    EXPECT_TRUE(log.At(0).index == 1 && log.At(0).channels.Text() == "3" && !log.At(0).wholeInterface);
+    EXPECT_TRUE(log.At(0).ms == 86'400'100 && log.At(0).side == FrameRecord::kTx);
+    EXPECT_TRUE(log.At(1).wholeInterface && log.At(1).channels.Empty() && log.At(2).wholeInterface);
+
+    CallFeed feed;
+    feed.Take(frames[0]);
+    feed.Clear();
+    EXPECT_EQ(feed.Restarts().Count(), 0u);
+    const RestartLog& restarts = Span().Restarts();
+    ASSERT_EQ(restarts.Count(), 2u);
+    EXPECT_TRUE(restarts.At(0).ms == kT0 + 3'602'000 && restarts.At(1).time.Format() == "00:00:02.500");
+}
+
+TEST(ChannelTimeline, BarsCollisionsRestartsAndQueries) {
+    ChannelTimeline timeline;
+    timeline.Build(Span().Tracker(), Span().Restarts());
+    const int64_t end = kT0 + 3'601'700;  // the last call frame
+    EXPECT_TRUE(timeline.LastRow() == 24 && timeline.StartMs() == kT0 && timeline.EndMs() == kT0 + 3'602'500);
+    const auto& one = timeline.Bars(1);
+    ASSERT_EQ(one.size(), 2u);
+    EXPECT_TRUE(one[0].call == 1 && one[0].endMs == kT0 + 1400 && one[0].reachMs == end && one[0].open && one[0].collision);
+    EXPECT_TRUE(one[1].call == 2 && one[1].reachMs == kT0 + 1800 && !one[1].open && one[1].collision);
+    EXPECT_TRUE(one[1].result == CallRecord::kNoAnswer && timeline.Bars(24)[0].open);
+    EXPECT_TRUE(timeline.Bars(2).size() == 2 && !timeline.Bars(2)[0].collision && !timeline.Bars(2)[1].collision);
+    ASSERT_EQ(timeline.Collisions().size(), 1u);
+    const ChannelTimeline::Collision& c = timeline.Collisions()[0];
+    EXPECT_TRUE(c.channel == 1 && c.earlier == 1 && c.later == 2 && c.fromMs == kT0 + 500 && c.toMs == kT0 + 1800);
+    ASSERT_EQ(timeline.Marks().size(), 2u);
+    EXPECT_TRUE(timeline.Marks()[0].channel == ChannelTimeline::kEveryRow && timeline.Marks()[1].channel == 2 &&
+                timeline.Marks()[1].index == 22);
+
+    EXPECT_EQ(timeline.BarsIn(1, kT0 + 1900, kT0 + 2000), std::vector<size_t>{0});
+    EXPECT_EQ(timeline.BarsIn(2, kT0, kT0 + 1999), std::vector<size_t>{});
+    EXPECT_EQ(timeline.BarsIn(2, kT0 + 2200, kT0 + 2200), (std::vector<size_t>{0, 1}));
+    EXPECT_EQ(timeline.BarsIn(2, kT0 + 2201, end), std::vector<size_t>{1});
+    EXPECT_TRUE(timeline.CallAt(1, kT0 + 1000) == 2 && timeline.CallAt(1, kT0 + 200) == 1 && timeline.CallAt(3, kT0) == 0);
+    EXPECT_TRUE(timeline.CallAt(1, kT0 - 100, 99) == 0 && timeline.CallAt(1, kT0 - 100, 100) == 1);
+    timeline.Build(CallTracker(), RestartLog());
+    EXPECT_TRUE(timeline.LastRow() == 23 && timeline.Bars(1).empty() && timeline.Collisions().empty());
+}
+
+TEST(CallStatistics, TablesOfAHandCountedSpan) {
+    std::vector<int64_t> values(20);
+    for (int i = 0; i < 20; ++i) values[static_cast<size_t>(i)] = (i * 7) % 20 + 1;  // 1..20 shuffled
+    CallStatistics::Figures f = CallStatistics::FiguresOf(values);
+    EXPECT_TRUE(f.count == 20 && f.min == 1 && f.median == 10 && f.p95 == 19 && f.max == 20);
+    values.push_back(21);
+    f = CallStatistics::FiguresOf(values);
+    EXPECT_TRUE(f.median == 11 && f.p95 == 20);
+
+    CallStatistics stats;
+    stats.SetPrefixes({"03", "0312", "0", "03"});
+    stats.Build(Span().Tracker());
+    std::string channels;
+    for (int c = 3; c <= 23; ++c) channels += std::to_string(c) + ",0,0\r\n";
+    EXPECT_EQ(Cp932::ToUtf8(CallStatisticsCsv::Text(stats, kNames)),
+              "結果別の呼数\r\n結果,件数\r\n完了,2\r\n拒否,1\r\n不応答,1\r\n放棄,0\r\n未解放,0\r\n継続中,2\r\n\r\n"
+              "切断理由別の呼数\r\n理由,位置,切断側,理由名,件数\r\n16,0,TX,\"正常, 切断\",1\r\n16,2,TX,\"正常, 切断\",1\r\n"
+              "16,10,RX,\"正常, 切断\",1\r\n17,3,RX,0x11,1\r\n\r\n"
+              "SETUPからALERTINGまで(ms)\r\n着番号,件数,最小,中央値,95%,最大\r\n全体,4,100,200,700,700\r\n03,1,400,400,400,400\r\n"
+              "0312,2,100,100,200,200\r\n0,0,,,,\r\n03,0,,,,\r\nその他,1,700,700,700,700\r\n\r\n"
+              "通話時間(ms)\r\n着番号,件数,最小,中央値,95%,最大\r\n全体,2,1000,1000,3598000,3598000\r\n03,0,,,,\r\n"
+              "0312,2,1000,1000,3598000,3598000\r\n0,0,,,,\r\n03,0,,,,\r\nその他,0,,,,\r\n\r\n"
+              "時間帯別の呼数\r\n日,時,件数\r\n0,23,4\r\n1,0,2\r\n\r\n"
+              "Bチャネル使用時間\r\nチャネル,使用時間(ms),呼数\r\n1,3603000,2\r\n2,3598700,2\r\n24,700,1\r\n" + channels);
+}
+
+TEST(LadderModel, TwoCallsInterleavedInTime) {
+    LadderModel ladder(kNames);
+    ladder.Add(*Span().Tracker().Find(2));
+    ladder.Add(*Span().Tracker().Find(1));
+    EXPECT_EQ(Cp932::ToUtf8(ladder.Text("PBX", Sjis("網"))),
+              "23:00:00.000  #1  PBX --> 網  SETUP\r\n"
+              "23:00:00.100  #1  PBX <-- 網  ALERT\r\n"
+              "23:00:00.300  #1  PBX <-- 網  0x07\r\n"
+              "23:00:00.500  #2  PBX --> 網  SETUP\r\n"
+              "23:00:00.900  #2  PBX <-- 網  ALERT\r\n"
+              "23:00:01.300  #1  PBX <-- 網  DISC  CV=16 LOC=10 正常, 切断\r\n"
+              "23:00:01.400  #1  PBX --> 網  0x4D\r\n"
+              "23:00:01.600  #2  PBX --> 網  DISC  CV=16 LOC=0 正常, 切断\r\n"
+              "23:00:01.700  #2  PBX <-- 網  0x4D\r\n"
+              "23:00:01.800  #2  PBX --> 網  0x5A\r\n");
+    const auto& arrows = ladder.Arrows();
+    EXPECT_TRUE(arrows[0].delta.empty() && arrows[0].colour == 1 && arrows[3].colour == 0);
+    EXPECT_TRUE(arrows[3].deltaMs == 200 && arrows[3].delta == "+0.200s" && arrows[3].index == 3);
+}
+
+TEST(LadderCaptions, RoundTripAndBrokenFiles) {
+    TempFolder folder;
+    const std::string path = folder.Path() + "/" + LadderCaptions::kFileName;
+    LadderCaptions captions;
+    EXPECT_EQ(captions.Load(path), LadderCaptions::kNoFile);
+    captions.tx = "PBX";
+    captions.rx = Sjis("網");
+    ASSERT_EQ(captions.Save(path), LadderCaptions::kSaved);
+    EXPECT_EQ(ReadFile(path), "TX=PBX\r\nRX=" + Sjis("網") + "\r\n");
+    LadderCaptions read;
+    EXPECT_TRUE(read.Load(path) == LadderCaptions::kRead && read.tx == "PBX" && read.rx == Sjis("網"));
+    captions.rx = "";
+    EXPECT_EQ(captions.Save(path), LadderCaptions::kInvalid);
+    EXPECT_EQ(LadderCaptions().Save(folder.Path() + "/none/ladder.ini"), LadderCaptions::kUnwritable);
+    ASSERT_TRUE(WriteFile(path, "RX=b\nTX=a"));
+    EXPECT_TRUE(read.Load(path) == LadderCaptions::kRead && read.tx == "a" && read.rx == "b");
+    const std::string broken[] = {"TX=a\r\n", "TX=a\r\nRX=b\r\nTX=c\r\n", "TX=a\r\nRX=\x81\r\n", "TX=a\r\nRX=b\tc\r\n",
+                                  "TX=a\r\nRX=b\r\nX\r\n", "TX=\x7F\r\nRX=b", "TX=a\r\nRX=" + std::string(33, 'b') + "\r\n",
+                                  "TX=a\r\nRX=b" + std::string(LadderCaptions::kMaxFile, '\n')};
+    for (const std::string& file : broken) {
+        ASSERT_TRUE(WriteFile(path, file));
+        EXPECT_TRUE(read.Load(path) == LadderCaptions::kBroken && read.tx == "TX" && read.rx == "RX") << file;
+    }
+}
