@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <functional>
-#include <string>
 
 #include "calls/ChannelTimeline.h"
 

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTest>
@@ -98,6 +99,8 @@ TEST(ChannelTimelineWindow, LiveBarsClickTipZoomAndPicture) {
     EXPECT_NEAR(double((view.Viewport().FromMs() + view.Viewport().ToMs()) / 2), double(middle), 20);
     QTest::keyClick(&view, Qt::Key_End);
     EXPECT_EQ(view.Viewport().ToMs(), w.Timeline().EndMs());
+    w.ScrollBar()->setValue(0);  // the bar follows the keys and moves the view
+    EXPECT_EQ(view.Viewport().FromMs(), w.Timeline().StartMs());
 
     // The picture as shown: the open call 1 drawn to the end of B1, nothing
     // on B3 but the restart of the interface.
