@@ -31,6 +31,7 @@ const Name kNames[] = {
     {UiStates::kMonitorStart, &M::monitorStart}, {UiStates::kMonitorStop, &M::monitorStop},
     {UiStates::kInfo, &M::info},           {UiStates::kMonitorOptions, &M::monitorOptions},
     {UiStates::kAbout, &M::about},           {UiStates::kCallList, &M::callList},
+    {UiStates::kChannelTimeline, &M::channelTimeline}, {UiStates::kCallStatistics, &M::callStatistics},
 };
 QMenu* M::*const kMenuNames[MenuRow::kMenus] = {&M::file, &M::search, &M::view, &M::monitor, &M::analysis,
                                                 &M::help};

@@ -5,6 +5,8 @@
 
 #include "app/MainCommands.h"
 #include "calls/CallListCommand.h"
+#include "calls/CallStatisticsCommand.h"
+#include "calls/ChannelTimelineCommand.h"
 #include "detail/DetailCommand.h"
 #include "files/DisplayImageCommand.h"
 #include "files/TraceFileCommands.h"
@@ -65,6 +67,10 @@ const std::vector<MenuRow>& MenuTable::Rows() {
 
         {R::kAnalysis, "呼一覧(&L)", U::kCallList, Qt::CTRL | Qt::Key_L, R::kNone,
          [](C& c) { c.Get<CallListCommand>().CallListMenuClick(); }},
+        {R::kAnalysis, "チャネル使用状況(&T)", U::kChannelTimeline, Qt::CTRL | Qt::Key_T, R::kNone,
+         [](C& c) { c.Get<ChannelTimelineCommand>().ChannelTimelineMenuClick(c.Get<CallListCommand>()); }},
+        {R::kAnalysis, "統計(&S)", U::kCallStatistics, 0, R::kNone,
+         [](C& c) { c.Get<CallStatisticsCommand>().CallStatisticsMenuClick(); }},
 
         {R::kHelp, "ﾊﾞｰｼﾞｮﾝ情報(&A)", U::kAbout, 0, R::kNone, [](C& c) { c.Actions().AboutMenuClick(); }},
     };

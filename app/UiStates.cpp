@@ -33,6 +33,8 @@ constexpr Row kTable[UiStates::kCommands] = {
     {UiStates::kMonitorMenu, {1, 1, 0, 0}},    // ﾓﾆﾀｰ ｵﾌﾟｼｮﾝ
     {UiStates::kHelpMenu, {1, 1, 1, 1}},       // ﾊﾞｰｼﾞｮﾝ情報
     {UiStates::kCommands, {1, 1, 1, 1}},       // 呼一覧
+    {UiStates::kCommands, {1, 1, 1, 1}},       // チャネル使用状況
+    {UiStates::kCommands, {1, 1, 1, 1}},       // 統計
 };
 
 bool Valid(int state, UiStates::Command command) {

@@ -17,4 +17,13 @@ void CallFeed::Reload(const FrameStore& store) {
 void CallFeed::Ticked() {
     changed_ = tracker_.TakeChanged();
     if (onTick) onTick();
+    for (const auto& follower : followers_) follower.second();
+}
+
+void CallFeed::Follow(const void* key, std::function<void()> onTick) {
+    followers_.emplace_back(key, std::move(onTick));
+}
+
+void CallFeed::Unfollow(const void* key) {
+    std::erase_if(followers_, [key](const auto& follower) { return follower.first == key; });
 }

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "calls/CallTracker.h"
@@ -41,11 +42,16 @@ public:
     void SetRunOn(bool on) { runOn_ = on; }
 
     std::function<void()> onTick;
+    // More windows that follow the ticks, after onTick, each by a key of its
+    // own (the window): one Follow each, Unfollow before it goes.
+    void Follow(const void* key, std::function<void()> onTick);
+    void Unfollow(const void* key);
 
 private:
     CallTracker tracker_;
     RestartLog restarts_;
     std::vector<uint64_t> changed_;
+    std::vector<std::pair<const void*, std::function<void()>>> followers_;
     uint64_t generation_ = 0;
     bool runOn_ = false;
 };

@@ -9,8 +9,16 @@ CallListCommand::CallListCommand(DialogHost& dialogs, FrameListView& list, Progr
 CallListCommand::~CallListCommand() = default;
 
 void CallListCommand::CallListMenuClick() {
+    if (Made()) window_->Open();
+}
+
+void CallListCommand::SelectCall(uint64_t number) {
+    if (Made()) window_->SelectCall(number);
+}
+
+bool CallListCommand::Made() {
     CallFeed* feed = model_.Calls();
-    if (!feed) return;
+    if (!feed) return false;
     if (!window_) window_ = std::make_unique<TCallListWindow>(dialogs_, list_, model_, *feed);
-    window_->Open();
+    return true;
 }

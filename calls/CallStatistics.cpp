@@ -21,6 +21,19 @@ size_t Rank(size_t count, size_t percent) { return (percent * count + 99) / 100;
 
 }  // namespace
 
+std::vector<std::string> CallStatistics::PrefixesOf(std::string_view typed) {
+    std::vector<std::string> prefixes;
+    size_t at = 0;
+    while (at < typed.size()) {
+        const size_t end = std::min(typed.find_first_of(", ", at), typed.size());
+        const std::string prefix(typed.substr(at, end - at));
+        if (!prefix.empty() && std::find(prefixes.begin(), prefixes.end(), prefix) == prefixes.end())
+            prefixes.push_back(prefix);
+        at = end + 1;
+    }
+    return prefixes;
+}
+
 CallStatistics::Figures CallStatistics::FiguresOf(std::vector<int64_t>& values) {
     Figures f;
     f.count = values.size();

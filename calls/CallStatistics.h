@@ -53,6 +53,9 @@ public:
 
     // Called-number prefixes as typed (digits), for the next Build.
     void SetPrefixes(std::vector<std::string> prefixes) { prefixes_ = std::move(prefixes); }
+    // The prefixes of a typed list: separated by commas or spaces, empty
+    // ones left out, each the first time only.
+    static std::vector<std::string> PrefixesOf(std::string_view typed);
     void Build(const CallTracker& calls);
 
     size_t Calls() const { return calls_; }

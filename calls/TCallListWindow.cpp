@@ -198,6 +198,24 @@ void TCallListWindow::OpenCall(int row) {
     SearchCommands::ShowRelated(dialogs_, program_, static_cast<size_t>(position));
 }
 
+void TCallListWindow::SelectCall(uint64_t number) {
+    Open();
+    if (!feed_.Tracker().Find(number)) {
+        Tell(VELK_SJIS("呼") + std::to_string(number) + VELK_SJIS("はもう保持されていません。"));
+        return;
+    }
+    if (model_.Rows().RowOf(number) == CallListModel::kNoRow) {
+        const QSignalBlocker quietResult(result_), quietNumber(number_);
+        result_->setCurrentIndex(0);
+        number_->clear();
+        ApplyFilter();
+    }
+    const size_t row = model_.Rows().RowOf(number);
+    if (row == CallListModel::kNoRow) return;
+    table_->selectRow(static_cast<int>(row));
+    table_->scrollTo(model_.index(static_cast<int>(row), 0));
+}
+
 void TCallListWindow::SaveCsv() {
     if (feed_.Tracker().Count() == 0) {
         dialogs_.ShowMessageBox(VELK_SJIS("保存するデータはありません。"), VELK_SJIS("保存"),

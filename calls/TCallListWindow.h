@@ -35,6 +35,9 @@ public:
     // frames of its call reference value listed from there, when the frame
     // is still stored and no run is on; otherwise a box says why not.
     void OpenCall(int row);
+    // Opened, the call's row selected and in view, the filters cleared when
+    // they hide it; a box when the call is no longer held.
+    void SelectCall(uint64_t number);
     // "CSV保存": every call held, through a save dialog, atomically.
     void SaveCsv();
 

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+#include "files/FdWriter.h"
+
 bool ReplacingFile::Open() {
     Abandon();
     // Overwriting through a link writes the file it points to; the link stays.
@@ -61,4 +63,12 @@ void ReplacingFile::Abandon() {
     fd_ = -1;
     if (!temp_.empty()) ::unlink(temp_.c_str());
     temp_.clear();
+}
+
+bool ReplacingFile::Write(const std::string& target, std::string_view bytes) {
+    ReplacingFile file(target);
+    if (!file.Open()) return false;
+    FdWriter writer(file.Fd());
+    writer.Buffer() = bytes;
+    return writer.Flush() && file.Commit();
 }

@@ -3,6 +3,7 @@
 // it only when everything was written, so a failure or a cancel never
 // destroys the file the user chose to overwrite.
 #include <string>
+#include <string_view>
 #include <utility>
 
 class ReplacingFile {
@@ -26,6 +27,9 @@ public:
     bool Commit();
     // Closes and removes the temporary file; the target stays as it was.
     void Abandon();
+
+    // The whole of bytes as the target's new contents, or the target as it was.
+    static bool Write(const std::string& target, std::string_view bytes);
 
 private:
     std::string target_;

@@ -9,7 +9,7 @@
 
 namespace {
 
-enum Kind { kTrace, kText, kCsv, kKinds };
+enum Kind { kTrace, kText, kCsv, kPng, kKinds };
 
 // Qt's own provider reads a file to tell its type, and reading a named pipe
 // or a kernel file such as /proc/kmsg blocks the dialog for ever: types here
@@ -38,10 +38,11 @@ QString Ask(QWidget& owner, Kind kind, bool save, const std::string& proposed) {
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     const std::string& filter = kind == kTrace ? VELK_SJIS("ISDNﾓﾆﾀ-ﾃﾞｰﾀﾌｧｲﾙ(*.vkt)")
                                 : kind == kText ? VELK_SJIS("ﾃｷｽﾄﾌｧｲﾙ(*.txt)")
-                                                : VELK_SJIS("CSVﾌｧｲﾙ(*.csv)");
+                                : kind == kCsv  ? VELK_SJIS("CSVﾌｧｲﾙ(*.csv)")
+                                                : VELK_SJIS("PNGﾌｧｲﾙ(*.png)");
     dialog.setNameFilter(QtText::FromCp932(filter));
-    dialog.setDefaultSuffix(kind == kTrace ? QStringLiteral("vkt") : kind == kText ? QStringLiteral("txt")
-                                                                                   : QStringLiteral("csv"));
+    const char* const suffixes[kKinds] = {"vkt", "txt", "csv", "png"};
+    dialog.setDefaultSuffix(QString::fromLatin1(suffixes[kind]));
     if (!LastFolder(kind).isEmpty()) dialog.setDirectory(LastFolder(kind));
     if (save && !proposed.empty()) dialog.selectFile(QtText::FromCp932(proposed));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -63,4 +64,8 @@ QString FileDialogs::AskSaveText(QWidget& owner, const std::string& proposed) {
 
 QString FileDialogs::AskSaveCsv(QWidget& owner, const std::string& proposed) {
     return Ask(owner, kCsv, true, proposed);
+}
+
+QString FileDialogs::AskSavePng(QWidget& owner, const std::string& proposed) {
+    return Ask(owner, kPng, true, proposed);
 }

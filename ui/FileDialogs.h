@@ -1,6 +1,6 @@
 #pragma once
 // The open and save dialogs of the file commands: trace files (*.vkt),
-// text exports (*.txt) and the call list's CSV (*.csv). Each returns the chosen path, or an empty string
+// text exports (*.txt), the call views' CSV (*.csv) and pictures (*.png). Each returns the chosen path, or an empty string
 // when the user cancelled. Save dialogs ask before overwriting.
 #include <QString>
 
@@ -15,4 +15,5 @@ public:
     static QString AskSaveTrace(QWidget& owner, const std::string& proposed);
     static QString AskSaveText(QWidget& owner, const std::string& proposed);
     static QString AskSaveCsv(QWidget& owner, const std::string& proposed);
+    static QString AskSavePng(QWidget& owner, const std::string& proposed);
 };

@@ -1,8 +1,8 @@
 // What the call views are built from: the messages a call keeps, the
 // restarts, the channel timeline, the statistics and their CSV, the ladder
-// and its captions file. One span of five calls and two restarts from
-// 23:00:00.000 across midnight serves the timeline, the statistics and the
-// ladder; its figures are counted by hand below.
+// and its captions file. One span of calls and restarts across midnight
+// (CallFrames.h) serves the timeline, the statistics and the ladder; its
+// figures are counted by hand below.
 #include <gtest/gtest.h>
 
 #include "calls/CallFeed.h"
@@ -17,35 +17,14 @@ using namespace callframes;
 
 namespace {
 
-constexpr int kT0 = 82'800'000;  // 23:00:00.000
+constexpr int kT0 = kSpanStart;  // 23:00:00.000
 const MessageCatalogue kNames = Catalogue("IF_MESSAGE:\n0x01=\"ALERT\"\n0x05=\"SETUP\"\n0x45=\"DISC\"\n"
                                           "IF_CA_CA:\n0x10=\"正常, 切断\"\n");
 
-FrameRecord Restart(const Bytes& elements, int ms, int index, Bytes callRef = {0x01, 0x00}, uint8_t type = 0x46) {
-    return Stamped(Q931Frame(callRef, type, elements), ms, index);
-}
-
-// Call 1 (ch 1): answered, cleared by RX, never released. Call 2 (ch 1,
-// from 500 to 1800: a collision): rung, cleared by TX. Call 3 (ch 2):
-// refused. Call 4 (ch 2, from the ms call 3 ended): answered past midnight.
-// Call 5 (ch 24): ongoing. Call 6: begun before the span. Then a restart of
-// the interface and one of channel 2.
 CallFeed& Span() {
     static CallFeed feed = [] {
-        const std::pair<int, Step> steps[] = {
-            {0, O(kSetup, Called("0312") + Channel(1))}, {100, D(kAlert)}, {300, D(kConnect)},
-            {500, O(kSetup, Called("0399") + Channel(1), 2)}, {900, D(kAlert, {}, 2)}, {1300, D(kDisc, Cause(10, 16))},
-            {1400, O(kRel)}, {1600, O(kDisc, Cause(0, 16), 2)}, {1700, D(kRel, {}, 2)}, {1800, O(kRelComp, {}, 2)},
-            {2000, O(kSetup, Called("06") + Channel(2), 3)}, {2200, D(kRelComp, Cause(3, 17), 3)},
-            {2200, O(kSetup, Called("0312") + Channel(2), 4)}, {2400, D(kAlert, {}, 4)}, {2500, D(kConnect, {}, 4)},
-            {3'600'500, O(kDisc, Cause(2, 16), 4)}, {3'600'600, D(kRel, {}, 4)}, {3'600'700, O(kRelComp, {}, 4)},
-            {3'601'000, O(kSetup, Called("1") + Channel(24), 5)}, {3'601'200, D(kAlert, {}, 6)},
-            {3'601'700, D(kAlert, {}, 5)}};
         CallFeed f;
-        int index = 0;
-        for (const auto& [ms, step] : steps) f.Take(StepFrame(step, kT0 + ms, index++));
-        f.Take(Restart({0x79, 0x01, 0x87}, kT0 + 3'602'000, index++));
-        f.Take(Restart(Channel(2) + Bytes{0x79, 0x01, 0x80}, kT0 + 3'602'500, index++));
+        SpanFrames([&](const FrameRecord& r) { f.Take(r); });
         return f;
     }();
     return feed;
