@@ -71,6 +71,7 @@ void CallStatistics::Start() {
 }
 
 void CallStatistics::Add(const CallRecord& call, int64_t endOfCapture) {
+    if (gathered_.causes.empty()) Start();
     Gathered& g = gathered_;
     ++g.calls;
     ++g.results[call.Outcome()];
@@ -102,6 +103,7 @@ void CallStatistics::Add(const CallRecord& call, int64_t endOfCapture) {
 }
 
 void CallStatistics::Finish() {
+    if (gathered_.causes.empty()) Start();
     Gathered& g = gathered_;
     calls_ = g.calls;
     std::copy(std::begin(g.results), std::end(g.results), std::begin(results_));

@@ -60,7 +60,8 @@ public:
     // The same fed a call at a time, in any order (a reader that lets calls
     // go as they settle keeps only their figures): endOfCapture is the
     // tracker's clock at the end, which only calls still open read. The
-    // tables stand as they were until Finish.
+    // tables stand as they were until Finish; Add or Finish without a Start
+    // starts.
     void Start();
     void Add(const CallRecord& call, int64_t endOfCapture);
     void Finish();
