@@ -58,6 +58,7 @@ QString StatusPanels::ShortenPath(const QString& path, const QFontMetrics& metri
 void StatusPanels::ShowFileName(const QString& path, bool onlyIfEmpty) {
     QLabel& panel = *panels_[2];
     if (onlyIfEmpty && !panel.text().isEmpty()) return;
+    fileName_ = path;
     const int width = bar_.width() - kWidths[0] - kWidths[1] - 8;
     panel.setToolTip(path);
     panel.setText(ShortenPath(path, panel.fontMetrics(), std::max(0, width)));

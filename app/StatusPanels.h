@@ -20,6 +20,8 @@ public:
     void ShowModes(const MonitorOptions& monitor);
     // With onlyIfEmpty, only into an empty panel.
     void ShowFileName(const QString& path, bool onlyIfEmpty);
+    // The whole path panel 2 shows.
+    const QString& FileName() const { return fileName_; }
     // Leading folders of path replaced by "..." until it fits width.
     static QString ShortenPath(const QString& path, const QFontMetrics& metrics, int width);
 
@@ -28,4 +30,5 @@ public:
 private:
     QStatusBar& bar_;
     QLabel* panels_[3] = {};
+    QString fileName_;
 };

@@ -23,6 +23,7 @@
 #include "options/OptionCommands.h"
 #include "options/TMonOptionDlg.h"
 #include "store/FreeSpace.h"
+#include "ui/QtText.h"
 #include "ui/TDrawGrid.h"
 #include "ui/WindowFonts.h"
 #include "ui/WindowPlacement.h"
@@ -243,6 +244,8 @@ void TMainForm::MonitorOptionsChanged() {
     ShowModes();
     lamps_.InitVoiceLamps();
 }
+
+std::string TMainForm::FileName() { return QtText::ToCp932(status_.FileName()); }
 
 void TMainForm::WindowStateChanged() { MainWindowState::Apply(options_, *this, *menu_, *grid_); }
 

@@ -87,6 +87,7 @@ public:
     FrameStore& Store() override { return store_; }
     OptionData& Options() override { return options_; }
     CallFeed* Calls() override { return &monitoring_.Session().Calls(); }
+    std::string FileName() override;
     void DisplayOptionsChanged() override;
     void MonitorOptionsChanged() override;
     void WindowStateChanged() override;

@@ -1,11 +1,9 @@
 #include "calls/CallStatistics.h"
 
 #include <algorithm>
-#include <map>
 #include <numeric>
 
 #include "base/Cp932.h"
-#include "calls/ChannelTimeline.h"
 
 namespace {
 
@@ -67,66 +65,76 @@ std::vector<CallStatistics::Group> CallStatistics::Groups(std::vector<std::vecto
 }
 
 void CallStatistics::Build(const CallTracker& calls) {
-    calls_ = calls.Count();
+    Start();
+    const int64_t endOfCapture = calls.NowMs();
+    calls.ForEach([&](const CallRecord& call) { Add(call, endOfCapture); });
+    Finish();
+}
+
+void CallStatistics::Start() {
+    prefixes_ = wanted_;
     longestFirst_.resize(prefixes_.size());
     std::iota(longestFirst_.begin(), longestFirst_.end(), size_t{0});
     std::stable_sort(longestFirst_.begin(), longestFirst_.end(),
                      [this](size_t a, size_t b) { return prefixes_[a].size() > prefixes_[b].size(); });
-    std::fill(std::begin(results_), std::end(results_), 0);
-    std::vector<size_t> causes(kCauseKeys, 0);
-    // [0] every call, [1..] a prefix, [last] the rest.
-    std::vector<std::vector<int64_t>> toAlerting(prefixes_.size() + 2), talk(prefixes_.size() + 2);
-    std::map<int64_t, size_t> hours;
-    int64_t lastHour = 0;
-    size_t* inHour = nullptr;
-    int64_t busy[ChannelTimeline::kLastChannel + 1] = {};
-    size_t onChannel[ChannelTimeline::kLastChannel + 1] = {};
-    const int64_t endOfCapture = calls.NowMs();
+    gathered_ = Gathered();
+    gathered_.causes.assign(kCauseKeys, 0);
+    gathered_.toAlerting.resize(prefixes_.size() + 2);
+    gathered_.talk.resize(prefixes_.size() + 2);
+}
 
-    calls.ForEach([&](const CallRecord& call) {
-        ++results_[call.Outcome()];
-        if (call.cause != CallRecord::kNone)
-            ++causes[CauseKey(call.cause, call.location, call.clearingSide)];
-        const bool alerted = !call.midCall && call.alertingMs != CallRecord::kNotSeen;
-        const bool talked = call.connectedBeforeClearing;
-        if (alerted || talked) {
-            const size_t group = GroupOf(call.called);
-            if (alerted) {
-                toAlerting[0].push_back(call.alertingMs - call.startMs);
-                toAlerting[group].push_back(call.alertingMs - call.startMs);
-            }
-            if (talked) {
-                talk[0].push_back(call.clearingMs - call.connectMs);
-                talk[group].push_back(call.clearingMs - call.connectMs);
-            }
+void CallStatistics::Add(const CallRecord& call, int64_t endOfCapture) {
+    if (gathered_.causes.empty()) Start();
+    Gathered& g = gathered_;
+    ++g.calls;
+    ++g.results[call.Outcome()];
+    if (call.cause != CallRecord::kNone) ++g.causes[CauseKey(call.cause, call.location, call.clearingSide)];
+    const bool alerted = !call.midCall && call.alertingMs != CallRecord::kNotSeen;
+    const bool talked = call.connectedBeforeClearing;
+    if (alerted || talked) {
+        const size_t group = GroupOf(call.called);
+        if (alerted) {
+            g.toAlerting[0].push_back(call.alertingMs - call.startMs);
+            g.toAlerting[group].push_back(call.alertingMs - call.startMs);
         }
-        // Calls come in order of start: most fall in the hour of the one before.
-        const int64_t hour = call.startMs / kHourMs;
-        if (hour != lastHour || !inHour) inHour = &hours[lastHour = hour];
-        ++*inHour;
-        if (call.channels.Empty()) return;
-        const int64_t length = call.ReachMs(endOfCapture) - call.startMs;
-        for (int c = ChannelTimeline::kFirstChannel; c <= ChannelTimeline::kLastChannel; ++c)
-            if (call.channels.Has(c)) {
-                busy[c] += length;
-                ++onChannel[c];
-            }
-    });
+        if (talked) {
+            g.talk[0].push_back(call.clearingMs - call.connectMs);
+            g.talk[group].push_back(call.clearingMs - call.connectMs);
+        }
+    }
+    // Calls mostly come in order of start: most fall in the hour of the one before.
+    const int64_t hour = call.startMs / kHourMs;
+    if (hour != g.lastHour || !g.inHour) g.inHour = &g.hours[g.lastHour = hour];
+    ++*g.inHour;
+    if (call.channels.Empty()) return;
+    const int64_t length = call.ReachMs(endOfCapture) - call.startMs;
+    for (int c = ChannelTimeline::kFirstChannel; c <= ChannelTimeline::kLastChannel; ++c)
+        if (call.channels.Has(c)) {
+            g.busy[c] += length;
+            ++g.onChannel[c];
+        }
+}
 
+void CallStatistics::Finish() {
+    if (gathered_.causes.empty()) Start();
+    Gathered& g = gathered_;
+    calls_ = g.calls;
+    std::copy(std::begin(g.results), std::end(g.results), std::begin(results_));
     causes_.clear();
-    for (size_t key = 0; key < kCauseKeys; ++key)
-        if (causes[key])
+    for (size_t key = 0; key < g.causes.size(); ++key)
+        if (g.causes[key])
             causes_.push_back({static_cast<int>(key >> 5), static_cast<int>(key >> 1 & 0x0F),
-                               static_cast<uint8_t>(key & 1), causes[key]});
-    toAlerting_ = Groups(toAlerting);
-    talk_ = Groups(talk);
+                               static_cast<uint8_t>(key & 1), g.causes[key]});
+    toAlerting_ = Groups(g.toAlerting);
+    talk_ = Groups(g.talk);
     hours_.clear();
-    for (const auto& [hour, count] : hours)
-        hours_.push_back({hour / 24, static_cast<int>(hour % 24), count});
+    for (const auto& [hour, count] : g.hours) hours_.push_back({hour / 24, static_cast<int>(hour % 24), count});
     channels_.clear();
-    const int last = onChannel[ChannelTimeline::kLastChannel] ? ChannelTimeline::kLastChannel
-                                                             : ChannelTimeline::kLastChannel - 1;
-    for (int c = ChannelTimeline::kFirstChannel; c <= last; ++c) channels_.push_back({c, busy[c], onChannel[c]});
+    const int last = g.onChannel[ChannelTimeline::kLastChannel] ? ChannelTimeline::kLastChannel
+                                                               : ChannelTimeline::kLastChannel - 1;
+    for (int c = ChannelTimeline::kFirstChannel; c <= last; ++c) channels_.push_back({c, g.busy[c], g.onChannel[c]});
     std::stable_sort(channels_.begin(), channels_.end(),
                      [](const ChannelRow& a, const ChannelRow& b) { return a.busyMs > b.busyMs; });
+    // The values go with the figures made of them.
+    gathered_ = Gathered();
 }

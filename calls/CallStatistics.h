@@ -13,6 +13,7 @@
 // (the first given of equal ones), else under その他.
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,6 +21,7 @@
 
 #include "calls/CallRecord.h"
 #include "calls/CallTracker.h"
+#include "calls/ChannelTimeline.h"
 
 class CallStatistics {
 public:
@@ -51,12 +53,21 @@ public:
         size_t calls = 0;
     };
 
-    // Called-number prefixes as typed (digits), for the next Build.
-    void SetPrefixes(std::vector<std::string> prefixes) { prefixes_ = std::move(prefixes); }
+    // Called-number prefixes as typed (digits), for the next Build or Start.
+    void SetPrefixes(std::vector<std::string> prefixes) { wanted_ = std::move(prefixes); }
+    // Start, every call the tracker holds, Finish.
     // The prefixes of a typed list: separated by commas or spaces, empty
     // ones left out, each the first time only.
     static std::vector<std::string> PrefixesOf(std::string_view typed);
     void Build(const CallTracker& calls);
+    // The same fed a call at a time, in any order (a reader that lets calls
+    // go as they settle keeps only their figures): endOfCapture is the
+    // tracker's clock at the end, which only calls still open read. The
+    // tables stand as they were until Finish; Add or Finish without a Start
+    // starts.
+    void Start();
+    void Add(const CallRecord& call, int64_t endOfCapture);
+    void Finish();
 
     size_t Calls() const { return calls_; }
     size_t ResultCount(CallRecord::Result result) const {
@@ -82,7 +93,8 @@ private:
     size_t GroupOf(std::string_view called) const;
     std::vector<Group> Groups(std::vector<std::vector<int64_t>>& values) const;
 
-    std::vector<std::string> prefixes_;
+    std::vector<std::string> wanted_;
+    std::vector<std::string> prefixes_;  // the ones of the last Start
     std::vector<size_t> longestFirst_;  // positions in prefixes_, the longest first, equal ones in order
     size_t calls_ = 0;
     size_t results_[CallRecord::kResultCount] = {};
@@ -91,4 +103,19 @@ private:
     std::vector<Group> talk_;
     std::vector<HourRow> hours_;
     std::vector<ChannelRow> channels_;
+
+    // What Add gathers for Finish.
+    struct Gathered {
+        size_t calls = 0;
+        size_t results[CallRecord::kResultCount] = {};
+        std::vector<size_t> causes;  // by cause key
+        // [0] every call, [1..] a prefix, [last] the rest.
+        std::vector<std::vector<int64_t>> toAlerting, talk;
+        std::map<int64_t, size_t> hours;
+        int64_t lastHour = 0;
+        size_t* inHour = nullptr;
+        int64_t busy[ChannelTimeline::kLastChannel + 1] = {};
+        size_t onChannel[ChannelTimeline::kLastChannel + 1] = {};
+    };
+    Gathered gathered_;
 };

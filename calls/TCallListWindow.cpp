@@ -12,9 +12,13 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <ctime>
+
 #include "base/Cp932.h"
 #include "calls/CallCsv.h"
 #include "calls/CallFeed.h"
+#include "calls/CallReport.h"
+#include "files/DetailEntrySource.h"
 #include "files/FdWriter.h"
 #include "files/ReplacingFile.h"
 #include "files/SaveName.h"
@@ -72,6 +76,8 @@ TCallListWindow::TCallListWindow(DialogHost& dialogs, FrameListView& list, Progr
     bar->addStretch(1);
     save_ = new QPushButton(QtText::Literal("CSV保存"), this);
     bar->addWidget(save_);
+    report_ = new QPushButton(QtText::Literal("呼レポート保存"), this);
+    bar->addWidget(report_);
     layout->addLayout(bar);
 
     table_ = new QTableView(this);
@@ -101,6 +107,7 @@ TCallListWindow::TCallListWindow(DialogHost& dialogs, FrameListView& list, Progr
     connect(result_, &QComboBox::currentIndexChanged, this, [this] { ApplyFilter(); });
     connect(number_, &QLineEdit::textChanged, this, [this] { ApplyFilter(); });
     connect(save_, &QPushButton::clicked, this, [this] { SaveCsv(); });
+    connect(report_, &QPushButton::clicked, this, [this] { SaveReport(); });
     connect(table_, &QAbstractItemView::activated, this, [this](const QModelIndex& index) { OpenCall(index.row()); });
     // A sort or a filter builds the rows anew: the current call stays current.
     connect(&model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
@@ -234,6 +241,47 @@ void TCallListWindow::SaveCsv() {
         FdWriter writer(file.Fd());
         writer.Buffer() = CallCsv::Text(feed_.Tracker(), MessageCatalogue::Program());
         ok = writer.Flush() && file.Commit();
+    }
+    if (!ok) {
+        file.Abandon();
+        dialogs_.ShowMessageBox(VELK_SJIS("指定のファイルに保存できませんでした。"), VELK_SJIS("異常"),
+                               MessageBoxes::kIconError, MessageBoxes::kButtonsOk);
+    }
+}
+
+void TCallListWindow::SaveReport() {
+    const CallRecord* call = model_.CallAt(table_->currentIndex().row());
+    if (!call) {
+        Tell(VELK_SJIS("レポートする呼を選んでください。"));
+        return;
+    }
+    const uint64_t number = call->number;
+    DisplayOptions options;
+    program_.Options().GetDisplayOptions(options);
+    const QString path = FileDialogs::AskSaveText(*this, SaveName::Proposed(options.uniqueFileName != 0));
+    if (path.isEmpty()) return;
+    // The dialog ran an event loop: the call and the options as they are now.
+    call = feed_.Tracker().Find(number);
+    if (!call) {
+        Tell(VELK_SJIS("この呼はもう保持されていません。"));
+        return;
+    }
+    program_.Options().GetDisplayOptions(options);
+    MonitorOptions monitor;
+    program_.Options().GetMonitorOptions(monitor);
+    LadderCaptions captions;
+    captions.Load(LadderCaptions::DefaultPath());
+    const FrameStore& store = program_.Store();
+    const std::string head =
+        CallReport::Head(*call, CallReport::OriginOf(program_.FileName(), monitor.portIndex + 1, store),
+                         std::time(nullptr), captions, MessageCatalogue::Program());
+    ReplacingFile file(QFile::encodeName(path).toStdString());
+    bool ok = file.Open();
+    if (ok) {
+        FdWriter writer(file.Fd());
+        DetailEntrySource details(MessageCatalogue::Program());
+        ok = CallReport::Write(head, *call, store, options, MessageCatalogue::Program(), details, writer) &&
+             file.Commit();
     }
     if (!ok) {
         file.Abandon();

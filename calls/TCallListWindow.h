@@ -4,7 +4,8 @@
 // column sorts it; a result and a number substring filter it; a summary
 // line counts the calls held by result. Enter or a double click on a call
 // selects its first frame in the main list and lists its related frames;
-// "CSV保存" writes the calls held as CSV. Modeless, made once and reused.
+// "CSV保存" writes the calls held as CSV, "呼レポート保存" the report of
+// the current call. Modeless, made once and reused.
 #include <QWidget>
 
 #include <cstdint>
@@ -40,11 +41,14 @@ public:
     void SelectCall(uint64_t number);
     // "CSV保存": every call held, through a save dialog, atomically.
     void SaveCsv();
+    // "呼レポート保存": the current call's report, through a save dialog, atomically.
+    void SaveReport();
 
     QTableView* Table() { return table_; }
     QComboBox* ResultBox() { return result_; }
     QLineEdit* NumberBox() { return number_; }
     QPushButton* SaveButton() { return save_; }
+    QPushButton* ReportButton() { return report_; }
     QLabel* Summary() { return summary_; }
     const CallTableModel& Model() const { return model_; }
 
@@ -66,6 +70,7 @@ private:
     QComboBox* result_ = nullptr;
     QLineEdit* number_ = nullptr;
     QPushButton* save_ = nullptr;
+    QPushButton* report_ = nullptr;
     QLabel* summary_ = nullptr;
     bool placed_ = false;
     uint64_t current_ = 0;  // the current call, kept through a rebuild

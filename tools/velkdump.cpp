@@ -7,10 +7,12 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "base/Signals.h"
 #include "decode/MessageCatalogue.h"
 #include "files/DetailEntrySource.h"
+#include "tools/CallStatsCommand.h"
 #include "tools/CallsCommand.h"
 #include "tools/CaptureCommand.h"
 #include "tools/PcapngCommand.h"
@@ -28,6 +30,7 @@ void Usage(FILE* out) {
                  "       velkdump FILE... --pcapng [--date YYYY-MM-DD] [-o OUT]\n"
                  "       velkdump FILE... --to-trace [-o OUT]\n"
                  "       velkdump FILE... --calls [-o OUT]\n"
+                 "       velkdump FILE... --call-stats [--prefix P[,P...]] [-o OUT]\n"
                  "       velkdump --capture N [--count K] [-o OUT]\n"
                  "       velkdump --help | --version\n"
                  "  FILE...       trace, log, pcap or pcapng files (told by their content),\n"
@@ -45,6 +48,12 @@ void Usage(FILE* out) {
                  "                standard output takes 30000 frames at most\n"
                  "  --calls       write every call as CSV (CP932, CR LF), one row per call\n"
                  "                in order of its first frame\n"
+                 "  --call-stats  write the call statistics as CSV sections (CP932, CR LF):\n"
+                 "                calls by result, by cause, SETUP to ALERTING, talk time,\n"
+                 "                calls per hour, B channels by busy time\n"
+                 "  --prefix P    with --call-stats: called-number prefixes (digits, * or #,\n"
+                 "                comma-separated), each a group of its own in the delay and\n"
+                 "                talk time tables\n"
                  "  --date D      the date of the first file's first frame (default: from a\n"
                  "                dated log file's name, else the file's modification date);\n"
                  "                a later file starts on its dated log name's date, else on\n"
@@ -78,6 +87,9 @@ int main(int argc, char** argv) {
     bool pcapng = false;
     bool toTrace = false;
     bool calls = false;
+    bool callStats = false;
+    bool prefixGiven = false;
+    std::vector<std::string> prefixes;
     std::string date;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
@@ -98,12 +110,17 @@ int main(int argc, char** argv) {
         } else if (arg == "-o" && hasValue && capture.output.empty() && argv[i + 1][0] != '\0') {
             capture.output = argv[++i];
             exporting.output = capture.output;
-        } else if (arg == "--pcapng" && !pcapng && !toTrace && !calls) {
+        } else if (arg == "--pcapng" && !pcapng && !toTrace && !calls && !callStats) {
             pcapng = true;
-        } else if (arg == "--to-trace" && !pcapng && !toTrace && !calls) {
+        } else if (arg == "--to-trace" && !pcapng && !toTrace && !calls && !callStats) {
             toTrace = true;
-        } else if (arg == "--calls" && !pcapng && !toTrace && !calls) {
+        } else if (arg == "--calls" && !pcapng && !toTrace && !calls && !callStats) {
             calls = true;
+        } else if (arg == "--call-stats" && !pcapng && !toTrace && !calls && !callStats) {
+            callStats = true;
+        } else if (arg == "--prefix" && hasValue && !prefixGiven &&
+                   CallStatsCommand::ReadPrefixes(argv[++i], prefixes)) {
+            prefixGiven = true;
         } else if (arg == "--date" && hasValue && date.empty() && argv[i + 1][0] != '\0') {
             date = argv[++i];
         } else if ((arg == "--details" || arg == "--no-details") &&
@@ -123,12 +140,16 @@ int main(int argc, char** argv) {
     if (toTrace && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
     if (pcapng && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
     if (calls && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
+    if (callStats && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
+    if (prefixGiven && !callStats) return Usage();
     if (!date.empty() && !pcapng) return Usage();
 
     Signals::IgnoreBrokenPipe();
     if (toTrace) return TraceConvertCommand::Run({exporting.inputs, exporting.output});
     if (pcapng) return PcapngCommand::Run({exporting.inputs, exporting.output, date});
     if (calls) return CallsCommand::Run({exporting.inputs, exporting.output}, MessageCatalogue::Program());
+    if (callStats)
+        return CallStatsCommand::Run({exporting.inputs, exporting.output, prefixes}, MessageCatalogue::Program());
     if (exportMode) {
         // Details from the detail decoder with the program's catalogue, as the
         // main window's export builds them; one decoder for the whole run.

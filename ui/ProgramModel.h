@@ -2,6 +2,8 @@
 // What a command needs of the program's state: the frame store, the
 // options, the calls read from the frames, and the word that options
 // changed so the window follows them.
+#include <string>
+
 class CallFeed;
 class FrameStore;
 class OptionData;
@@ -15,6 +17,9 @@ public:
     // The calls of the store's frames, fed as frames come; nullptr where
     // nothing feeds them.
     virtual CallFeed* Calls() { return nullptr; }
+    // The trace file the status bar names (loaded from, or saved to while
+    // it named none), CP932; empty for the frames of a run.
+    virtual std::string FileName() { return {}; }
     // The display options changed: row heights counted again, list repainted.
     virtual void DisplayOptionsChanged() = 0;
     // The monitor options changed: the device reconnected on their port

@@ -1,7 +1,8 @@
 // The call list window on the main window: opened while a run takes
 // velksim's frames over a pseudo-terminal, its rows grow tick by tick
 // without a reset; it sorts, filters, writes the CSV velkdump writes for the
-// same frames, and takes a call to its frames in the main list when it can.
+// same frames, saves a call's report, and takes a call to its frames in the
+// main list when it can.
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -17,6 +18,7 @@
 
 #include "calls/CallCsv.h"
 #include "calls/CallListCommand.h"
+#include "calls/LadderModel.h"
 #include "calls/TCallListWindow.h"
 #include "search/RelatedFrames.h"
 #include "search/TSearchResultDlg.h"
@@ -33,6 +35,13 @@ using namespace testsupport;
 namespace {
 
 QString Cell(TCallListWindow& w, int row, int column) { return w.Model().index(row, column).data().toString(); }
+
+// 呼レポート保存 of a call into path; what it wrote.
+std::string Report(TCallListWindow& w, uint64_t number, const std::string& path) {
+    w.Table()->selectRow(int(w.Model().Rows().RowOf(number)));
+    Answered([&] { w.ReportButton()->click(); }, {DialogDriver::ChooseFile(path)});
+    return ReadFile(path);
+}
 
 // Enter on a row; the boxes the main window showed meanwhile.
 std::vector<std::string> Enter(TestForm& form, TCallListWindow& w, int row) {
@@ -89,6 +98,47 @@ TEST(CallListWindow, LiveRowsSortFilterCsvAndTheWayToTheFrames) {
         return form.boxes.size() == 1 && form.boxes[0].caption == VELK_SJIS("異常");
     }));
 
+    // 呼レポート保存 of a completed call whose related frames up to its end are its own: its
+    // CSV row as labelled lines, its ladder with the captions of ladder.ini, and its frames as
+    // velkdump --details writes them (the data folder's velk.opt is the form's).
+    setenv("VELKSCOPE_HOME", dir.Path().c_str(), 1);
+    ASSERT_TRUE(WriteFile(dir.Slash() + "ladder.ini", "TX=PBX\r\nRX=" + Sjis("網") + "\r\n"));
+    DisplayOptions display;
+    form.Options().GetDisplayOptions(display);
+    display.exportDetail = 0;  // the report has the details all the same
+    form.Options().SetDisplayOptions(display);
+    const CallRecord* reported = nullptr;
+    std::deque<uint32_t> frames;
+    for (int row = 0; !reported || reported->Outcome() != CallRecord::kCompleted || frames.size() != reported->frames; ++row) {
+        ASSERT_TRUE(reported = w.Model().CallAt(row));
+        frames = RelatedFrames::From(store, size_t(reported->firstIndex));
+        std::erase_if(frames, [&](uint32_t p) { return store.At(p).Index() > reported->lastIndex; });
+    }
+    std::vector<std::string> dump{VelksimProcess::Program("velkdump"), "--details", "-o", dir.Slash() + "call.txt"};
+    for (uint32_t p : frames) {  // a trace each, which keeps the frame's INDEX
+        std::string one = "INDEX=" + TraceText::IndexText(store.At(p).Index()) + "\r\n";
+        TraceText::AppendRecordText(one, store.At(p));
+        ASSERT_TRUE(WriteFile(dump.emplace_back(dir.Slash() + std::to_string(p)), one));
+    }
+    ASSERT_EQ(RunProgram(dump, dir.Slash() + "out", dir.Slash() + "err", 60000), 0);
+    const std::string report = Report(w, reported->number, dir.Slash() + "report.txt");
+    EXPECT_EQ(report.substr(0, report.find(Sjis("作成: "))),
+              Sjis("呼レポート\r\n取得元: モニター COM1　開始 ") + store.At(0).Time().Format() + "\r\n");
+    size_t at = report.find(Sjis("\r\n[呼]\r\n")) + 8;
+    std::string row;
+    for (int c = 0; c < CallCsv::kColumns; ++c, at = report.find("\r\n", at) + 2) {
+        const std::string label = CallCsv::ColumnName(c) + ": ";
+        ASSERT_EQ(report.substr(at, label.size()), label);
+        CallCsv::AppendQuoted(row += c ? "," : "", report.substr(at + label.size(), report.find("\r\n", at) - at - label.size()));
+    }
+    EXPECT_NE(ReadFile(dumped).find("\r\n" + row + "\r\n"), std::string::npos) << row;
+    LadderModel ladder(MessageCatalogue::Program());
+    ladder.Add(*reported);
+    EXPECT_EQ(report.substr(at), "\r\n[" + Sjis("シーケンス") + "]\r\n" + ladder.Text("PBX", Sjis("網")) + "\r\n[" +
+                                     Sjis("フレーム") + "]\r\n" + ReadFile(dir.Slash() + "call.txt"));
+    form.boxes.clear();
+    EXPECT_TRUE(WithFileSizeLimit(100, [&] { return Report(w, reported->number, dir.Slash() + "full.txt").empty() && form.boxes.size() == 1; }));
+
     // A click on a header sorts by its column upwards, a second downwards; the current call stays current.
     QHeaderView* header = w.Table()->horizontalHeader();
     w.Table()->selectRow(5);
@@ -122,6 +172,9 @@ TEST(CallListWindow, LiveRowsSortFilterCsvAndTheWayToTheFrames) {
     EXPECT_EQ(Enter(form, w, 0), std::vector<std::string>{VELK_SJIS("この呼の最初のフレーム(INDEX=") +
                                                           TraceText::IndexText(call.firstIndex) +
                                                           VELK_SJIS(")はもう記憶されていません。")});
+    // The report says how many of the call's frames the store let go.
+    EXPECT_TRUE(Report(w, reported->number, dir.Slash() + "lost.txt").ends_with(
+        "]\r\n" + Sjis("この呼のフレームのうち") + std::to_string(reported->frames) + Sjis("個はもう記憶されていません。\r\n")));
     // A load makes the calls of the loaded frames, numbered from 500 now.
     w.ResultBox()->setCurrentIndex(0);
     w.NumberBox()->clear();
@@ -133,6 +186,9 @@ TEST(CallListWindow, LiveRowsSortFilterCsvAndTheWayToTheFrames) {
     EXPECT_EQ(CallCsv::Text(form.Calls()->Tracker(), MessageCatalogue::Program()),
               CallCsv::Text(loaded, MessageCatalogue::Program()));
     EXPECT_EQ(std::tuple(w.Model().rowCount(), store.At(0).Index()), std::tuple(int(loaded.Count()), 500));
+    EXPECT_TRUE(Report(w, w.Model().Rows().NumberAt(0), dir.Slash() + "loaded.txt").starts_with(
+        Sjis("呼レポート\r\n取得元: ファイル ") + trace + "\r\n"));
+    unsetenv("VELKSCOPE_HOME");
     w.resize(1000, 360);
     const char* png = std::getenv("VELK_CALLS_PNG");
     EXPECT_TRUE(w.grab().save(QString::fromLocal8Bit(png ? png : dir.Slash() + "calls.png")));

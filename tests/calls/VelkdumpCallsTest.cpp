@@ -1,4 +1,4 @@
-// velkdump --calls over simulated traffic of more frames than a store holds,
+// velkdump --calls and --call-stats over simulated traffic of more frames than a store holds,
 // across midnight, against an account of the same frames kept here with the
 // list's decoders: one call per SETUP (the simulator never repeats one), times
 // from the frames' distance, 50 ms apart.
@@ -9,6 +9,7 @@
 #include <tuple>
 
 #include "calls/CallCsv.h"
+#include "calls/CallStatisticsCsv.h"
 #include "decode/Layer3Fields.h"
 #include "tests/calls/SimulatedFrames.h"
 #include "store/TraceText.h"
@@ -97,4 +98,42 @@ TEST(VelkdumpCalls, EveryCallOfSimulatedTrafficAsTheFramesTellIt) {
     EXPECT_EQ(ReadFile(out), rows);
     EXPECT_EQ(RunProgram({velkdump, in + "x", "--calls"}, out, out + ".err", 60000), 1);
     EXPECT_EQ(RunProgram({velkdump, in, "--calls", "-o", in + "/x"}, out, out + ".err", 60000), 2);
+}
+
+// Three inputs as one run: the tables of a tracker fed the same frames, the
+// first one's counts those of the results --calls writes.
+TEST(VelkdumpCalls, StatisticsOfSeveralInputsAsOneRun) {
+    TrafficGenerator generator(5);
+    TempFolder dir;
+    const std::string velkdump = VelksimProcess::Program("velkdump"), out = dir.Path() + "/out";
+    const std::string stats = dir.Path() + "/stats.csv", calls = dir.Path() + "/calls.csv";
+    std::vector<std::string> args{velkdump};
+    CallTracker tracker(CallTracker::kUnbounded);
+    std::string traces[3];
+    for (int i = 0; i < 18000; ++i) {
+        const FrameRecord r = NextSimulatedFrame(generator, 84'600'000 + 100 * i);
+        TraceText::AppendRecordText(traces[i / 6000], r);
+        tracker.Add(r);
+    }
+    for (const std::string& trace : traces) ASSERT_TRUE(WriteFile(args.emplace_back(out + std::to_string(args.size())), trace));
+    CallStatistics expected;
+    expected.SetPrefixes({"03", "0312", "090"});
+    expected.Build(tracker);
+    ASSERT_EQ(RunProgram({velkdump, args[1], args[2], args[3], "--call-stats", "--prefix", "03,0312,090", "-o", stats}, out, out, 60000), 0);
+    const std::string text = ReadFile(stats);
+    EXPECT_EQ(text, CallStatisticsCsv::Text(expected, MessageCatalogue::Program()));
+
+    ASSERT_EQ(RunProgram({velkdump, args[1], args[2], args[3], "--calls", "-o", calls}, out, out, 60000), 0);
+    const std::string rows = ReadFile(calls);
+    std::string section = Sjis("結果別の呼数\r\n結果,件数\r\n");
+    for (const char* name : {"完了", "拒否", "不応答", "放棄", "未解放", "継続中"}) {
+        size_t count = 0;
+        for (size_t at = 0; (at = rows.find("," + Sjis(name) + ",", at) + 1) != 0;) ++count;
+        section += Sjis(name) + "," + std::to_string(count) + "\r\n";
+    }
+    EXPECT_EQ(text.substr(0, text.find("\r\n\r\n") + 2), section);
+    EXPECT_TRUE(section.find(Sjis("完了,0\r\n")) == std::string::npos && section.find(Sjis("拒否,0\r\n")) == std::string::npos);
+    // A prefix must be digits; --prefix belongs to --call-stats.
+    EXPECT_EQ(RunProgram({velkdump, args[1], "--call-stats", "--prefix", "03,,1"}, out, out, 60000), 2);
+    EXPECT_EQ(RunProgram({velkdump, args[1], "--calls", "--prefix", "03"}, out, out, 60000), 2);
 }
