@@ -4,10 +4,12 @@
 // column sorts it; a result and a number substring filter it; a summary
 // line counts the calls held by result. Enter or a double click on a call
 // selects its first frame in the main list and lists its related frames;
-// "CSV保存" writes the calls held as CSV. Modeless, made once and reused.
+// "CSV保存" writes the calls held as CSV; "シーケンス図" draws the ladder of
+// the selected calls. Modeless, made once and reused.
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "calls/CallTableModel.h"
@@ -21,6 +23,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class TLadderWindow;
 
 class TCallListWindow : public QWidget {
     Q_OBJECT
@@ -37,6 +40,11 @@ public:
     void OpenCall(int row);
     // "CSV保存": every call held, through a save dialog, atomically.
     void SaveCsv();
+    // "シーケンス図": the ladder of the selected calls, or of the current one
+    // when none is selected.
+    void ShowLadder();
+    QPushButton* LadderButton() { return ladderButton_; }
+    TLadderWindow* Ladder() { return ladder_.get(); }
 
     QTableView* Table() { return table_; }
     QComboBox* ResultBox() { return result_; }
@@ -64,6 +72,8 @@ private:
     QLineEdit* number_ = nullptr;
     QPushButton* save_ = nullptr;
     QLabel* summary_ = nullptr;
+    QPushButton* ladderButton_ = nullptr;
+    std::unique_ptr<TLadderWindow> ladder_;
     bool placed_ = false;
     uint64_t current_ = 0;  // the current call, kept through a rebuild
 };
