@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,6 +20,7 @@
 #include "calls/CallFeed.h"
 #include "calls/CallReport.h"
 #include "files/DetailEntrySource.h"
+#include "calls/TLadderWindow.h"
 #include "files/FdWriter.h"
 #include "files/ReplacingFile.h"
 #include "files/SaveName.h"
@@ -74,6 +76,9 @@ TCallListWindow::TCallListWindow(DialogHost& dialogs, FrameListView& list, Progr
     number_->setMaximumWidth(160);
     bar->addWidget(number_);
     bar->addStretch(1);
+    ladderButton_ = new QPushButton(QtText::Literal("シーケンス図"), this);
+    connect(ladderButton_, &QPushButton::clicked, this, [this] { ShowLadder(); });
+    bar->addWidget(ladderButton_);
     save_ = new QPushButton(QtText::Literal("CSV保存"), this);
     bar->addWidget(save_);
     report_ = new QPushButton(QtText::Literal("呼レポート保存"), this);
@@ -84,7 +89,7 @@ TCallListWindow::TCallListWindow(DialogHost& dialogs, FrameListView& list, Progr
     table_->setFont(WindowFonts::ListFont());
     table_->setModel(&model_);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
+    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setTabKeyNavigation(false);
     table_->setWordWrap(false);
@@ -288,4 +293,14 @@ void TCallListWindow::SaveReport() {
         dialogs_.ShowMessageBox(VELK_SJIS("指定のファイルに保存できませんでした。"), VELK_SJIS("異常"),
                                MessageBoxes::kIconError, MessageBoxes::kButtonsOk);
     }
+}
+
+void TCallListWindow::ShowLadder() {
+    std::vector<const CallRecord*> calls;
+    for (const QModelIndex& row : table_->selectionModel()->selectedRows())
+        if (const CallRecord* call = model_.CallAt(row.row())) calls.push_back(call);
+    const CallRecord* current = model_.CallAt(table_->currentIndex().row());
+    if (calls.empty() && current) calls.push_back(current);
+    if (!ladder_) ladder_ = std::make_unique<TLadderWindow>(dialogs_, program_, feed_, LadderCaptions::DefaultPath());
+    ladder_->Open(std::move(calls));
 }

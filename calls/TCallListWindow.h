@@ -5,10 +5,12 @@
 // line counts the calls held by result. Enter or a double click on a call
 // selects its first frame in the main list and lists its related frames;
 // "CSV保存" writes the calls held as CSV, "呼レポート保存" the report of
-// the current call. Modeless, made once and reused.
+// the current call; "シーケンス図" draws the ladder of the selected calls.
+// Modeless, made once and reused.
 #include <QWidget>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "calls/CallTableModel.h"
@@ -22,6 +24,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
+class TLadderWindow;
 
 class TCallListWindow : public QWidget {
     Q_OBJECT
@@ -43,6 +46,11 @@ public:
     void SaveCsv();
     // "呼レポート保存": the current call's report, through a save dialog, atomically.
     void SaveReport();
+    // "シーケンス図": the ladder of the selected calls, or of the current one
+    // when none is selected.
+    void ShowLadder();
+    QPushButton* LadderButton() { return ladderButton_; }
+    TLadderWindow* Ladder() { return ladder_.get(); }
 
     QTableView* Table() { return table_; }
     QComboBox* ResultBox() { return result_; }
@@ -72,6 +80,8 @@ private:
     QPushButton* save_ = nullptr;
     QPushButton* report_ = nullptr;
     QLabel* summary_ = nullptr;
+    QPushButton* ladderButton_ = nullptr;
+    std::unique_ptr<TLadderWindow> ladder_;
     bool placed_ = false;
     uint64_t current_ = 0;  // the current call, kept through a rebuild
 };

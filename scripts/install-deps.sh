@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   make cmake g++ pkg-config
-  qt6-base-dev qt6-qpa-plugins
+  qt6-base-dev qt6-svg-dev qt6-qpa-plugins
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
   clang libclang-rt-14-dev

@@ -9,7 +9,7 @@
 
 namespace {
 
-enum Kind { kTrace, kText, kCsv, kPng, kKinds };
+enum Kind { kTrace, kText, kCsv, kPng, kSvg, kKinds };
 
 // Qt's own provider reads a file to tell its type, and reading a named pipe
 // or a kernel file such as /proc/kmsg blocks the dialog for ever: types here
@@ -36,12 +36,11 @@ QString Ask(QWidget& owner, Kind kind, bool save, const std::string& proposed) {
     dialog.setIconProvider(&icons);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const std::string& filter = kind == kTrace ? VELK_SJIS("ISDNﾓﾆﾀ-ﾃﾞｰﾀﾌｧｲﾙ(*.vkt)")
-                                : kind == kText ? VELK_SJIS("ﾃｷｽﾄﾌｧｲﾙ(*.txt)")
-                                : kind == kCsv  ? VELK_SJIS("CSVﾌｧｲﾙ(*.csv)")
-                                                : VELK_SJIS("PNGﾌｧｲﾙ(*.png)");
-    dialog.setNameFilter(QtText::FromCp932(filter));
-    const char* const suffixes[kKinds] = {"vkt", "txt", "csv", "png"};
+    static const std::string filters[kKinds] = {VELK_SJIS("ISDNﾓﾆﾀ-ﾃﾞｰﾀﾌｧｲﾙ(*.vkt)"), VELK_SJIS("ﾃｷｽﾄﾌｧｲﾙ(*.txt)"),
+                                                VELK_SJIS("CSVﾌｧｲﾙ(*.csv)"), VELK_SJIS("PNGﾌｧｲﾙ(*.png)"),
+                                                VELK_SJIS("SVGﾌｧｲﾙ(*.svg)")};
+    static const char* const suffixes[kKinds] = {"vkt", "txt", "csv", "png", "svg"};
+    dialog.setNameFilter(QtText::FromCp932(filters[kind]));
     dialog.setDefaultSuffix(QString::fromLatin1(suffixes[kind]));
     if (!LastFolder(kind).isEmpty()) dialog.setDirectory(LastFolder(kind));
     if (save && !proposed.empty()) dialog.selectFile(QtText::FromCp932(proposed));
@@ -68,4 +67,8 @@ QString FileDialogs::AskSaveCsv(QWidget& owner, const std::string& proposed) {
 
 QString FileDialogs::AskSavePng(QWidget& owner, const std::string& proposed) {
     return Ask(owner, kPng, true, proposed);
+}
+
+QString FileDialogs::AskSaveSvg(QWidget& owner, const std::string& proposed) {
+    return Ask(owner, kSvg, true, proposed);
 }

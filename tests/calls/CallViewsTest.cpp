@@ -10,6 +10,7 @@
 #include "calls/CallStatisticsCsv.h"
 #include "calls/ChannelTimeline.h"
 #include "calls/LadderCaptions.h"
+#include "calls/LadderLayout.h"
 #include "calls/LadderModel.h"
 #include "tests/calls/CallFrames.h"
 
@@ -158,6 +159,29 @@ TEST(LadderModel, TwoCallsInterleavedInTime) {
     const auto& arrows = ladder.Arrows();
     EXPECT_TRUE(arrows[0].delta.empty() && arrows[0].colour == 1 && arrows[3].colour == 0);
     EXPECT_TRUE(arrows[3].deltaMs == 200 && arrows[3].delta == "+0.200s" && arrows[3].index == 3);
+}
+
+// Rows of 10-unit lines: two lines and 6 units each, three lines and 9 with a cause.
+TEST(LadderLayout, RowsFoundByYAndSplitIntoPages) {
+    LadderModel ladder(kNames);
+    LadderLayout layout;
+    layout.Build(ladder, {10, 100, 300, 40, 600});
+    EXPECT_TRUE(layout.Pages(100) == std::vector<LadderLayout::Span>({{0, 0}}) && layout.HeadHeight() == 52);
+    ladder.Add(*Span().Tracker().Find(3));  // SETUP, RELEASE COMPLETE with a cause
+    ladder.Add(*Span().Tracker().Find(4));  // SETUP, ALERT, CONNECT, DISC with a cause, REL, RELEASE COMPLETE
+    layout.Build(ladder, {10, 100, 300, 40, 0});
+    EXPECT_EQ(std::vector<int>({layout.TxX(), layout.RxX(), layout.Width(), layout.HeadHeight(), layout.Height()}),
+              std::vector<int>({152, 484, 520, 34, 234}));
+    EXPECT_TRUE(layout.RowAt(1).top == 26 && layout.RowAt(1).arrowY == 41 && layout.RowAt(6).top == 182);
+    std::vector<size_t> rows;
+    for (int y : {-1, 0, 25, 26, 64, 65, 233, 234}) rows.push_back(layout.RowAtY(y));
+    EXPECT_EQ(rows, (std::vector<size_t>{LadderLayout::kNoRow, 0, 0, 1, 1, 2, 7, LadderLayout::kNoRow}));
+    EXPECT_TRUE(layout.RowsIn(30, 65) == LadderLayout::Span({1, 2}) && layout.RowsIn(25, 27) == LadderLayout::Span({0, 2}));
+    EXPECT_EQ(layout.RowsIn(234, 300), LadderLayout::Span({8, 8}));
+    EXPECT_EQ(layout.Pages(65), (std::vector<LadderLayout::Span>{{0, 2}, {2, 4}, {4, 6}, {6, 8}}));
+    // A row higher than the page stands alone.
+    const std::vector<LadderLayout::Span> pages = layout.Pages(30);
+    EXPECT_TRUE(pages.size() == 8 && pages[1] == LadderLayout::Span({1, 2}));
 }
 
 TEST(LadderCaptions, RoundTripAndBrokenFiles) {
