@@ -22,6 +22,7 @@ TEST(EntryExport, MarksLineEndsAndIndentTabsCountedInBytes) {
         {"the element separator is dropped", "\x13" "\x10" "IE+00" "\x11" "04\tX=Y", false, "IE+00\t04\tX=Y\r\n"},
         // Only the first of each mark is replaced; later ones pass as they are.
         {"a title keeps any tag marks", "\x12" "T\x10" "u\x11\x12", false, "\tT\x10" "u\x11\x12\r\n"},
+        {"a second tag end passes as it is", "\x10" "A\x11" "B\x11" "C", false, "A\tB\x11" "C\r\n"},
         {"a tag start without its end loses the start, gains no TAB", "\x10" "AB\ncd", false, "AB\r\ncd\r\n"},
         {"an identifier label: two TABs", "\x13" "\x10" "IE+00" "\x11" "04\t" + label + "=X", true, "IE+00\t04\t" + label + "\t\tX\r\n"},
         {"without indent the label keeps its \"=\"", "04\t" + label + "=X", false, "04\t" + label + "=X\r\n"},

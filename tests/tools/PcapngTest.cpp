@@ -22,14 +22,14 @@ TEST(Pcapng, TsharkReadsEveryFrameAsWeDo) {
     FrameStore store;
     TrafficGenerator generator(11);
     SimFrame frame;
-    for (int i = 0; i < 3000; ++i) {  // from 23:59:30 across midnight
+    for (int i = 0; i < 3000; ++i) {  // from 23:59:30 across midnight, two frames at each time
         generator.Next(frame);
         std::vector<uint8_t> bytes{0x7E};
         bytes.insert(bytes.end(), frame.octets.begin(), frame.octets.end());
         bytes.push_back(0x7E);
         FrameRecord r(frame.direction);
         r.SetBytes(bytes.data(), bytes.size());
-        const int ms = (86'370'000 + i * 20) % 86'400'000;
+        const int ms = (86'370'000 + i / 2 * 40) % 86'400'000;
         TimeStamp t;
         t.Set(ms / 3'600'000, ms / 60'000 % 60, ms / 1000 % 60, ms % 1000);
         r.SetTime(t);
@@ -59,7 +59,7 @@ TEST(Pcapng, TsharkReadsEveryFrameAsWeDo) {
         f.resize(8);
         const FrameRecord& r = store.At(i);
         const FrameLayout layout(r);
-        const int ms = (86'370'000 + int(i) * 20);
+        const int ms = (86'370'000 + int(i) / 2 * 40);
         EXPECT_EQ(f[0], std::to_string(midnight + ms / 1000) + "." + (std::to_string(1000 + ms % 1000).substr(1)) +
                             "000000") << i;
         EXPECT_EQ(f[1], std::to_string(layout.Sapi())) << i;
@@ -122,6 +122,7 @@ TEST(Pcapng, TsharkReadsEveryFrameAsWeDo) {
 TEST(Pcapng, OtherWritersCapturesConvertAndFaultyOnesWriteNothing) {
     TempFolder dir;
     auto le = [](uint32_t v, int bytes = 4) { return std::string(reinterpret_cast<const char*>(&v), size_t(bytes)); };
+    auto be = [&](uint32_t v, int bytes = 4) { return le(__builtin_bswap32(v) >> (32 - 8 * bytes), bytes); };
     auto block = [&](uint32_t type, const std::string& body) {
         const std::string padded = body + std::string((4 - body.size() % 4) % 4, '\0');
         return le(type) + le(uint32_t(padded.size() + 12)) + padded + le(uint32_t(padded.size() + 12));
@@ -135,6 +136,8 @@ TEST(Pcapng, OtherWritersCapturesConvertAndFaultyOnesWriteNothing) {
         {le(0xA1B23C4D) + pcap.substr(4) + le(203) + le(3661) + le(123456789) + le(4) + le(4) + rr, 0,
          ":01.123]0001010153AE\r\n"},
         {head + block(3, le(4) + rr), 0, ":00.000]0001010153AE\r\n"},
+        {be(0xA1B2C3D4) + be(2, 2) + be(4, 2) + std::string(8, '\0') + be(65535) + be(203) + be(3661) + be(123456) +
+             be(4) + be(4) + rr, 0, ":01.123]0001010153AE\r\n"},  // written big-endian
         {head + block(6, le(0) + le(0)), 1, "a truncated packet block"},
         {"\x89PNG\r\n\x1A\n" + std::string(8, '\0'), 1, "not a trace, log, pcap or pcapng file"},
         {"\x7F" "ELF\x02\x01\x01" + std::string(20, '\0'), 1, "not a trace, log, pcap or pcapng file"},

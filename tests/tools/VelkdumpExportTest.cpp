@@ -81,6 +81,7 @@ TEST_F(Velkdump, FailuresGiveTheirExitStatusAndMessage) {
         {{"--capture", "0"}, 2, usage}, {{"--capture", "+3"}, 2, usage},
         {{trace_, "-o", ""}, 2, usage}, {{}, 2, usage},
         {{trace_, "--to-trace", "--details"}, 2, usage}, {{trace_, "--pcapng", "--no-details"}, 2, usage},
+        {{trace_, "--calls", "--details"}, 2, usage},
         {{trace_ + "x", "--pcapng"}, 2, "velkdump: no date for " + trace_ + "x"},
         {{trace_, "--pcapng", "--date", "2026-12/06"}, 2, "velkdump: --date wants YYYY-MM-DD, not 2026-12/06"},
     };

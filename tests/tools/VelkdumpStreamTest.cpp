@@ -101,7 +101,8 @@ TEST_F(VelkdumpStream, LogFilesOfOneRunReadAsTheRun) {
     ASSERT_EQ(Run({a, dir_.Slash() + "c.vkt", b}), 0) << err_;
     const std::string expected = out_;
     ASSERT_EQ(Run({a, dir_.Slash() + "c.pcapng", b}), 0) << err_;
-    EXPECT_TRUE(out_ == expected && out_.size() > 100000);
+    EXPECT_EQ(out_, expected);
+    EXPECT_GT(out_.size(), 100000u);
 
     // A foreign file or a truncated capture in the middle: its name, status 1, no output file.
     const std::string cut = Write("cut.pcapng", ReadFile(dir_.Slash() + "c.pcapng").substr(0, 70000));
@@ -115,6 +116,9 @@ TEST_F(VelkdumpStream, LogFilesOfOneRunReadAsTheRun) {
             EXPECT_FALSE(std::filesystem::exists(list)) << mode;
         }
     }
+    // A missing input is found before anything is written, standard output included.
+    EXPECT_EQ(Run({whole, whole, dir_.Slash() + "gone.vkt", "--details"}), 1);
+    EXPECT_EQ(out_, "");
 }
 
 // Over 30000 frames --to-trace writes one trace file a window loads per
