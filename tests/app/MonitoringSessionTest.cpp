@@ -23,10 +23,11 @@ struct Capture {
     uint32_t now = 5000;
     int64_t free = 100'000'000'000;
     int freeAsked = 0;
+    FrameRecord frame = FcsFrame({0x02, 0x01, 0x01, 0x02}, FrameRecord::kRx);
     const MonitoringSession::PopFrame pop = [this](FrameRecord& r) {
         if (queued == 0) return false;
         --queued;
-        r = FcsFrame({0x02, 0x01, 0x01, 0x02}, FrameRecord::kRx);
+        r = frame;
         return true;
     };
     const MonitoringSession::FreeBytes freeBytes = [this] { return ++freeAsked, free; };
@@ -94,10 +95,19 @@ TEST(MonitoringSession, RefreshPacingAndThinningOverTheRefreshGaps) {
         EXPECT_EQ(std::tuple(a.showNewest, a.repaintAll, run.session.ThinningFactor(), run.queued),
                   std::tuple(step.showNewest, step.repaintAll, step.factor, 0u)) << step.gap;
     }
+    run.frame = Q931Frame(0x05, {});  // a call
+    run.Tick(5, 100);
+    run.session.Calls().Ticked();
     // The run ends: back to 0 at once, nothing taken.
     run.session.SetRunning(false);
     EXPECT_TRUE(run.Tick(5, 100).repaintAll);
     EXPECT_EQ(std::tuple(run.session.ThinningFactor(), run.queued), std::tuple(0, 5u));
+    // The next starts afresh: no calls, none changed, no frames the list has yet to show.
+    run.queued = 0;
+    run.session.NewRun(run.monitor);
+    run.session.SetRunning(true);
+    EXPECT_FALSE(run.Tick(0, 300).syncRows);
+    EXPECT_TRUE(run.session.Calls().Tracker().Count() == 0 && run.session.Calls().Changed().empty());
 }
 
 // A slow log stops the take at the lag limit and is switched off; so is a log

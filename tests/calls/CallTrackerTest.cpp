@@ -112,6 +112,11 @@ TEST(CallTracker, KeepsTheNewestCallsNumberedAndTellsWhatChanged) {
     // Settled calls leave from the front only.
     CallRecord taken;
     EXPECT_TRUE(tracker.TakeSettled(taken) && taken.number == 3 && !tracker.TakeSettled(taken));
+    // One taken before its change was told leaves nothing behind for the next.
+    tracker.Add(Q931Frame({0x02, 0x80, 0x04}, kRelComp, {}, FrameRecord::kRx));
+    EXPECT_TRUE(tracker.TakeSettled(taken) && taken.number == 4);
+    tracker.Add(Q931Frame({0x02, 0x80, 0x05}, kAlert, {}, FrameRecord::kRx));
+    EXPECT_EQ(tracker.TakeChanged(), std::vector<uint64_t>{5});
     tracker.Clear();
     EXPECT_TRUE(tracker.Add(Q931Frame(kRelComp, {})) == 1 && tracker.Count() == 1);
 }

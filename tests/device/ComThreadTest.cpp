@@ -95,7 +95,8 @@ TEST_F(ComThreadOnPty, EachLineByItsShapeAndWhatItLeavesToTake) {
     };
     for (const auto& [line, expected] : cases) EXPECT_EQ(dispatch(line), expected) << line;
     for (const char* line : {"TX[12:60:00.000]0201", "TX[1:23:45.678]0201", "TX", "RX[", "TX12:34:56.789]02", "",
-                             "SX", "X", "s", "TT", "RA-730", "tessaro", "[12-34:56.789]", "[1", "[12:60:00.000]"})
+                             "AX[12:34:56.789]02", "SX", "X", "s", "TT", "RA-730", "tessaro", "[12-34:56.789]", "[1",
+                             "[12:60:00.000]"})
         EXPECT_EQ(dispatch(line), "ignored") << line;
     for (const char* line : {"S", "E", "T", "R", "V", "I", "M"})  // "S" alone is no status line
         EXPECT_EQ(dispatch(line), "echo") << line;

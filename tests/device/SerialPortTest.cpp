@@ -24,10 +24,12 @@ namespace {
 TEST(ComPorts, LinksFirstThenUartsThenAdaptersOnTheLowestFreeNumbers) {
     testsupport::TempFolder base;
     const ComPorts::Roots roots{base.Path() + "/ports/", base.Path() + "/dev/", base.Path() + "/sys/"};
-    for (const std::string& f : {roots.portsFolder, roots.devFolder, roots.sysTtyFolder + "ttyS0/device"})
+    for (const std::string& f : {roots.portsFolder, roots.devFolder, roots.sysTtyFolder + "ttyS0/device",
+                                 roots.sysTtyFolder + "ttyS3/device"})
         std::filesystem::create_directories(f);
-    // ttyS0 has a device folder but is no UART; a bare ttyUSB has no number; COM012 is
-    // not how COM12 is written.
+    // ttyS0 has a device folder but is no UART, ttyS3 one that cannot be opened; a bare ttyUSB has no number;
+    // COM012 is not how COM12 is written.
+    ASSERT_EQ(symlink((base.Path() + "/gone").c_str(), (roots.devFolder + "ttyS3").c_str()), 0);
     for (const char* node : {"ttyUSB10", "ttyUSB2", "ttyACM0", "ttyS0", "ttyS1", "ttyUSBx", "ttyUSB"})
         std::ofstream(roots.devFolder + node).put('x');
     std::ofstream(roots.portsFolder + "COM5").put('x');  // not a link
@@ -168,6 +170,9 @@ TEST_F(SerialPortOnPty, ReadLineHandsOutWholeLinesOnly) {
     EXPECT_EQ(LineAfter("A;B"), "|4");
     port_.SetTerminator(reinterpret_cast<const uint8_t*>(";"), 1);  // looked for in bytes scanned already
     EXPECT_EQ(LineAfter(""), "ZA;|1");
+    EXPECT_EQ(LineAfter("CD"), "|3");
+    port_.DiscardQueued();  // a line in what comes next is found from its start
+    EXPECT_EQ(LineAfter("E;"), "E;|0");
 }
 
 }  // namespace

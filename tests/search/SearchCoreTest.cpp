@@ -44,7 +44,8 @@ TEST(SearchRange, StartAndEndByDirectionAndStartPosition) {
         EXPECT_EQ(std::tuple(r.First(), r.Last(), r.Empty()), std::tuple(c.first, c.last, c.empty)) << c.row;
     }
     // Find next's step: row to select, 0 for none.
-    const int steps[][4] = {{4, 10, 1, 5}, {9, 10, 1, 10}, {10, 10, 1, 0}, {2, 10, 0, 1}, {1, 10, 0, 0}, {1, 0, 1, 0}};
+    const int steps[][4] = {{4, 10, 1, 5}, {9, 10, 1, 10}, {10, 10, 1, 0}, {2, 10, 0, 1}, {1, 10, 0, 0}, {1, 0, 1, 0},
+                            {10, 10, 0, 9}};
     for (const auto& s : steps) EXPECT_EQ(SearchRange::StepRow(s[0], s[1], s[2] == 1), s[3]) << s[0];
 }
 

@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "store/Fcs.h"
 #include "tests/support/TestSupport.h"
 
 using namespace testsupport;
@@ -24,6 +25,8 @@ TEST(FrameRecord, AssemblyDeepCopiesAndTheFrameCheckSequence) {
     copy.Clear();
     EXPECT_EQ(std::tuple(r.IsRx(), r.Index(), r.Length(), r.ByteAt(1)), std::tuple(false, 77, 2u, 2));
     EXPECT_FALSE(r.AppendByte(0x7E, true));
+    r.Clear();  // in the middle of an assembly, which then begins anew
+    EXPECT_FALSE(r.AppendByte(0x7E, true));
     r = copy;  // an empty record copied over one with bytes
     EXPECT_EQ(std::tuple(r.Length(), r.Bytes()), std::tuple(0u, nullptr));
 
@@ -39,6 +42,7 @@ TEST(FrameRecord, AssemblyDeepCopiesAndTheFrameCheckSequence) {
     for (const auto& [frame, result] : cases) {
         const FrameRecord r = RawFrame(frame);
         EXPECT_EQ(r.CheckCrc(), result == 1) << testing::PrintToString(frame);
+        EXPECT_EQ(Fcs::Check(frame.data() + 1, frame.size() - 2), result == 1) << testing::PrintToString(frame);
         EXPECT_EQ(FrameRecord(r).CrcKnown(), result >= 0) << testing::PrintToString(frame);  // a copy keeps it
     }
     // A record moved over another brings its own result.
