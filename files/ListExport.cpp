@@ -43,57 +43,54 @@ bool ListExport::ExportList(const FrameStore& store, const DisplayOptions& snaps
                             const MessageCatalogue& catalogue, DetailSource& details, int fd) {
     try {
         FdWriter out(fd);
-        return ExportBatch(store, snapshot, catalogue, details, out) && out.Flush();
+        size_t next = 0;
+        auto feed = [&](FrameRecord&, const FrameRecord*& record) {
+            if (next == store.Count()) return ExportChunks::kEnd;
+            record = &store.At(next++);
+            return ExportChunks::kRecord;
+        };
+        return ExportStream(feed, snapshot, catalogue, details, out) == kWritten && out.Flush();
     } catch (const std::bad_alloc&) {
         return false;
     }
 }
 
-bool ListExport::ExportBatch(const FrameStore& store, const DisplayOptions& snapshot,
-                             const MessageCatalogue& catalogue, DetailSource& details, FdWriter& out) {
-    try {
-        const bool withDetail = snapshot.exportDetail != 0;
-        const bool indent = snapshot.indent != 0;
-        // Frame checks first: from here on both threads only read the
-        // records' cached results.
-        for (size_t i = 0; i < store.Count(); ++i) store.At(i).CheckCrc();
-        // The details are decoded a few chunks ahead on a worker thread (the
-        // only user of the detail source) while the rows and texts are
-        // written here. Every frame
-        // gets its detail, also one that fails the frame check; a detail
-        // that cannot be built is left out.
-        ExportChunks chunks(withDetail ? store.Count() : 0, [&](size_t position, std::vector<std::string>& entries) {
-            return details.Build(store.At(position), snapshot, entries);
-        });
-        const ExportChunks::Chunk* chunk = nullptr;
-        size_t inChunk = 0;
+ListExport::StreamResult ListExport::ExportStream(const ExportChunks::Feed& feed, const DisplayOptions& snapshot,
+                                                  const MessageCatalogue& catalogue, DetailSource& details,
+                                                  FdWriter& out) {
+    const bool withDetail = snapshot.exportDetail != 0;
+    const bool indent = snapshot.indent != 0;
+    // The details are decoded on a worker thread (the only user of the
+    // detail source). Every frame gets its detail, also one that fails the
+    // frame check; a detail that cannot be built is left out.
+    auto build = [&](const FrameRecord& record, std::vector<std::string>& entries) {
+        return details.Build(record, snapshot, entries);
+    };
+    // Runs on both threads: reads only the snapshot, the catalogue and the chunk.
+    auto format = [&](const ExportChunks::Chunk& chunk, std::string& text) {
         std::string row;
-        for (size_t i = 0; i < store.Count(); ++i) {
-            const FrameRecord& record = store.At(i);
-            if (withDetail) {
-                if (!chunk || inChunk == chunk->Count()) {
-                    chunk = chunks.Next();
-                    inChunk = 0;
-                    if (!chunk) return false;
-                }
-                out.Buffer().append(FrameLine());
-            }
+        for (size_t i = 0; i < chunk.Count(); ++i) {
+            const FrameRecord& record = chunk.Record(i);
+            if (withDetail) text.append(FrameLine());
             row.clear();
             RowText::BuildRowText(record, row, snapshot, record.CheckCrc(), catalogue);
-            AppendRow(out.Buffer(), row, record.IsRx());
-            if (withDetail) {
-                out.Buffer().append(DetailLine());
-                for (size_t j = 0; chunk->Built(inChunk) && j < chunk->EntryCount(inChunk); ++j) {
-                    const std::string_view entry = chunk->Entry(inChunk, j);
-                    EntryExport::AppendPaddedEntry(out.Buffer(), entry.data(), entry.size(), indent,
-                                                   chunk->EntryShape(inChunk, j));
-                }
-                ++inChunk;
+            AppendRow(text, row, record.IsRx());
+            if (!withDetail) continue;
+            text.append(DetailLine());
+            for (size_t j = 0; chunk.Built(i) && j < chunk.EntryCount(i); ++j) {
+                const std::string_view entry = chunk.Entry(i, j);
+                EntryExport::AppendPaddedEntry(text, entry.data(), entry.size(), indent, chunk.EntryShape(i, j));
             }
-            if (!out.FlushIfFull()) return false;
         }
-        return !chunks.Failed() && !out.Failed();
+    };
+    try {
+        ExportChunks chunks(withDetail, build, format);
+        switch (chunks.Run(feed, [&](std::string_view text) { return out.Write(text); })) {
+            case ExportChunks::kDone: return out.Failed() ? kFailed : kWritten;
+            case ExportChunks::kInputFailed: return kFeedFailed;
+            case ExportChunks::kFailed: break;
+        }
     } catch (const std::bad_alloc&) {
-        return false;
     }
+    return kFailed;
 }
