@@ -186,35 +186,31 @@ DetailDecoder::OctetClass DetailDecoder::ClassifyOctet(const FrameRecord& record
 
 void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& options,
                           const MessageCatalogue& catalogue, std::vector<std::string>& items) {
+    text_.clear();
+    ends_.clear();
+    Append(record, options, catalogue, text_, ends_);
+    items.resize(ends_.size());
+    for (size_t i = 0, begin = 0; i < ends_.size(); begin = ends_[i++]) items[i].assign(text_, begin, ends_[i] - begin);
+}
+
+void DetailDecoder::Append(const FrameRecord& record, const DisplayOptions& options,
+                           const MessageCatalogue& catalogue, std::string& text, std::vector<uint32_t>& ends) {
     const FrameLayout frame(record);
     DetailBuild b(frame, options, catalogue, facility_);
     const Fields& fields = FieldTable();
     ElementWalk walk(frame, frame.NominalMessageType() + 1);
     FieldKind previous = kNoKind;
     const int length = static_cast<int>(record.Length());
-    items.reserve(static_cast<size_t>(length) + 5);
-    size_t used = 0;
-    // The next item: an item string of the last build, or a spare one.
-    auto next = [&]() -> std::string& {
-        if (used == items.size()) {
-            items.emplace_back();
-            if (!spare_.empty()) {
-                items.back().swap(spare_.back());
-                spare_.pop_back();
-            }
-        }
-        std::string& text = items[used++];
-        text.clear();
-        return text;
-    };
-
+    auto end = [&] { ends.push_back(static_cast<uint32_t>(text.size())); };
     for (int p = 0; p < length; ++p) {
         const OctetClass c = Classify(frame, p);
         if (c.kind != previous) {
             previous = c.kind;
-            if (options.showTitles && !fields.titles[c.kind].empty()) next().assign(fields.titles[c.kind]);
+            if (options.showTitles && !fields.titles[c.kind].empty()) {
+                text.append(fields.titles[c.kind]);
+                end();
+            }
         }
-        std::string& text = next();
         if (c.kind == kElement) {
             InformationElements::Decode(b, text, p, walk.Locate(p));
         } else if (c.kind == kPacket) {
@@ -230,9 +226,6 @@ void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& optio
                 field->write(b, item, c.offset);
             }
         }
-    }
-    while (items.size() > used) {
-        spare_.push_back(std::move(items.back()));
-        items.pop_back();
+        end();
     }
 }
