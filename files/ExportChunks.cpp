@@ -9,30 +9,7 @@ ExportChunks::ExportChunks(bool details, Build build, Format format)
 void ExportChunks::Chunk::ClearEntries() {
     frames_.clear();
     ends_.clear();
-    shapes_.clear();
     text_.clear();
-}
-
-void ExportChunks::Chunk::Add(bool built, const std::vector<std::string>& entries) {
-    Frame frame;
-    if (built) {
-        for (const std::string& entry : entries) {
-            text_.append(entry);
-            ends_.push_back(static_cast<uint32_t>(text_.size()));
-        }
-    }
-    frame.endEntry = static_cast<uint32_t>(ends_.size());
-    frame.built = built;
-    frames_.push_back(frame);
-}
-
-void ExportChunks::Chunk::Finish() {
-    text_.append(EntryExport::kPadding, ' ');
-    shapes_.resize(ends_.size());
-    for (size_t e = 0; e < ends_.size(); ++e) {
-        const uint32_t begin = e == 0 ? 0 : ends_[e - 1];
-        shapes_[e] = EntryExport::ShapeOfPadded(text_.data() + begin, ends_[e] - begin);
-    }
 }
 
 ExportChunks::Fed ExportChunks::Fill(Chunk& chunk, const Feed& feed) {
@@ -56,8 +33,13 @@ ExportChunks::Fed ExportChunks::Fill(Chunk& chunk, const Feed& feed) {
 bool ExportChunks::Decode(Chunk& chunk) {
     chunk.ClearEntries();
     try {
-        for (const FrameRecord* record : chunk.records_) chunk.Add(build_(*record, entries_), entries_);
-        chunk.Finish();
+        for (const FrameRecord* record : chunk.records_) {
+            Chunk::Frame frame;
+            frame.built = build_(*record, chunk.text_, chunk.ends_);
+            frame.endEntry = static_cast<uint32_t>(chunk.ends_.size());
+            chunk.frames_.push_back(frame);
+        }
+        chunk.text_.append(EntryExport::kPadding, ' ');
     } catch (...) {
         // Whatever a build throws ends the export as failed: on the worker
         // thread it would end the program.

@@ -29,7 +29,10 @@ public:
         size_t EntryCount(size_t i) const { return frames_[i].endEntry - FirstEntry(i); }
         // Entries are followed by at least EntryExport::kPadding readable bytes.
         std::string_view Entry(size_t i, size_t j) const { return Text(FirstEntry(i) + j); }
-        EntryExport::Shape EntryShape(size_t i, size_t j) const { return shapes_[FirstEntry(i) + j]; }
+        EntryExport::Shape EntryShape(size_t i, size_t j) const {
+            const std::string_view entry = Entry(i, j);
+            return EntryExport::ShapeOfPadded(entry.data(), entry.size());
+        }
 
     private:
         friend class ExportChunks;
@@ -43,9 +46,6 @@ public:
             return std::string_view(text_).substr(begin, ends_[e] - begin);
         }
         void ClearEntries();
-        void Add(bool built, const std::vector<std::string>& entries);
-        // Pads the text and works out the entries' shapes.
-        void Finish();
 
         // Records read from a stream live here, their storage reused chunk
         // after chunk; records of a store are only pointed at.
@@ -53,7 +53,6 @@ public:
         std::vector<const FrameRecord*> records_;
         std::vector<Frame> frames_;
         std::vector<uint32_t> ends_;  // end of each entry in text_
-        std::vector<EntryExport::Shape> shapes_;
         std::string text_;
         std::string out_;  // the finished text
     };
@@ -62,10 +61,11 @@ public:
     // The next record: read into spare and pointed at, or pointed at where it
     // already is (it must then stay there until the run ends).
     using Feed = std::function<Fed(FrameRecord& spare, const FrameRecord*& record)>;
-    // Replaces entries with the detail entries of the record; false when they
-    // could not be built. Runs on the worker thread; whatever it throws
-    // (memory running out) ends the export as failed.
-    using Build = std::function<bool(const FrameRecord& record, std::vector<std::string>& entries)>;
+    // Appends the detail entries of the record to text and the end of each
+    // to ends; false when they could not be built (nothing appended). Runs
+    // on the worker thread; whatever it throws (memory running out) ends the
+    // export as failed.
+    using Build = std::function<bool(const FrameRecord& record, std::string& text, std::vector<uint32_t>& ends)>;
     // Appends the text of a chunk whose details (if any) are built; runs on
     // either thread, so it may only read what it shares with the other.
     using Format = std::function<void(const Chunk& chunk, std::string& out)>;
@@ -109,7 +109,6 @@ private:
     const Build build_;
     const Format format_;
     Slot slots_[kSlots];
-    std::vector<std::string> entries_;  // the builder's, reused frame after frame
     bool threaded_ = false;
     std::mutex mutex_;
     std::condition_variable leadWake_, workWake_;

@@ -1,5 +1,7 @@
 #include "files/ListExport.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -26,17 +28,22 @@ std::string_view ListExport::DetailLine() {
     return line;
 }
 
-void ListExport::AppendRow(std::string& out, std::string_view row, bool rx) {
-    out.reserve(out.size() + row.size() + 8);
-    if (rx) out.push_back('\t');
+char* ListExport::WriteRow(char* out, std::string_view row, bool rx) {
+    if (rx) *out++ = '\t';
     for (size_t line = 0;;) {
         const size_t lf = row.find('\n', line);
-        out.append(row.substr(line, lf - line));
+        const std::string_view text = row.substr(line, lf - line);
+        std::memcpy(out, text.data(), text.size());
+        out += text.size();
         if (lf == std::string_view::npos) break;
-        out.append(rx ? "\r\n\t" : "\r\n");
+        *out++ = '\r';
+        *out++ = '\n';
+        if (rx) *out++ = '\t';
         line = lf + 1;
     }
-    out.append("\r\n");
+    *out++ = '\r';
+    *out++ = '\n';
+    return out;
 }
 
 bool ListExport::ExportList(const FrameStore& store, const DisplayOptions& snapshot,
@@ -63,25 +70,37 @@ ListExport::StreamResult ListExport::ExportStream(const ExportChunks::Feed& feed
     // The details are decoded on a worker thread (the only user of the
     // detail source). Every frame gets its detail, also one that fails the
     // frame check; a detail that cannot be built is left out.
-    auto build = [&](const FrameRecord& record, std::vector<std::string>& entries) {
-        return details.Build(record, snapshot, entries);
+    auto build = [&](const FrameRecord& record, std::string& text, std::vector<uint32_t>& ends) {
+        return details.Append(record, snapshot, text, ends);
     };
-    // Runs on both threads: reads only the snapshot, the catalogue and the chunk.
+    // Runs on both threads: reads only the snapshot, the catalogue and the
+    // chunk. The text is written through a pointer, text grown ahead of it
+    // and cut to length at the end.
     auto format = [&](const ExportChunks::Chunk& chunk, std::string& text) {
         std::string row;
+        size_t used = 0;
+        auto room = [&](size_t n) {
+            if (text.size() - used < n) text.resize(std::max(2 * text.size(), used + n));
+            return text.data() + used;
+        };
+        const std::string_view frameLine = FrameLine(), detailLine = DetailLine();
         for (size_t i = 0; i < chunk.Count(); ++i) {
             const FrameRecord& record = chunk.Record(i);
-            if (withDetail) text.append(FrameLine());
             row.clear();
             RowText::BuildRowText(record, row, snapshot, record.CheckCrc(), catalogue);
-            AppendRow(text, row, record.IsRx());
-            if (!withDetail) continue;
-            text.append(DetailLine());
-            for (size_t j = 0; chunk.Built(i) && j < chunk.EntryCount(i); ++j) {
+            char* w = room(frameLine.size() + RowSize(row.size()) + detailLine.size());
+            if (withDetail) w = std::copy(frameLine.begin(), frameLine.end(), w);
+            w = WriteRow(w, row, record.IsRx());
+            if (withDetail) w = std::copy(detailLine.begin(), detailLine.end(), w);
+            used = static_cast<size_t>(w - text.data());
+            for (size_t j = 0; withDetail && chunk.Built(i) && j < chunk.EntryCount(i); ++j) {
                 const std::string_view entry = chunk.Entry(i, j);
-                EntryExport::AppendPaddedEntry(text, entry.data(), entry.size(), indent, chunk.EntryShape(i, j));
+                w = EntryExport::WritePaddedEntry(room(EntryExport::WrittenSize(entry.size())), entry.data(), entry.size(),
+                                                  indent, chunk.EntryShape(i, j));
+                used = static_cast<size_t>(w - text.data());
             }
         }
+        text.resize(used);
     };
     try {
         ExportChunks chunks(withDetail, build, format);

@@ -28,9 +28,11 @@ public:
     static StreamResult ExportStream(const ExportChunks::Feed& feed, const DisplayOptions& snapshot,
                                      const MessageCatalogue& catalogue, DetailSource& details, FdWriter& out);
 
-    // Appends a row text as exported: CR before every LF, for an RX row a
-    // TAB at the start of every line, and a final CR LF.
-    static void AppendRow(std::string& out, std::string_view row, bool rx);
+    // Writes a row text as exported at out, which has room for
+    // RowSize(row.size()) bytes: CR before every LF, for an RX row a TAB at
+    // the start of every line, and a final CR LF. The end of the text.
+    static constexpr size_t RowSize(size_t n) { return 3 * n + 3; }
+    static char* WriteRow(char* out, std::string_view row, bool rx);
 
     // 79 "=" and 79 "-", each with CR LF.
     static std::string_view FrameLine();
