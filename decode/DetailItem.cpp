@@ -34,18 +34,19 @@ void DetailItem::Prefix(std::string_view tag, int offset, bool icons, bool decim
 void DetailItem::Bare() { Hex::AppendOctet(text_, octet_); }
 
 DetailItem& DetailItem::Field(uint8_t mask, std::string_view label) {
-    // LF TAB, the pattern and a TAB, written in place: made on the stack and
-    // copied, the copy would read the pattern back before its store is done.
-    const bool first = fields_++ == 0;
+    // LF TAB, the pattern, a TAB and the label in one append, written in
+    // place: made on the stack and copied, the copy would read the pattern
+    // back before its store is done.
+    const size_t head = fields_++ == 0 ? 9 : 11;
     const size_t at = text_.size();
-    text_.append(first ? 9 : 11, '\t');
+    text_.append(head + label.size(), '\t');
     char* w = text_.data() + at;
-    if (!first) {
+    if (head == 11) {
         *w = '\n';
         w += 2;
     }
     WritePattern(w, octet_, mask);
-    text_.append(label);
+    std::copy(label.begin(), label.end(), w + 9);
     return *this;
 }
 

@@ -49,9 +49,8 @@ bool ExportChunks::Decode(Chunk& chunk) {
 }
 
 bool ExportChunks::FormatChunk(Chunk& chunk) {
-    chunk.out_.clear();
     try {
-        format_(chunk, chunk.out_);
+        chunk.outLength_ = format_(chunk, chunk.out_);
     } catch (...) {
         return false;
     }
@@ -86,7 +85,7 @@ ExportChunks::Result ExportChunks::Lead(const Feed& feed, const Write& write) {
         Slot& head = SlotOf(written_);
         if (written_ < filled_ && head.state == kFormatted) {
             lock.unlock();
-            const bool ok = write(head.chunk.out_);
+            const bool ok = write(std::string_view(head.chunk.out_).substr(0, head.chunk.outLength_));
             lock.lock();
             if (!ok) {
                 failed_ = true;

@@ -54,7 +54,10 @@ public:
         std::vector<Frame> frames_;
         std::vector<uint32_t> ends_;  // end of each entry in text_
         std::string text_;
-        std::string out_;  // the finished text
+        // The finished text: its first outLength_ bytes. The buffer only
+        // grows, so it is not cleared chunk after chunk.
+        std::string out_;
+        size_t outLength_ = 0;
     };
 
     enum Fed { kRecord, kEnd, kFeedFailed };
@@ -66,9 +69,11 @@ public:
     // on the worker thread; whatever it throws (memory running out) ends the
     // export as failed.
     using Build = std::function<bool(const FrameRecord& record, std::string& text, std::vector<uint32_t>& ends)>;
-    // Appends the text of a chunk whose details (if any) are built; runs on
-    // either thread, so it may only read what it shares with the other.
-    using Format = std::function<void(const Chunk& chunk, std::string& out)>;
+    // Writes the text of a chunk whose details (if any) are built at the
+    // start of buffer, which it may grow (what it holds is of no use), and
+    // gives its length. Runs on either thread, so it may only read what it
+    // shares with the other.
+    using Format = std::function<size_t(const Chunk& chunk, std::string& buffer)>;
     // Writes a chunk's text; false once a write failed.
     using Write = std::function<bool(std::string_view text)>;
 

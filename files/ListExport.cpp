@@ -74,8 +74,7 @@ ListExport::StreamResult ListExport::ExportStream(const ExportChunks::Feed& feed
         return details.Append(record, snapshot, text, ends);
     };
     // Runs on both threads: reads only the snapshot, the catalogue and the
-    // chunk. The text is written through a pointer, text grown ahead of it
-    // and cut to length at the end.
+    // chunk. The text is written through a pointer, text grown ahead of it.
     auto format = [&](const ExportChunks::Chunk& chunk, std::string& text) {
         std::string row;
         size_t used = 0;
@@ -100,7 +99,7 @@ ListExport::StreamResult ListExport::ExportStream(const ExportChunks::Feed& feed
                 used = static_cast<size_t>(w - text.data());
             }
         }
-        text.resize(used);
+        return used;
     };
     try {
         ExportChunks chunks(withDetail, build, format);
