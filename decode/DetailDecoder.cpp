@@ -45,12 +45,13 @@ OctetClass Classify(const FrameLayout& frame, int p) {
 void AddressItem(DetailBuild& b, DetailItem& item, int offset) {
     const FrameLayout& r = b.frame;
     if (offset == 0) {
-        item.Field(0xFC, Layer2Fields::SapiField(r, b.catalogue));
-        item.Field(0x02, Layer2Fields::CommandResponseField(r, b.catalogue));
+        Layer2Fields::AppendSapiField(item.Field(0xFC, {}).Text(), r, b.catalogue);
+        Layer2Fields::AppendCommandResponseField(item.Field(0x02, {}).Text(), r, b.catalogue);
     } else if (offset == 1) {
         int tei = Layer2Fields::Tei(r);
         if (tei == kAbsent) return;
-        item.Field(0xFE, Layer2Fields::TeiField(r, b.catalogue)).Add("(TEI=").AddNumber(tei).Add(")");
+        Layer2Fields::AppendTeiField(item.Field(0xFE, {}).Text(), r, b.catalogue);
+        item.Add("(TEI=").AddNumber(tei).Add(")");
     }
 }
 
@@ -60,17 +61,17 @@ void ControlItem(DetailBuild& b, DetailItem& item, int offset) {
     if (offset == 0) {
         const std::string& command = VELK_SJIS("ｺﾏﾝﾄﾞ=");
         if (r.IsIFrame()) {
-            item.Field(0x01, command).Add(Layer2Fields::FrameTypeName(r, c));
-            item.Field(0xFE, Layer2Fields::SendSequenceField(r));
+            Layer2Fields::AppendFrameTypeName(item.Field(0x01, command).Text(), r, c);
+            Layer2Fields::AppendSendSequenceField(item.Field(0xFE, {}).Text(), r);
         } else if (r.IsSFrame()) {
-            item.Field(0x0F, command).Add(Layer2Fields::FrameTypeName(r, c));
+            Layer2Fields::AppendFrameTypeName(item.Field(0x0F, command).Text(), r, c);
         } else {
-            item.Field(0xEF, command).Add(Layer2Fields::FrameTypeName(r, c));
-            item.Field(0x10, Layer2Fields::PollFinalField(r, c));
+            Layer2Fields::AppendFrameTypeName(item.Field(0xEF, command).Text(), r, c);
+            Layer2Fields::AppendPollFinalField(item.Field(0x10, {}).Text(), r, c);
         }
     } else if (offset == 1) {
-        item.Field(0xFE, Layer2Fields::ReceiveSequenceField(r));
-        item.Field(0x01, Layer2Fields::PollFinalField(r, c));
+        Layer2Fields::AppendReceiveSequenceField(item.Field(0xFE, {}).Text(), r);
+        Layer2Fields::AppendPollFinalField(item.Field(0x01, {}).Text(), r, c);
     }
 }
 
@@ -107,7 +108,7 @@ void FlagItem(DetailBuild&, DetailItem& item, int) {
 }
 
 void FcsItem(DetailBuild& b, DetailItem& item, int) {
-    item.Field(0xFF, Layer2Fields::CrcField(b.frame.Record().CheckCrc(), b.catalogue));
+    Layer2Fields::AppendCrcField(item.Field(0xFF, {}).Text(), b.frame.Record().CheckCrc(), b.catalogue);
 }
 
 void ProtocolItem(DetailBuild& b, DetailItem& item, int) {
