@@ -57,9 +57,11 @@ bool ExportChunks::FormatChunk(Chunk& chunk) {
     return true;
 }
 
-ExportChunks::Slot* ExportChunks::Claimable() {
-    for (size_t k = written_; k < filled_; ++k)
-        if (SlotOf(k).state == kDecoded) return &SlotOf(k);
+ExportChunks::Slot* ExportChunks::Claimable(bool newest) {
+    for (size_t k = written_; k < filled_; ++k) {
+        Slot& slot = SlotOf(newest ? filled_ - 1 - (k - written_) : k);
+        if (slot.state == kDecoded) return &slot;
+    }
     return nullptr;
 }
 
@@ -128,7 +130,7 @@ ExportChunks::Result ExportChunks::Lead(const Feed& feed, const Write& write) {
             lock.lock();
             head.state = kDecoded;
         }
-        if (Slot* slot = Claimable()) {
+        if (Slot* slot = Claimable(false)) {
             slot->state = kFormatting;
             lock.unlock();
             const bool ok = FormatChunk(slot->chunk);
@@ -142,7 +144,8 @@ ExportChunks::Result ExportChunks::Lead(const Feed& feed, const Write& write) {
 }
 
 // The worker: decodes the chunks in order, and formats decoded ones while
-// there is nothing to decode.
+// there is nothing to decode, the newest first: the caller writes the
+// oldest first.
 void ExportChunks::Work() {
     size_t decoded = 0;
     std::unique_lock<std::mutex> lock(mutex_);
@@ -157,7 +160,7 @@ void ExportChunks::Work() {
             lock.lock();
             slot->state = kDecoded;
             ++decoded;
-        } else if ((slot = Claimable()) != nullptr) {
+        } else if ((slot = Claimable(true)) != nullptr) {
             slot->state = kFormatting;
             lock.unlock();
             ok = FormatChunk(slot->chunk);

@@ -105,8 +105,9 @@ private:
     static Fed Fill(Chunk& chunk, const Feed& feed);
     bool Decode(Chunk& chunk);
     bool FormatChunk(Chunk& chunk);
-    // The oldest decoded chunk nobody formats yet, or nullptr; under the lock.
-    Slot* Claimable();
+    // The oldest (or newest) decoded chunk nobody formats yet, or nullptr;
+    // under the lock.
+    Slot* Claimable(bool newest);
     Result Lead(const Feed& feed, const Write& write);
     void Work();
 
