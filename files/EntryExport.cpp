@@ -15,24 +15,6 @@ constexpr char kTagEnd = 0x11;
 constexpr char kTitle = 0x12;
 constexpr char kSeparator = 0x13;
 
-// What a byte of an entry asks for; marks count only the first time.
-enum Class : uint8_t { kPlain, kLineFeed, kEquals, kTagStartMark, kTagEndMark, kTitleMark, kSeparatorMark };
-
-struct Classes {
-    Class withIndent[256] = {};
-    Class plain[256] = {};
-    constexpr Classes() {
-        for (Class* table : {withIndent, plain}) {
-            table[static_cast<uint8_t>('\n')] = kLineFeed;
-            table[static_cast<uint8_t>(kTagStart)] = kTagStartMark;
-            table[static_cast<uint8_t>(kTagEnd)] = kTagEndMark;
-            table[static_cast<uint8_t>(kTitle)] = kTitleMark;
-            table[static_cast<uint8_t>(kSeparator)] = kSeparatorMark;
-        }
-        withIndent[static_cast<uint8_t>('=')] = kEquals;
-    }
-};
-constexpr Classes kClasses;
 
 // Entries are short: they go through stack buffers, and only a long one
 // through the heap. Both sides have room for whole 16-byte blocks.
@@ -139,7 +121,6 @@ void EntryExport::AppendEntry(std::string& out, std::string_view entry, bool ind
 char* EntryExport::WritePaddedEntry(char* out, const char* entry, size_t n, bool indent, Shape shape) {
     const bool titled = shape.titled;
     const bool tagged = shape.tagged;
-    const Class* classes = indent ? kClasses.withIndent : kClasses.plain;
     char* const begin = out;
     char* w = begin;
     bool separatorSeen = false, titleSeen = false, tagStartSeen = titled, tagEndSeen = titled;
@@ -153,39 +134,32 @@ char* EntryExport::WritePaddedEntry(char* out, const char* entry, size_t n, bool
         CopyRun(p, end, w, equals);
         if (p == end) break;
         const char c = *p++;
-        switch (classes[static_cast<uint8_t>(c)]) {
-            case kPlain:
-                break;
-            case kLineFeed:
-                *w++ = '\r';
-                *w++ = '\n';
-                if (tagged) tab();
-                continue;
-            case kEquals: {
-                // Every TAB of the entry's text is one written here (a TAB
-                // of the entry is copied as it is), so the last TAB
-                // written is found in the text.
-                const size_t since = SinceTab(begin, w);
-                for (size_t tabs = since < 8 ? 3 : since < 16 ? 2 : 1; tabs > 0; --tabs) *w++ = '\t';
-                continue;
-            }
-            case kTagStartMark:
-                if (tagStartSeen) break;
-                tagStartSeen = true;
-                continue;
-            case kTagEndMark:
-                if (tagEndSeen) break;
-                tagEndSeen = true;
-                tab();
-                continue;
-            case kTitleMark:
-                if (titleSeen) break;
-                titleSeen = true;
-                continue;
-            case kSeparatorMark:
-                if (separatorSeen) break;
-                separatorSeen = true;
-                continue;
+        // Tests in order of how often the bytes come: an indirect jump on a
+        // byte class was mispredicted most of the time.
+        if (indent && c == '=') {
+            // Every TAB of the entry's text is one written here (a TAB of
+            // the entry is copied as it is), so the last TAB written is
+            // found in the text. Three TABs fit: each byte may become three.
+            const size_t since = SinceTab(begin, w);
+            std::memcpy(w, "\t\t\t", 3);
+            w += 1 + (since < 16 ? 1 : 0) + (since < 8 ? 1 : 0);
+            continue;
+        }
+        if (c == '\n') {
+            *w++ = '\r';
+            *w++ = '\n';
+            if (tagged) tab();
+            continue;
+        }
+        if (c == kTagEnd && !tagEndSeen) {
+            tagEndSeen = true;
+            tab();
+            continue;
+        }
+        bool& seen = c == kTagStart ? tagStartSeen : c == kTitle ? titleSeen : separatorSeen;
+        if ((c == kTagStart || c == kTitle || c == kSeparator) && !seen) {
+            seen = true;
+            continue;
         }
         *w++ = c;
     }
