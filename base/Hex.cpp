@@ -1,6 +1,6 @@
 #include "base/Hex.h"
 
-void Hex::AppendNumber(std::string& out, unsigned value) {
+char* Hex::WriteNumber(char* out, unsigned value) {
     char digits[8];
     int n = 0;
     do {
@@ -8,7 +8,13 @@ void Hex::AppendNumber(std::string& out, unsigned value) {
         value >>= 4;
     } while (value != 0 && n < 8);
     if (n < 2) digits[n++] = '0';
-    while (n > 0) out.push_back(digits[--n]);
+    while (n > 0) *out++ = digits[--n];
+    return out;
+}
+
+void Hex::AppendNumber(std::string& out, unsigned value) {
+    char digits[8];
+    out.append(digits, static_cast<size_t>(WriteNumber(digits, value) - digits));
 }
 
 void Hex::Decode(std::string_view text, std::vector<uint8_t>& octets) {

@@ -27,6 +27,8 @@ public:
     }
     // At least two digits, more when the value needs them.
     static void AppendNumber(std::string& out, unsigned value);
+    // The same written at out (room for 8); the end of the digits.
+    static char* WriteNumber(char* out, unsigned value);
 
     // Octets from pairs of digits. A character that is not a digit counts as
     // 0 so that every octet keeps its position; a lone last digit is an octet

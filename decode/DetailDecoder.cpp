@@ -45,12 +45,13 @@ OctetClass Classify(const FrameLayout& frame, int p) {
 void AddressItem(DetailBuild& b, DetailItem& item, int offset) {
     const FrameLayout& r = b.frame;
     if (offset == 0) {
-        item.Field(0xFC, Layer2Fields::SapiField(r, b.catalogue));
-        item.Field(0x02, Layer2Fields::CommandResponseField(r, b.catalogue));
+        Layer2Fields::AppendSapiField(item.Field(0xFC, {}).Text(), r, b.catalogue);
+        Layer2Fields::AppendCommandResponseField(item.Field(0x02, {}).Text(), r, b.catalogue);
     } else if (offset == 1) {
         int tei = Layer2Fields::Tei(r);
         if (tei == kAbsent) return;
-        item.Field(0xFE, Layer2Fields::TeiField(r, b.catalogue)).Add("(TEI=").AddNumber(tei).Add(")");
+        Layer2Fields::AppendTeiField(item.Field(0xFE, {}).Text(), r, b.catalogue);
+        item.Add("(TEI=").AddNumber(tei).Add(")");
     }
 }
 
@@ -60,17 +61,17 @@ void ControlItem(DetailBuild& b, DetailItem& item, int offset) {
     if (offset == 0) {
         const std::string& command = VELK_SJIS("ｺﾏﾝﾄﾞ=");
         if (r.IsIFrame()) {
-            item.Field(0x01, command).Add(Layer2Fields::FrameTypeName(r, c));
-            item.Field(0xFE, Layer2Fields::SendSequenceField(r));
+            Layer2Fields::AppendFrameTypeName(item.Field(0x01, command).Text(), r, c);
+            Layer2Fields::AppendSendSequenceField(item.Field(0xFE, {}).Text(), r);
         } else if (r.IsSFrame()) {
-            item.Field(0x0F, command).Add(Layer2Fields::FrameTypeName(r, c));
+            Layer2Fields::AppendFrameTypeName(item.Field(0x0F, command).Text(), r, c);
         } else {
-            item.Field(0xEF, command).Add(Layer2Fields::FrameTypeName(r, c));
-            item.Field(0x10, Layer2Fields::PollFinalField(r, c));
+            Layer2Fields::AppendFrameTypeName(item.Field(0xEF, command).Text(), r, c);
+            Layer2Fields::AppendPollFinalField(item.Field(0x10, {}).Text(), r, c);
         }
     } else if (offset == 1) {
-        item.Field(0xFE, Layer2Fields::ReceiveSequenceField(r));
-        item.Field(0x01, Layer2Fields::PollFinalField(r, c));
+        Layer2Fields::AppendReceiveSequenceField(item.Field(0xFE, {}).Text(), r);
+        Layer2Fields::AppendPollFinalField(item.Field(0x01, {}).Text(), r, c);
     }
 }
 
@@ -107,7 +108,7 @@ void FlagItem(DetailBuild&, DetailItem& item, int) {
 }
 
 void FcsItem(DetailBuild& b, DetailItem& item, int) {
-    item.Field(0xFF, Layer2Fields::CrcField(b.frame.Record().CheckCrc(), b.catalogue));
+    Layer2Fields::AppendCrcField(item.Field(0xFF, {}).Text(), b.frame.Record().CheckCrc(), b.catalogue);
 }
 
 void ProtocolItem(DetailBuild& b, DetailItem& item, int) {
@@ -186,35 +187,31 @@ DetailDecoder::OctetClass DetailDecoder::ClassifyOctet(const FrameRecord& record
 
 void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& options,
                           const MessageCatalogue& catalogue, std::vector<std::string>& items) {
+    text_.clear();
+    ends_.clear();
+    Append(record, options, catalogue, text_, ends_);
+    items.resize(ends_.size());
+    for (size_t i = 0, begin = 0; i < ends_.size(); begin = ends_[i++]) items[i].assign(text_, begin, ends_[i] - begin);
+}
+
+void DetailDecoder::Append(const FrameRecord& record, const DisplayOptions& options,
+                           const MessageCatalogue& catalogue, std::string& text, std::vector<uint32_t>& ends) {
     const FrameLayout frame(record);
     DetailBuild b(frame, options, catalogue, facility_);
     const Fields& fields = FieldTable();
     ElementWalk walk(frame, frame.NominalMessageType() + 1);
     FieldKind previous = kNoKind;
     const int length = static_cast<int>(record.Length());
-    items.reserve(static_cast<size_t>(length) + 5);
-    size_t used = 0;
-    // The next item: an item string of the last build, or a spare one.
-    auto next = [&]() -> std::string& {
-        if (used == items.size()) {
-            items.emplace_back();
-            if (!spare_.empty()) {
-                items.back().swap(spare_.back());
-                spare_.pop_back();
-            }
-        }
-        std::string& text = items[used++];
-        text.clear();
-        return text;
-    };
-
+    auto end = [&] { ends.push_back(static_cast<uint32_t>(text.size())); };
     for (int p = 0; p < length; ++p) {
         const OctetClass c = Classify(frame, p);
         if (c.kind != previous) {
             previous = c.kind;
-            if (options.showTitles && !fields.titles[c.kind].empty()) next().assign(fields.titles[c.kind]);
+            if (options.showTitles && !fields.titles[c.kind].empty()) {
+                text.append(fields.titles[c.kind]);
+                end();
+            }
         }
-        std::string& text = next();
         if (c.kind == kElement) {
             InformationElements::Decode(b, text, p, walk.Locate(p));
         } else if (c.kind == kPacket) {
@@ -230,9 +227,6 @@ void DetailDecoder::Build(const FrameRecord& record, const DisplayOptions& optio
                 field->write(b, item, c.offset);
             }
         }
-    }
-    while (items.size() > used) {
-        spare_.push_back(std::move(items.back()));
-        items.pop_back();
+        end();
     }
 }

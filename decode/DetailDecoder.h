@@ -3,6 +3,7 @@
 // closing flag, with category title items between the fields of the frame.
 // Layer 2, TEI management and the layer-3 header are written here; element
 // octets go to the element decoders, SAPI 16 information to the X.25 decoder.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,13 @@ public:
     static DetailDecoder& Program();
 
     // Replaces items with the items of record, reusing their strings'
-    // storage: an export decodes thousands of frames of a few dozen items.
+    // storage.
     void Build(const FrameRecord& record, const DisplayOptions& options,
                const MessageCatalogue& catalogue, std::vector<std::string>& items);
+    // Appends the items of record to text, one after the other, and the end
+    // of each in text to ends: an export decodes millions of items.
+    void Append(const FrameRecord& record, const DisplayOptions& options,
+                const MessageCatalogue& catalogue, std::string& text, std::vector<uint32_t>& ends);
 
     FacilityState& Facility() { return facility_; }
     void ResetFacility() { facility_.Reset(); }
@@ -43,6 +48,7 @@ public:
 
 private:
     FacilityState facility_;
-    // Strings of items dropped by a shorter frame, for a longer one.
-    std::vector<std::string> spare_;
+    // The items of the last Build, before they are split.
+    std::string text_;
+    std::vector<uint32_t> ends_;
 };

@@ -2,6 +2,7 @@
 // The entries of the detail window of one frame, without the window: the
 // detail items in octet order with their category titles, as the window,
 // its printing, the text export and the searches read them.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,10 @@ public:
     static bool Build(DetailDecoder& decoder, const FrameRecord& record,
                       const DisplayOptions& options, const MessageCatalogue& catalogue,
                       std::vector<std::string>& entries);
+    // The same entries appended to text, the end of each to ends; on false
+    // both are as they were.
+    static bool Append(DetailDecoder& decoder, const FrameRecord& record, const DisplayOptions& options,
+                       const MessageCatalogue& catalogue, std::string& text, std::vector<uint32_t>& ends);
 
     DetailEntries() = default;
     DetailEntries(const FrameRecord& record, const DisplayOptions& options,

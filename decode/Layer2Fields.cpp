@@ -1,5 +1,7 @@
 #include "decode/Layer2Fields.h"
 
+#include <charconv>
+
 #include "base/Cp932.h"
 #include "base/Hex.h"
 
@@ -7,15 +9,28 @@ namespace {
 
 constexpr int kAbsent = FrameRecord::kAbsent;
 
+void AppendNamed(std::string& out, std::string_view prefix, const std::string& name) {
+    out.append(prefix).append(name);
+}
+
+void AppendNumbered(std::string& out, std::string_view prefix, int value) {
+    if (value == kAbsent) return;
+    char digits[12];
+    out.append(prefix).append(digits, static_cast<size_t>(std::to_chars(digits, digits + sizeof digits, value).ptr - digits));
+}
+
 std::string Named(std::string_view prefix, const std::string& name) {
     std::string out;
-    out.reserve(prefix.size() + name.size());
-    out.append(prefix).append(name);
+    AppendNamed(out, prefix, name);
     return out;
 }
 
-std::string Numbered(const std::string& prefix, int value) {
-    return value == kAbsent ? std::string() : prefix + std::to_string(value);
+// The text an Append function of the fields appends to an empty string.
+template <typename Append>
+std::string TextOf(Append append) {
+    std::string out;
+    append(out);
+    return out;
 }
 
 }  // namespace
@@ -65,30 +80,47 @@ int Layer2Fields::PollFinalBit(const FrameLayout& frame) {
     return second == kAbsent ? kAbsent : (second & 0x01);
 }
 
-std::string Layer2Fields::SapiField(const FrameLayout& frame, const Catalogue& catalogue) {
+void Layer2Fields::AppendSapiField(std::string& out, const FrameLayout& frame, const Catalogue& catalogue) {
     int sapi = frame.Sapi();
-    if (sapi == kAbsent) return {};
-    return Named("SAPI=", catalogue.Lookup(Catalogue::AF_SAPI, static_cast<uint8_t>(sapi)));
+    if (sapi == kAbsent) return;
+    AppendNamed(out, "SAPI=", catalogue.Lookup(Catalogue::AF_SAPI, static_cast<uint8_t>(sapi)));
+}
+
+std::string Layer2Fields::SapiField(const FrameLayout& frame, const Catalogue& catalogue) {
+    return TextOf([&](std::string& out) { AppendSapiField(out, frame, catalogue); });
+}
+
+void Layer2Fields::AppendTeiField(std::string& out, const FrameLayout& frame, const Catalogue& catalogue) {
+    int tei = Tei(frame);
+    if (tei == kAbsent) return;
+    AppendNamed(out, "TEI=", catalogue.Lookup(Catalogue::AF_TEI, static_cast<uint8_t>(tei)));
 }
 
 std::string Layer2Fields::TeiField(const FrameLayout& frame, const Catalogue& catalogue) {
-    int tei = Tei(frame);
-    if (tei == kAbsent) return {};
-    return Named("TEI=", catalogue.Lookup(Catalogue::AF_TEI, static_cast<uint8_t>(tei)));
+    return TextOf([&](std::string& out) { AppendTeiField(out, frame, catalogue); });
+}
+
+void Layer2Fields::AppendCommandResponseField(std::string& out, const FrameLayout& frame,
+                                              const Catalogue& catalogue) {
+    if (frame.BodyByte(FrameLayout::kAddressOffset) == kAbsent) return;
+    // Keyed by the C/R bit a TX frame would carry.
+    uint8_t key = IsCommand(frame) ? 0x00 : 0x02;
+    AppendNamed(out, "C/R=", catalogue.Lookup(Catalogue::AF_UCR, key));
 }
 
 std::string Layer2Fields::CommandResponseField(const FrameLayout& frame,
                                                const Catalogue& catalogue) {
-    if (frame.BodyByte(FrameLayout::kAddressOffset) == kAbsent) return {};
-    // Keyed by the C/R bit a TX frame would carry.
-    uint8_t key = IsCommand(frame) ? 0x00 : 0x02;
-    return Named("C/R=", catalogue.Lookup(Catalogue::AF_UCR, key));
+    return TextOf([&](std::string& out) { AppendCommandResponseField(out, frame, catalogue); });
+}
+
+void Layer2Fields::AppendFrameTypeName(std::string& out, const FrameLayout& frame, const Catalogue& catalogue) {
+    int code = FrameTypeCode(frame);
+    if (code == kAbsent) return;
+    out.append(catalogue.Lookup(Catalogue::CF_FRAME, static_cast<uint8_t>(code)));
 }
 
 std::string Layer2Fields::FrameTypeName(const FrameLayout& frame, const Catalogue& catalogue) {
-    int code = FrameTypeCode(frame);
-    if (code == kAbsent) return {};
-    return catalogue.Lookup(Catalogue::CF_FRAME, static_cast<uint8_t>(code));
+    return TextOf([&](std::string& out) { AppendFrameTypeName(out, frame, catalogue); });
 }
 
 std::string Layer2Fields::CommandField(const FrameLayout& frame, const Catalogue& catalogue) {
@@ -102,28 +134,46 @@ std::string Layer2Fields::CommandField(const FrameLayout& frame, const Catalogue
 }
 
 // Without N(S) (an S or U frame) only the prefix; without a control octet nothing.
-std::string Layer2Fields::SendSequenceField(const FrameLayout& frame) {
-    if (FrameTypeCode(frame) == kAbsent) return {};
+void Layer2Fields::AppendSendSequenceField(std::string& out, const FrameLayout& frame) {
+    if (FrameTypeCode(frame) == kAbsent) return;
     const std::string& prefix = VELK_SJIS("送信ｼｰｹﾝｽ番号=");
-    return frame.IsIFrame() ? Numbered(prefix, SendSequence(frame)) : prefix;
+    if (frame.IsIFrame()) AppendNumbered(out, prefix, SendSequence(frame));
+    else out.append(prefix);
+}
+
+std::string Layer2Fields::SendSequenceField(const FrameLayout& frame) {
+    return TextOf([&](std::string& out) { AppendSendSequenceField(out, frame); });
+}
+
+void Layer2Fields::AppendReceiveSequenceField(std::string& out, const FrameLayout& frame) {
+    if (FrameTypeCode(frame) == kAbsent) return;
+    const std::string& prefix = VELK_SJIS("受信ｼｰｹﾝｽ番号=");
+    if (frame.IsUFrame()) out.append(prefix);
+    else AppendNumbered(out, prefix, ReceiveSequence(frame));
 }
 
 std::string Layer2Fields::ReceiveSequenceField(const FrameLayout& frame) {
-    if (FrameTypeCode(frame) == kAbsent) return {};
-    const std::string& prefix = VELK_SJIS("受信ｼｰｹﾝｽ番号=");
-    return frame.IsUFrame() ? prefix : Numbered(prefix, ReceiveSequence(frame));
+    return TextOf([&](std::string& out) { AppendReceiveSequenceField(out, frame); });
+}
+
+void Layer2Fields::AppendPollFinalField(std::string& out, const FrameLayout& frame, const Catalogue& catalogue) {
+    int bit = PollFinalBit(frame);
+    if (bit == kAbsent) return;
+    bool final = !frame.IsIFrame() && !IsCommand(frame);
+    const std::string& prefix = final ? VELK_SJIS("ﾌｧｲﾅﾙ=") : VELK_SJIS("ﾎﾟｰﾙ=");
+    AppendNamed(out, prefix, catalogue.Lookup(Catalogue::CF_PF, static_cast<uint8_t>(bit)));
 }
 
 std::string Layer2Fields::PollFinalField(const FrameLayout& frame, const Catalogue& catalogue) {
-    int bit = PollFinalBit(frame);
-    if (bit == kAbsent) return {};
-    bool final = !frame.IsIFrame() && !IsCommand(frame);
-    const std::string& prefix = final ? VELK_SJIS("ﾌｧｲﾅﾙ=") : VELK_SJIS("ﾎﾟｰﾙ=");
-    return Named(prefix, catalogue.Lookup(Catalogue::CF_PF, static_cast<uint8_t>(bit)));
+    return TextOf([&](std::string& out) { AppendPollFinalField(out, frame, catalogue); });
+}
+
+void Layer2Fields::AppendCrcField(std::string& out, bool crcGood, const Catalogue& catalogue) {
+    AppendNamed(out, "CRC=", catalogue.Lookup(Catalogue::CRC, crcGood ? 0x00 : 0x01));
 }
 
 std::string Layer2Fields::CrcField(bool crcGood, const Catalogue& catalogue) {
-    return Named("CRC=", catalogue.Lookup(Catalogue::CRC, crcGood ? 0x00 : 0x01));
+    return TextOf([&](std::string& out) { AppendCrcField(out, crcGood, catalogue); });
 }
 
 std::string Layer2Fields::TimeField(const FrameRecord& record) {

@@ -35,6 +35,15 @@ public:
     static std::string PollFinalField(const FrameLayout& frame, const Catalogue& catalogue);
     static std::string CrcField(bool crcGood, const Catalogue& catalogue);
     static std::string TimeField(const FrameRecord& record);
+    // The same texts appended to out (the detail's items are built this way).
+    static void AppendSapiField(std::string& out, const FrameLayout& frame, const Catalogue& catalogue);
+    static void AppendTeiField(std::string& out, const FrameLayout& frame, const Catalogue& catalogue);
+    static void AppendCommandResponseField(std::string& out, const FrameLayout& frame, const Catalogue& catalogue);
+    static void AppendFrameTypeName(std::string& out, const FrameLayout& frame, const Catalogue& catalogue);
+    static void AppendSendSequenceField(std::string& out, const FrameLayout& frame);
+    static void AppendReceiveSequenceField(std::string& out, const FrameLayout& frame);
+    static void AppendPollFinalField(std::string& out, const FrameLayout& frame, const Catalogue& catalogue);
+    static void AppendCrcField(std::string& out, bool crcGood, const Catalogue& catalogue);
     // The octets as "%02X "; with split > 0 a line feed after every split
     // octets but the last (the list's data split).
     static void AppendData(std::string& out, const FrameRecord& record, int split = 0);

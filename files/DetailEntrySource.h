@@ -15,6 +15,10 @@ public:
                std::vector<std::string>& entries) override {
         return DetailEntries::Build(decoder_, record, options, catalogue_, entries);
     }
+    bool Append(const FrameRecord& record, const DisplayOptions& options, std::string& text,
+                std::vector<uint32_t>& ends) override {
+        return DetailEntries::Append(decoder_, record, options, catalogue_, text, ends);
+    }
 
 private:
     const MessageCatalogue& catalogue_;

@@ -15,25 +15,6 @@ constexpr char kTagEnd = 0x11;
 constexpr char kTitle = 0x12;
 constexpr char kSeparator = 0x13;
 
-// What a byte of an entry asks for; marks count only the first time.
-enum Class : uint8_t { kPlain, kTab, kLineFeed, kEquals, kTagStartMark, kTagEndMark, kTitleMark, kSeparatorMark };
-
-struct Classes {
-    Class withIndent[256] = {};
-    Class plain[256] = {};
-    constexpr Classes() {
-        for (Class* table : {withIndent, plain}) {
-            table[static_cast<uint8_t>('\t')] = kTab;
-            table[static_cast<uint8_t>('\n')] = kLineFeed;
-            table[static_cast<uint8_t>(kTagStart)] = kTagStartMark;
-            table[static_cast<uint8_t>(kTagEnd)] = kTagEndMark;
-            table[static_cast<uint8_t>(kTitle)] = kTitleMark;
-            table[static_cast<uint8_t>(kSeparator)] = kSeparatorMark;
-        }
-        withIndent[static_cast<uint8_t>('=')] = kEquals;
-    }
-};
-constexpr Classes kClasses;
 
 // Entries are short: they go through stack buffers, and only a long one
 // through the heap. Both sides have room for whole 16-byte blocks.
@@ -41,16 +22,19 @@ constexpr size_t kStackEntry = 512;
 constexpr char kPaddingByte = ' ';
 
 // Copies the bytes from p on that are surely plain to w, and stops both at
-// the first byte that may not be (a control byte, or "=" when equals is
-// "=") or at end. Reads and writes whole blocks past both ends.
+// the first byte that may not be (a control byte other than TAB, or "=" when
+// equals is "="; a TAB is copied as it is) or at end. Reads and writes whole
+// blocks past both ends.
 void CopyRun(const char*& p, const char* end, char*& w, char equals) {
 #if defined(__SSE2__)
     const __m128i controls = _mm_set1_epi8(kSeparator);
+    const __m128i tab = _mm_set1_epi8('\t');
     const __m128i eq = _mm_set1_epi8(equals);
     while (p < end) {
         const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(w), x);
-        const __m128i special = _mm_or_si128(_mm_cmpeq_epi8(_mm_min_epu8(x, controls), x), _mm_cmpeq_epi8(x, eq));
+        const __m128i control = _mm_andnot_si128(_mm_cmpeq_epi8(x, tab), _mm_cmpeq_epi8(_mm_min_epu8(x, controls), x));
+        const __m128i special = _mm_or_si128(control, _mm_cmpeq_epi8(x, eq));
         const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(special));
         if (mask != 0) {
             const int k = __builtin_ctz(mask);
@@ -66,8 +50,24 @@ void CopyRun(const char*& p, const char* end, char*& w, char equals) {
         p = end;
     }
 #else
-    while (p < end && static_cast<uint8_t>(*p) > static_cast<uint8_t>(kSeparator) && *p != equals) *w++ = *p++;
+    while (p < end && (*p == '\t' || (static_cast<uint8_t>(*p) > static_cast<uint8_t>(kSeparator) && *p != equals)))
+        *w++ = *p++;
 #endif
+}
+
+// The bytes written since the last TAB in [begin, w), or since begin without
+// one; only told apart up to 16 (more is given as 16).
+size_t SinceTab(const char* begin, const char* w) {
+#if defined(__SSE2__)
+    if (w - begin >= 16) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(w - 16));
+        const unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(x, _mm_set1_epi8('\t'))));
+        return mask == 0 ? 16 : static_cast<size_t>(__builtin_clz(mask) - 16);
+    }
+#endif
+    size_t since = 0;
+    while (since < 16 && w - since > begin && w[-1 - static_cast<ptrdiff_t>(since)] != '\t') ++since;
+    return since;
 }
 
 }  // namespace
@@ -118,74 +118,66 @@ void EntryExport::AppendEntry(std::string& out, std::string_view entry, bool ind
 // indent on each "=" becomes one to three TABs chosen by the bytes written
 // since the last TAB, the TABs that replaced an earlier "=" included (or
 // since the start of the entry without a TAB).
-void EntryExport::AppendPaddedEntry(std::string& out, const char* entry, size_t n, bool indent, Shape shape) {
+char* EntryExport::WritePaddedEntry(char* out, const char* entry, size_t n, bool indent, Shape shape) {
     const bool titled = shape.titled;
     const bool tagged = shape.tagged;
-    const Class* classes = indent ? kClasses.withIndent : kClasses.plain;
-
-    // Every byte becomes at most three, plus the leading TAB and the CR LF.
-    char stackOut[3 * kStackEntry + 3 + kPadding];
-    std::string heapOut;
-    char* begin = stackOut;
-    if (n > kStackEntry) {
-        heapOut.resize(3 * n + 3 + kPadding);
-        begin = heapOut.data();
-    }
+    char* const begin = out;
     char* w = begin;
-    const char* lastTab = nullptr;
     bool separatorSeen = false, titleSeen = false, tagStartSeen = titled, tagEndSeen = titled;
-    auto tab = [&] {
-        *w = '\t';
-        lastTab = w++;
-    };
+    auto tab = [&] { *w++ = '\t'; };
     if (titled) tab();
     const char* p = entry;
     const char* const end = entry + n;
-    const char equals = indent ? '=' : '\t';
+    // Without indent "=" is plain: LF stands in, which stops the run anyway.
+    const char equals = indent ? '=' : '\n';
     while (p < end) {
         CopyRun(p, end, w, equals);
         if (p == end) break;
         const char c = *p++;
-        switch (classes[static_cast<uint8_t>(c)]) {
-            case kPlain:
-                break;
-            case kTab:
-                tab();
-                continue;
-            case kLineFeed:
-                *w++ = '\r';
-                *w++ = '\n';
-                if (tagged) tab();
-                continue;
-            case kEquals: {
-                const size_t since = static_cast<size_t>(lastTab ? w - lastTab - 1 : w - begin);
-                for (size_t tabs = since < 8 ? 3 : since < 16 ? 2 : 1; tabs > 0; --tabs) *w++ = '\t';
-                lastTab = w - 1;
-                continue;
-            }
-            case kTagStartMark:
-                if (tagStartSeen) break;
-                tagStartSeen = true;
-                continue;
-            case kTagEndMark:
-                if (tagEndSeen) break;
-                tagEndSeen = true;
-                tab();
-                continue;
-            case kTitleMark:
-                if (titleSeen) break;
-                titleSeen = true;
-                continue;
-            case kSeparatorMark:
-                if (separatorSeen) break;
-                separatorSeen = true;
-                continue;
+        // Tests in order of how often the bytes come: an indirect jump on a
+        // byte class was mispredicted most of the time.
+        if (indent && c == '=') {
+            // Every TAB of the entry's text is one written here (a TAB of
+            // the entry is copied as it is), so the last TAB written is
+            // found in the text. Three TABs fit: each byte may become three.
+            const size_t since = SinceTab(begin, w);
+            std::memcpy(w, "\t\t\t", 3);
+            w += 1 + (since < 16 ? 1 : 0) + (since < 8 ? 1 : 0);
+            continue;
+        }
+        if (c == '\n') {
+            *w++ = '\r';
+            *w++ = '\n';
+            if (tagged) tab();
+            continue;
+        }
+        if (c == kTagEnd && !tagEndSeen) {
+            tagEndSeen = true;
+            tab();
+            continue;
+        }
+        bool& seen = c == kTagStart ? tagStartSeen : c == kTitle ? titleSeen : separatorSeen;
+        if ((c == kTagStart || c == kTitle || c == kSeparator) && !seen) {
+            seen = true;
+            continue;
         }
         *w++ = c;
     }
     *w++ = '\r';
     *w++ = '\n';
-    out.append(begin, static_cast<size_t>(w - begin));
+    return w;
+}
+
+void EntryExport::AppendPaddedEntry(std::string& out, const char* entry, size_t n, bool indent, Shape shape) {
+    char stackOut[WrittenSize(kStackEntry)];
+    std::string heapOut;
+    char* begin = stackOut;
+    if (n > kStackEntry) {
+        heapOut.resize(WrittenSize(n));
+        begin = heapOut.data();
+    }
+    const char* end = WritePaddedEntry(begin, entry, n, indent, shape);
+    out.append(begin, static_cast<size_t>(end - begin));
 }
 
 bool EntryExport::WriteEntries(const std::vector<std::string>& entries, bool indent,

@@ -30,6 +30,11 @@ public:
     static constexpr size_t kPadding = 16;
     static Shape ShapeOfPadded(const char* entry, size_t n);
     static void AppendPaddedEntry(std::string& out, const char* entry, size_t n, bool indent, Shape shape);
+    // The same written at out, which has room for WrittenSize(n) bytes (every
+    // byte becomes at most three, plus a leading TAB, the CR LF and whole
+    // 16-byte blocks written past the end); the end of the text.
+    static constexpr size_t WrittenSize(size_t n) { return 3 * n + 3 + kPadding; }
+    static char* WritePaddedEntry(char* out, const char* entry, size_t n, bool indent, Shape shape);
     // Writes every entry in order; false once a write has failed.
     static bool WriteEntries(const std::vector<std::string>& entries, bool indent,
                              FdWriter& out);

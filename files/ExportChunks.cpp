@@ -1,70 +1,45 @@
 #include "files/ExportChunks.h"
 
-#include <algorithm>
 #include <system_error>
 #include <utility>
 
-ExportChunks::ExportChunks(size_t total, Build build)
-    : total_(total), build_(std::move(build)), chunks_((total + kChunkFrames - 1) / kChunkFrames) {
-    if (chunks_ < 2) return;  // nothing to overlap
-    try {
-        worker_ = std::thread([this] { Work(); });
-    } catch (const std::system_error&) {
-        // Built on the caller's thread instead.
-    }
-}
+ExportChunks::ExportChunks(bool details, Build build, Format format)
+    : details_(details), build_(std::move(build)), format_(std::move(format)) {}
 
-ExportChunks::~ExportChunks() {
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stop_ = true;
-    }
-    changed_.notify_all();
-    if (worker_.joinable()) worker_.join();
-}
-
-bool ExportChunks::Failed() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return failed_;
-}
-
-void ExportChunks::Chunk::Clear(size_t first) {
-    first_ = first;
+void ExportChunks::Chunk::ClearEntries() {
     frames_.clear();
     ends_.clear();
-    shapes_.clear();
     text_.clear();
 }
 
-void ExportChunks::Chunk::Add(bool built, const std::vector<std::string>& entries) {
-    Frame frame;
-    if (built) {
-        for (const std::string& entry : entries) {
-            text_.append(entry);
-            ends_.push_back(static_cast<uint32_t>(text_.size()));
-        }
-    }
-    frame.endEntry = static_cast<uint32_t>(ends_.size());
-    frame.built = built;
-    frames_.push_back(frame);
-}
-
-void ExportChunks::Chunk::Finish() {
-    text_.append(EntryExport::kPadding, ' ');
-    shapes_.resize(ends_.size());
-    for (size_t e = 0; e < ends_.size(); ++e) {
-        const uint32_t begin = e == 0 ? 0 : ends_[e - 1];
-        shapes_[e] = EntryExport::ShapeOfPadded(text_.data() + begin, ends_[e] - begin);
-    }
-}
-
-bool ExportChunks::Fill(Slot& slot, size_t first) {
-    Chunk& c = slot.chunk;
-    c.Clear(first);
+ExportChunks::Fed ExportChunks::Fill(Chunk& chunk, const Feed& feed) {
+    chunk.records_.clear();
     try {
-        for (size_t position = first; position < std::min(total_, first + kChunkFrames); ++position)
-            c.Add(build_(position, entries_), entries_);
-        c.Finish();
+        if (chunk.owned_.size() < kChunkFrames) chunk.owned_.resize(kChunkFrames);
+        while (chunk.records_.size() < kChunkFrames) {
+            const FrameRecord* record = nullptr;
+            const Fed fed = feed(chunk.owned_[chunk.records_.size()], record);
+            if (fed != kRecord) return fed;
+            // The frame check is cached here, before the other thread reads it.
+            record->CheckCrc();
+            chunk.records_.push_back(record);
+        }
+    } catch (...) {
+        return kFeedFailed;
+    }
+    return kRecord;
+}
+
+bool ExportChunks::Decode(Chunk& chunk) {
+    chunk.ClearEntries();
+    try {
+        for (const FrameRecord* record : chunk.records_) {
+            Chunk::Frame frame;
+            frame.built = build_(*record, chunk.text_, chunk.ends_);
+            frame.endEntry = static_cast<uint32_t>(chunk.ends_.size());
+            chunk.frames_.push_back(frame);
+        }
+        chunk.text_.append(EntryExport::kPadding, ' ');
     } catch (...) {
         // Whatever a build throws ends the export as failed: on the worker
         // thread it would end the program.
@@ -73,47 +48,131 @@ bool ExportChunks::Fill(Slot& slot, size_t first) {
     return true;
 }
 
-void ExportChunks::Work() {
-    for (size_t k = 0; k < chunks_; ++k) {
-        Slot& slot = slots_[k % kSlots];
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            changed_.wait(lock, [&] { return stop_ || !slot.ready; });
-            if (stop_) return;
+bool ExportChunks::FormatChunk(Chunk& chunk) {
+    try {
+        chunk.outLength_ = format_(chunk, chunk.out_);
+    } catch (...) {
+        return false;
+    }
+    return true;
+}
+
+ExportChunks::Slot* ExportChunks::Claimable(bool newest) {
+    for (size_t k = written_; k < filled_; ++k) {
+        Slot& slot = SlotOf(newest ? filled_ - 1 - (k - written_) : k);
+        if (slot.state == kDecoded) return &slot;
+    }
+    return nullptr;
+}
+
+ExportChunks::Result ExportChunks::Run(const Feed& feed, const Write& write) {
+    const Result result = Lead(feed, write);
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stop_ = true;
+    }
+    workWake_.notify_one();
+    if (worker_.joinable()) worker_.join();
+    return result;
+}
+
+// The caller's side: writes what is finished, keeps the ring filled, and
+// formats what the worker has not taken; without a worker it also decodes,
+// always the oldest chunk, so the frames are decoded in order.
+ExportChunks::Result ExportChunks::Lead(const Feed& feed, const Write& write) {
+    bool inputEnd = false;
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        if (failed_) return kFailed;
+        Slot& head = SlotOf(written_);
+        if (written_ < filled_ && head.state == kFormatted) {
+            lock.unlock();
+            const bool ok = write(std::string_view(head.chunk.out_).substr(0, head.chunk.outLength_));
+            lock.lock();
+            if (!ok) {
+                failed_ = true;
+                return kFailed;
+            }
+            head.state = kFree;
+            ++written_;
+            continue;
         }
-        // The caller does not touch a slot that is not ready.
-        const bool ok = Fill(slot, k * kChunkFrames);
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
+        if (!inputEnd && filled_ - written_ < kSlots) {
+            Slot& slot = SlotOf(filled_);
+            lock.unlock();
+            const Fed fed = Fill(slot.chunk, feed);
+            if (fed == kFeedFailed) return kInputFailed;
+            inputEnd = fed == kEnd;
+            // A second chunk is worth a thread (tried once, before anything
+            // was decoded here); a short export does without.
+            if (filled_ == 1 && !inputEnd) {
+                try {
+                    worker_ = std::thread([this] { Work(); });
+                    threaded_ = true;
+                } catch (const std::system_error&) {
+                    // Everything on this thread instead.
+                }
+            }
+            lock.lock();
+            if (slot.chunk.Count() > 0) {
+                slot.state = details_ ? kFilled : kDecoded;
+                ++filled_;
+                lock.unlock();
+                workWake_.notify_one();
+                lock.lock();
+            }
+            continue;
+        }
+        if (inputEnd && written_ == filled_) return kDone;
+        if (!threaded_ && written_ < filled_ && head.state == kFilled) {
+            lock.unlock();
+            if (!Decode(head.chunk)) return kFailed;
+            lock.lock();
+            head.state = kDecoded;
+        }
+        if (Slot* slot = Claimable(false)) {
+            slot->state = kFormatting;
+            lock.unlock();
+            const bool ok = FormatChunk(slot->chunk);
+            lock.lock();
             if (!ok) failed_ = true;
-            else slot.ready = true;
+            slot->state = kFormatted;
+            continue;
         }
-        changed_.notify_all();
-        if (!ok) return;
+        leadWake_.wait(lock);
     }
 }
 
-const ExportChunks::Chunk* ExportChunks::Next() {
-    if (next_ > 0) {
-        // The chunk handed out last goes back to the worker.
-        {
-            std::lock_guard<std::mutex> lock(mutex_);
-            slots_[(next_ - 1) % kSlots].ready = false;
+// The worker: decodes the chunks in order, and formats decoded ones while
+// there is nothing to decode, the newest first: the caller writes the
+// oldest first.
+void ExportChunks::Work() {
+    size_t decoded = 0;
+    std::unique_lock<std::mutex> lock(mutex_);
+    while (!stop_ && !failed_) {
+        Slot* slot = nullptr;
+        bool ok = true;
+        if (details_ && decoded < filled_ && SlotOf(decoded).state == kFilled) {
+            slot = &SlotOf(decoded);
+            slot->state = kDecoding;
+            lock.unlock();
+            ok = Decode(slot->chunk);
+            lock.lock();
+            slot->state = kDecoded;
+            ++decoded;
+        } else if ((slot = Claimable(true)) != nullptr) {
+            slot->state = kFormatting;
+            lock.unlock();
+            ok = FormatChunk(slot->chunk);
+            lock.lock();
+            slot->state = kFormatted;
+        } else {
+            workWake_.wait(lock);
+            continue;
         }
-        changed_.notify_all();
+        if (!ok) failed_ = true;
+        lock.unlock();
+        leadWake_.notify_one();
+        lock.lock();
     }
-    if (next_ >= chunks_) return nullptr;
-    Slot& slot = slots_[next_ % kSlots];
-    if (!worker_.joinable()) {
-        if (!Fill(slot, next_ * kChunkFrames)) {
-            failed_ = true;
-            return nullptr;
-        }
-    } else {
-        std::unique_lock<std::mutex> lock(mutex_);
-        changed_.wait(lock, [&] { return failed_ || slot.ready; });
-        if (!slot.ready) return nullptr;
-    }
-    ++next_;
-    return &slot.chunk;
 }

@@ -1,9 +1,10 @@
 #pragma once
-// The detail entries of a text export, built ahead in chunks: a worker
-// thread decodes the frames while the caller writes out the chunks before
-// them. Chunks come out in frame order; a chunk keeps its entries in one
-// flat text, so the caller reads them in a stream, and a fixed ring of
-// chunks bounds the memory.
+// The text export as a stream of chunks of frames on two threads. The
+// caller's thread reads the records and writes the finished texts in frame
+// order; a worker thread decodes the frames' detail entries, in frame order
+// (the decoder carries state from frame to frame); the texts of decoded
+// chunks are made by whichever thread is free, so the two stay busy. A
+// fixed ring of chunks bounds the memory whatever the number of frames.
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
@@ -15,19 +16,23 @@
 #include <vector>
 
 #include "files/EntryExport.h"
+#include "store/FrameRecord.h"
 
 class ExportChunks {
 public:
     class Chunk {
     public:
-        size_t First() const { return first_; }  // frame position of frame 0
-        size_t Count() const { return frames_.size(); }
+        size_t Count() const { return records_.size(); }
+        const FrameRecord& Record(size_t i) const { return *records_[i]; }
         // Whether frame i's detail was built; its entries with their shapes.
         bool Built(size_t i) const { return frames_[i].built; }
         size_t EntryCount(size_t i) const { return frames_[i].endEntry - FirstEntry(i); }
         // Entries are followed by at least EntryExport::kPadding readable bytes.
         std::string_view Entry(size_t i, size_t j) const { return Text(FirstEntry(i) + j); }
-        EntryExport::Shape EntryShape(size_t i, size_t j) const { return shapes_[FirstEntry(i) + j]; }
+        EntryExport::Shape EntryShape(size_t i, size_t j) const {
+            const std::string_view entry = Entry(i, j);
+            return EntryExport::ShapeOfPadded(entry.data(), entry.size());
+        }
 
     private:
         friend class ExportChunks;
@@ -40,55 +45,82 @@ public:
             const uint32_t begin = e == 0 ? 0 : ends_[e - 1];
             return std::string_view(text_).substr(begin, ends_[e] - begin);
         }
-        void Clear(size_t first);
-        void Add(bool built, const std::vector<std::string>& entries);
-        // Pads the text and works out the entries' shapes.
-        void Finish();
+        void ClearEntries();
 
-        size_t first_ = 0;
+        // Records read from a stream live here, their storage reused chunk
+        // after chunk; records of a store are only pointed at.
+        std::vector<FrameRecord> owned_;
+        std::vector<const FrameRecord*> records_;
         std::vector<Frame> frames_;
         std::vector<uint32_t> ends_;  // end of each entry in text_
-        std::vector<EntryExport::Shape> shapes_;
         std::string text_;
+        // The finished text: its first outLength_ bytes. The buffer only
+        // grows, so it is not cleared chunk after chunk.
+        std::string out_;
+        size_t outLength_ = 0;
     };
-    // Replaces entries with the detail entries of frame `position`; false
-    // when they could not be built. Runs on the worker thread; whatever it
-    // throws (memory running out) ends the export as failed.
-    using Build = std::function<bool(size_t position, std::vector<std::string>& entries)>;
 
-    static constexpr size_t kChunkFrames = 64;
-    static constexpr size_t kSlots = 4;
+    enum Fed { kRecord, kEnd, kFeedFailed };
+    // The next record: read into spare and pointed at, or pointed at where it
+    // already is (it must then stay there until the run ends).
+    using Feed = std::function<Fed(FrameRecord& spare, const FrameRecord*& record)>;
+    // Appends the detail entries of the record to text and the end of each
+    // to ends; false when they could not be built (nothing appended). Runs
+    // on the worker thread; whatever it throws (memory running out) ends the
+    // export as failed.
+    using Build = std::function<bool(const FrameRecord& record, std::string& text, std::vector<uint32_t>& ends)>;
+    // Writes the text of a chunk whose details (if any) are built at the
+    // start of buffer, which it may grow (what it holds is of no use), and
+    // gives its length. Runs on either thread, so it may only read what it
+    // shares with the other.
+    using Format = std::function<size_t(const Chunk& chunk, std::string& buffer)>;
+    // Writes a chunk's text; false once a write failed.
+    using Write = std::function<bool(std::string_view text)>;
 
-    // Starts building frames 0 .. total - 1; without a thread to be had the
-    // chunks are built on the caller's thread as they are asked for.
-    ExportChunks(size_t total, Build build);
-    // Stops the worker, also in the middle of the frames.
-    ~ExportChunks();
+    static constexpr size_t kChunkFrames = 128;
+    static constexpr size_t kSlots = 8;
+
+    // details: whether the frames' details are built (build is not called
+    // otherwise).
+    ExportChunks(bool details, Build build, Format format);
     ExportChunks(const ExportChunks&) = delete;
     ExportChunks& operator=(const ExportChunks&) = delete;
 
-    // The next chunk, handing the one before back to the worker; nullptr
-    // after the last one or once a build failed (Failed()).
-    const Chunk* Next();
-    bool Failed() const;
+    enum Result { kDone, kInputFailed, kFailed };
+    // Feeds, builds, formats and writes every record until the feed ends.
+    // kInputFailed when the feed failed, kFailed when a build or a format
+    // threw or a write failed; the texts before that are written. Without a
+    // thread to be had everything is done on the caller's thread. Once per
+    // object.
+    Result Run(const Feed& feed, const Write& write);
 
 private:
+    enum State : uint8_t { kFree, kFilled, kDecoding, kDecoded, kFormatting, kFormatted };
     struct Slot {
         Chunk chunk;
-        bool ready = false;
+        State state = kFree;
     };
-    // Fills slot with the chunk that starts at frame first; false on failure.
-    bool Fill(Slot& slot, size_t first);
+    Slot& SlotOf(size_t sequence) { return slots_[sequence % kSlots]; }
+    // Reads up to a chunk of records into the free slot.
+    static Fed Fill(Chunk& chunk, const Feed& feed);
+    bool Decode(Chunk& chunk);
+    bool FormatChunk(Chunk& chunk);
+    // The oldest (or newest) decoded chunk nobody formats yet, or nullptr;
+    // under the lock.
+    Slot* Claimable(bool newest);
+    Result Lead(const Feed& feed, const Write& write);
     void Work();
 
-    const size_t total_;
+    const bool details_;
     const Build build_;
-    const size_t chunks_;
-    size_t next_ = 0;  // the chunk the caller takes next
+    const Format format_;
     Slot slots_[kSlots];
-    std::vector<std::string> entries_;  // the builder's, reused frame after frame
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
+    bool threaded_ = false;
+    std::mutex mutex_;
+    std::condition_variable leadWake_, workWake_;
+    // Chunk sequence numbers: filled_ chunks were handed over, written_ of
+    // them written.
+    size_t filled_ = 0, written_ = 0;
     bool stop_ = false;
     bool failed_ = false;
     std::thread worker_;

@@ -15,3 +15,16 @@ bool FdWriter::Flush() {
     buffer_.clear();
     return !failed_;
 }
+
+bool FdWriter::Write(std::string_view text) {
+    if (buffer_.size() + text.size() < kChunk) {
+        buffer_.append(text);
+        return !failed_;
+    }
+    if (!Flush()) return false;
+    if (!FileIo::WriteAll(fd_, text)) {
+        failed_ = true;
+        error_ = errno;
+    }
+    return !failed_;
+}

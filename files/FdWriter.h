@@ -4,6 +4,7 @@
 // reporting it, so a caller may check once at the end.
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 class FdWriter {
 public:
@@ -13,6 +14,9 @@ public:
     std::string& Buffer() { return buffer_; }
     // Writes the buffer once it holds a chunk; false once any write failed.
     bool FlushIfFull() { return buffer_.size() < kChunk ? !failed_ : Flush(); }
+    // Appends text, or with a large one writes what is buffered and the
+    // text itself without copying it; false once any write failed.
+    bool Write(std::string_view text);
     // Writes everything buffered; false once any write failed.
     bool Flush();
     bool Failed() const { return failed_; }

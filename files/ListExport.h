@@ -8,6 +8,7 @@
 
 #include "decode/MessageCatalogue.h"
 #include "files/DetailSource.h"
+#include "files/ExportChunks.h"
 #include "files/FdWriter.h"
 #include "options/DisplayOptions.h"
 #include "store/FrameStore.h"
@@ -20,15 +21,18 @@ public:
     // export stops there) or memory ran out; an empty store writes nothing.
     static bool ExportList(const FrameStore& store, const DisplayOptions& snapshot,
                            const MessageCatalogue& catalogue, DetailSource& details, int fd);
-    // The same for one batch of a longer run of records: appended to out
-    // (flushed as it fills, the rest left in it), after the batches before
-    // it, with the same detail source throughout.
-    static bool ExportBatch(const FrameStore& batch, const DisplayOptions& snapshot,
-                            const MessageCatalogue& catalogue, DetailSource& details, FdWriter& out);
+    // The same for a stream of records of any length, appended to out
+    // chunk after chunk (what is left in its buffer is not flushed), with
+    // the same detail source throughout.
+    enum StreamResult { kWritten, kFeedFailed, kFailed };
+    static StreamResult ExportStream(const ExportChunks::Feed& feed, const DisplayOptions& snapshot,
+                                     const MessageCatalogue& catalogue, DetailSource& details, FdWriter& out);
 
-    // Appends a row text as exported: CR before every LF, for an RX row a
-    // TAB at the start of every line, and a final CR LF.
-    static void AppendRow(std::string& out, std::string_view row, bool rx);
+    // Writes a row text as exported at out, which has room for
+    // RowSize(row.size()) bytes: CR before every LF, for an RX row a TAB at
+    // the start of every line, and a final CR LF. The end of the text.
+    static constexpr size_t RowSize(size_t n) { return 3 * n + 3; }
+    static char* WriteRow(char* out, std::string_view row, bool rx);
 
     // 79 "=" and 79 "-", each with CR LF.
     static std::string_view FrameLine();

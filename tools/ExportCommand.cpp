@@ -4,16 +4,8 @@
 #include "decode/MessageCatalogue.h"
 #include "files/ListExport.h"
 #include "options/OptionData.h"
-#include "store/FrameStore.h"
 #include "tools/InputStream.h"
 #include "tools/OutputFile.h"
-
-namespace {
-
-// Frames decoded and written together: a few hundred kilobytes of records.
-constexpr size_t kBatch = 4096;
-
-}  // namespace
 
 int ExportCommand::Run(const Settings& settings, DetailSource& details) {
     InputStream in(settings.inputs);
@@ -28,22 +20,18 @@ int ExportCommand::Run(const Settings& settings, DetailSource& details) {
     OutputFile out(settings.output, true);
     if (!out.Open()) return kOutputFailed;
 
-    FrameStore batch;
-    FrameRecord record;
-    auto write = [&] {
-        const bool ok = ListExport::ExportBatch(batch, snapshot, MessageCatalogue::Program(), details, out.Writer());
-        batch.Clear();
-        return ok;
+    auto feed = [&](FrameRecord& spare, const FrameRecord*& record) {
+        const InputStream::Result read = in.Next(spare);
+        record = &spare;
+        return read == InputStream::kRecord ? ExportChunks::kRecord
+               : read == InputStream::kEnd  ? ExportChunks::kEnd
+                                            : ExportChunks::kFeedFailed;
     };
-    InputStream::Result read;
-    while ((read = in.Next(record)) == InputStream::kRecord) {
-        batch.Take(std::move(record), false);
-        if (batch.Count() == kBatch && !write()) break;
+    switch (ListExport::ExportStream(feed, snapshot, MessageCatalogue::Program(), details, out.Writer())) {
+        case ListExport::kWritten: return out.Commit();
+        case ListExport::kFeedFailed: return kInputFailed;
+        case ListExport::kFailed: break;
     }
-    if (read == InputStream::kFailed) return kInputFailed;
-    if (read == InputStream::kRecord || !write()) {
-        in.ClearProgress();
-        return out.WriteFailed(out.Writer().Error());
-    }
-    return out.Commit();
+    in.ClearProgress();
+    return out.WriteFailed(out.Writer().Error());
 }

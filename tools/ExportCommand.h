@@ -2,7 +2,7 @@
 // `velkdump FILE...`: the frame list's display image text export of the
 // inputs, exactly as the main window writes it for each file it loads, with
 // the display options of "velk.opt" and the names of "HDLC.msg" beside the
-// program. The records go through in batches: any number of them, in
+// program. The records go through in chunks: any number of them, in
 // little memory, the first rows out before the inputs are read to the end.
 #include <string>
 #include <vector>
