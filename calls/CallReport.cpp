@@ -80,5 +80,11 @@ bool CallReport::Write(const std::string& head, const CallRecord& call, const Fr
         out.Buffer() += VELK_SJIS("この呼のフレームのうち") + std::to_string(missing) +
                         VELK_SJIS("個はもう記憶されていません。") + "\r\n";
     options.exportDetail = 1;
-    return ListExport::ExportBatch(frames, options, catalogue, details, out) && out.Flush();
+    size_t next = 0;
+    const ExportChunks::Feed feed = [&](FrameRecord&, const FrameRecord*& record) {
+        if (next == frames.Count()) return ExportChunks::kEnd;
+        record = &frames.At(next++);
+        return ExportChunks::kRecord;
+    };
+    return ListExport::ExportStream(feed, options, catalogue, details, out) == ListExport::kWritten && out.Flush();
 }
