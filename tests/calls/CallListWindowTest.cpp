@@ -76,7 +76,9 @@ TEST(CallListWindow, LiveRowsSortFilterCsvAndTheWayToTheFrames) {
         rows.push_back(w.Model().rowCount());
         return rows.back() >= 40;
     }, kPollBoundMs, RunEvents));
-    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end()) && rows.front() < rows.back() && resets == 0);
+    EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end()));
+    EXPECT_LT(rows.front(), rows.back());
+    EXPECT_EQ(resets, 0);
     EXPECT_EQ(Enter(form, w, 0), std::vector<std::string>{VELK_SJIS("モニター中は呼のフレームを表示できません。\n"
                                                                    "モニターを終了してから選んでください。")});
     form.StopMonitoring();
@@ -137,7 +139,8 @@ TEST(CallListWindow, LiveRowsSortFilterCsvAndTheWayToTheFrames) {
     EXPECT_EQ(report.substr(at), "\r\n[" + Sjis("シーケンス") + "]\r\n" + ladder.Text("PBX", Sjis("網")) + "\r\n[" +
                                      Sjis("フレーム") + "]\r\n" + ReadFile(dir.Slash() + "call.txt"));
     form.boxes.clear();
-    EXPECT_TRUE(WithFileSizeLimit(100, [&] { return Report(w, reported->number, dir.Slash() + "full.txt").empty() && form.boxes.size() == 1; }));
+    EXPECT_TRUE(WithFileSizeLimit(100, [&] { return Report(w, reported->number, dir.Slash() + "full.txt").empty(); }));
+    EXPECT_EQ(form.boxes.size(), 1u);
 
     // A click on a header sorts by its column upwards, a second downwards; the current call stays current.
     QHeaderView* header = w.Table()->horizontalHeader();
@@ -212,6 +215,7 @@ TEST(CallListWindow, ItsMenuEntryOpensItInEveryStateByMenuAndShortcut) {
             else form.Menu().callList->trigger();
             Pump();
             TCallListWindow* w = form.Commands().Get<CallListCommand>().Window();
-            EXPECT_TRUE(w && w->isVisible()) << state << shortcut;
+            ASSERT_TRUE(w) << state << shortcut;
+            EXPECT_TRUE(w->isVisible()) << state << shortcut;
         }
 }

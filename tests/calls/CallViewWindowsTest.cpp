@@ -65,16 +65,22 @@ TEST(ChannelTimelineWindow, LiveBarsClickTipZoomAndPicture) {
     ASSERT_TRUE(w.isVisible());
     w.resize(900, 560);
     Pump();
-    EXPECT_TRUE(w.Timeline().Bars(24).empty() && w.Timeline().LastRow() == 23 && view.Viewport().Whole());
+    EXPECT_TRUE(w.Timeline().Bars(24).empty());
+    EXPECT_EQ(w.Timeline().LastRow(), 23);
+    EXPECT_TRUE(view.Viewport().Whole());
 
     // Zoomed in at the start, the view stays where it is as the rest comes in.
     for (int i = 0; i < 40; ++i) QTest::keyClick(&view, Qt::Key_Plus);
     QTest::keyClick(&view, Qt::Key_Home);
     const int64_t from = view.Viewport().FromMs(), to = view.Viewport().ToMs();
-    EXPECT_TRUE(from == kT0 && to - from == TimelineViewport::kMinViewMs);
+    EXPECT_EQ(from, kT0);
+    EXPECT_EQ(to - from, TimelineViewport::kMinViewMs);
     Feed(form, 16, 100);
-    EXPECT_TRUE(w.Timeline().Bars(24).size() == 1 && w.Timeline().LastRow() == 24 && w.Timeline().Marks().size() == 2);
-    EXPECT_TRUE(view.Viewport().FromMs() == from && view.Viewport().ToMs() == to);
+    EXPECT_EQ(w.Timeline().Bars(24).size(), 1u);
+    EXPECT_EQ(w.Timeline().LastRow(), 24);
+    EXPECT_EQ(w.Timeline().Marks().size(), 2u);
+    EXPECT_EQ(view.Viewport().FromMs(), from);
+    EXPECT_EQ(view.Viewport().ToMs(), to);
 
     // Call 2 lies over call 1 on B1: its tip names it and the collision; a
     // click selects it in the call list, clearing a filter that hid it.
@@ -88,7 +94,8 @@ TEST(ChannelTimelineWindow, LiveBarsClickTipZoomAndPicture) {
     EXPECT_TRUE(view.TipAt(view.PointOf(3, kT0 + 1000)).isEmpty());
     QTest::mouseClick(&view, Qt::LeftButton, {}, two);
     EXPECT_EQ(view.Selected(), 2u);
-    EXPECT_TRUE(list.isVisible() && list.ResultBox()->currentIndex() == 0);
+    EXPECT_TRUE(list.isVisible());
+    EXPECT_EQ(list.ResultBox()->currentIndex(), 0);
     EXPECT_EQ(list.Model().Rows().NumberAt(size_t(list.Table()->currentIndex().row())), 2u);
 
     // Keys zoom out around the middle; End shows the end.
@@ -175,6 +182,7 @@ TEST(CallViewWindows, TheirMenuEntriesOpenThemInEveryState) {
             Pump();
             QWidget* opened = route < 2 ? static_cast<QWidget*>(form.Commands().Get<ChannelTimelineCommand>().Window())
                                         : form.Commands().Get<CallStatisticsCommand>().Window();
-            EXPECT_TRUE(opened && opened->isVisible()) << state << route;
+            ASSERT_TRUE(opened) << state << route;
+            EXPECT_TRUE(opened->isVisible()) << state << route;
         }
 }

@@ -41,10 +41,20 @@ TEST(CallSteps, KeepsTheFirstAndLastMessagesOfALongCall) {
         tracker.Add(StepFrame(i < 2 ? O(kSetup) : i < 99 ? O(kInfo) : D(kDisc, Cause(2, 16)), 86'399'800 + 100 * i, i));
     ASSERT_EQ(tracker.Count(), 1u);
     const CallSteps& steps = tracker.At(0).steps;
-    ASSERT_TRUE(steps.Count() == 80 && steps.Omitted() == 20 && steps.Total() == 100);
-    EXPECT_TRUE(steps[1].type == kSetup && steps[63].index == 63 && steps[64].index == 84 && steps[79].index == 99);
-    EXPECT_TRUE(steps[0].Ms() == 86'399'800 && steps[79].Ms() == 86'409'700 && steps[79].Time().Format() == "00:00:09.700");
-    EXPECT_TRUE(steps[79].side == FrameRecord::kRx && steps[79].cause == 16 && steps[79].location == 2 && !steps[78].HasCause());
+    ASSERT_EQ(steps.Count(), 80u);
+    EXPECT_EQ(steps.Omitted(), 20u);
+    EXPECT_EQ(steps.Total(), 100u);
+    EXPECT_EQ(steps[1].type, kSetup);
+    EXPECT_EQ(steps[63].index, 63);
+    EXPECT_EQ(steps[64].index, 84);
+    EXPECT_EQ(steps[79].index, 99);
+    EXPECT_EQ(steps[0].Ms(), 86'399'800);
+    EXPECT_EQ(steps[79].Ms(), 86'409'700);
+    EXPECT_EQ(steps[79].Time().Format(), "00:00:09.700");
+    EXPECT_EQ(steps[79].side, FrameRecord::kRx);
+    EXPECT_EQ(steps[79].cause, 16);
+    EXPECT_EQ(steps[79].location, 2);
+    EXPECT_FALSE(steps[78].HasCause());
 
     LadderModel ladder(kNames);
     ladder.Add(tracker.At(0));
@@ -68,9 +78,14 @@ TEST(RestartLog, KeepsEachRestartWithWhatItRestarts) {
     for (const FrameRecord& f : frames) kept += log.Add(f, tracker) ? '1' : '0';
     EXPECT_EQ(kept, "111100000");
     ASSERT_EQ(log.Count(), 3u);
-    EXPECT_TRUE(log.At(0).index == 1 && log.At(0).channels.Text() == "3" && !log.At(0).wholeInterface);
-    EXPECT_TRUE(log.At(0).ms == 86'400'100 && log.At(0).side == FrameRecord::kTx);
-    EXPECT_TRUE(log.At(1).wholeInterface && log.At(1).channels.Empty() && log.At(2).wholeInterface);
+    EXPECT_EQ(log.At(0).index, 1);
+    EXPECT_EQ(log.At(0).channels.Text(), "3");
+    EXPECT_FALSE(log.At(0).wholeInterface);
+    EXPECT_EQ(log.At(0).ms, 86'400'100);
+    EXPECT_EQ(log.At(0).side, FrameRecord::kTx);
+    EXPECT_TRUE(log.At(1).wholeInterface);
+    EXPECT_TRUE(log.At(1).channels.Empty());
+    EXPECT_TRUE(log.At(2).wholeInterface);
 
     CallFeed feed;
     feed.Take(frames[0]);
@@ -78,45 +93,73 @@ TEST(RestartLog, KeepsEachRestartWithWhatItRestarts) {
     EXPECT_EQ(feed.Restarts().Count(), 0u);
     const RestartLog& restarts = Span().Restarts();
     ASSERT_EQ(restarts.Count(), 2u);
-    EXPECT_TRUE(restarts.At(0).ms == kT0 + 3'602'000 && restarts.At(1).time.Format() == "00:00:02.500");
+    EXPECT_EQ(restarts.At(0).ms, kT0 + 3'602'000);
+    EXPECT_EQ(restarts.At(1).time.Format(), "00:00:02.500");
 }
 
 TEST(ChannelTimeline, BarsCollisionsRestartsAndQueries) {
     ChannelTimeline timeline;
     timeline.Build(Span().Tracker(), Span().Restarts());
     const int64_t end = kT0 + 3'601'700;  // the last call frame
-    EXPECT_TRUE(timeline.LastRow() == 24 && timeline.StartMs() == kT0 && timeline.EndMs() == kT0 + 3'602'500);
+    EXPECT_EQ(timeline.LastRow(), 24);
+    EXPECT_EQ(timeline.StartMs(), kT0);
+    EXPECT_EQ(timeline.EndMs(), kT0 + 3'602'500);
     const auto& one = timeline.Bars(1);
     ASSERT_EQ(one.size(), 2u);
-    EXPECT_TRUE(one[0].call == 1 && one[0].endMs == kT0 + 1400 && one[0].reachMs == end && one[0].open && one[0].collision);
-    EXPECT_TRUE(one[1].call == 2 && one[1].reachMs == kT0 + 1800 && !one[1].open && one[1].collision);
-    EXPECT_TRUE(one[1].result == CallRecord::kNoAnswer && timeline.Bars(24)[0].open);
-    EXPECT_TRUE(timeline.Bars(2).size() == 2 && !timeline.Bars(2)[0].collision && !timeline.Bars(2)[1].collision);
+    EXPECT_EQ(one[0].call, 1u);
+    EXPECT_EQ(one[0].endMs, kT0 + 1400);
+    EXPECT_EQ(one[0].reachMs, end);
+    EXPECT_TRUE(one[0].open);
+    EXPECT_TRUE(one[0].collision);
+    EXPECT_EQ(one[1].call, 2u);
+    EXPECT_EQ(one[1].reachMs, kT0 + 1800);
+    EXPECT_FALSE(one[1].open);
+    EXPECT_TRUE(one[1].collision);
+    EXPECT_EQ(one[1].result, CallRecord::kNoAnswer);
+    EXPECT_TRUE(timeline.Bars(24)[0].open);
+    ASSERT_EQ(timeline.Bars(2).size(), 2u);
+    EXPECT_FALSE(timeline.Bars(2)[0].collision);
+    EXPECT_FALSE(timeline.Bars(2)[1].collision);
     ASSERT_EQ(timeline.Collisions().size(), 1u);
     const ChannelTimeline::Collision& c = timeline.Collisions()[0];
-    EXPECT_TRUE(c.channel == 1 && c.earlier == 1 && c.later == 2 && c.fromMs == kT0 + 500 && c.toMs == kT0 + 1800);
+    EXPECT_EQ(c.channel, 1);
+    EXPECT_EQ(c.earlier, 1u);
+    EXPECT_EQ(c.later, 2u);
+    EXPECT_EQ(c.fromMs, kT0 + 500);
+    EXPECT_EQ(c.toMs, kT0 + 1800);
     ASSERT_EQ(timeline.Marks().size(), 2u);
-    EXPECT_TRUE(timeline.Marks()[0].channel == ChannelTimeline::kEveryRow && timeline.Marks()[1].channel == 2 &&
-                timeline.Marks()[1].index == 22);
+    EXPECT_EQ(timeline.Marks()[0].channel, ChannelTimeline::kEveryRow);
+    EXPECT_EQ(timeline.Marks()[1].channel, 2);
+    EXPECT_EQ(timeline.Marks()[1].index, 22);
 
     EXPECT_EQ(timeline.BarsIn(1, kT0 + 1900, kT0 + 2000), std::vector<size_t>{0});
     EXPECT_EQ(timeline.BarsIn(2, kT0, kT0 + 1999), std::vector<size_t>{});
     EXPECT_EQ(timeline.BarsIn(2, kT0 + 2200, kT0 + 2200), (std::vector<size_t>{0, 1}));
     EXPECT_EQ(timeline.BarsIn(2, kT0 + 2201, end), std::vector<size_t>{1});
-    EXPECT_TRUE(timeline.CallAt(1, kT0 + 1000) == 2 && timeline.CallAt(1, kT0 + 200) == 1 && timeline.CallAt(3, kT0) == 0);
-    EXPECT_TRUE(timeline.CallAt(1, kT0 - 100, 99) == 0 && timeline.CallAt(1, kT0 - 100, 100) == 1);
+    EXPECT_EQ(timeline.CallAt(1, kT0 + 1000), 2u);
+    EXPECT_EQ(timeline.CallAt(1, kT0 + 200), 1u);
+    EXPECT_EQ(timeline.CallAt(3, kT0), 0u);
+    EXPECT_EQ(timeline.CallAt(1, kT0 - 100, 99), 0u);
+    EXPECT_EQ(timeline.CallAt(1, kT0 - 100, 100), 1u);
     timeline.Build(CallTracker(), RestartLog());
-    EXPECT_TRUE(timeline.LastRow() == 23 && timeline.Bars(1).empty() && timeline.Collisions().empty());
+    EXPECT_EQ(timeline.LastRow(), 23);
+    EXPECT_TRUE(timeline.Bars(1).empty());
+    EXPECT_TRUE(timeline.Collisions().empty());
 }
 
 TEST(CallStatistics, TablesOfAHandCountedSpan) {
     std::vector<int64_t> values(20);
     for (int i = 0; i < 20; ++i) values[static_cast<size_t>(i)] = (i * 7) % 20 + 1;  // 1..20 shuffled
     CallStatistics::Figures f = CallStatistics::FiguresOf(values);
-    EXPECT_TRUE(f.count == 20 && f.min == 1 && f.median == 10 && f.p95 == 19 && f.max == 20);
+    EXPECT_EQ(f.count, 20u);
+    EXPECT_EQ(f.min, 1);
+    EXPECT_EQ(f.median, 10);
+    EXPECT_EQ(f.p95, 19);
+    EXPECT_EQ(f.max, 20);
     values.push_back(21);
     f = CallStatistics::FiguresOf(values);
-    EXPECT_TRUE(f.median == 11 && f.p95 == 20);
+    EXPECT_EQ(f.median, 11);
+    EXPECT_EQ(f.p95, 20);
 
     CallStatistics stats;
     stats.SetPrefixes({"03", "0312", "0", "03"});
@@ -157,8 +200,12 @@ TEST(LadderModel, TwoCallsInterleavedInTime) {
               "23:00:01.700  #2  PBX <-- 網  0x4D\r\n"
               "23:00:01.800  #2  PBX --> 網  0x5A\r\n");
     const auto& arrows = ladder.Arrows();
-    EXPECT_TRUE(arrows[0].delta.empty() && arrows[0].colour == 1 && arrows[3].colour == 0);
-    EXPECT_TRUE(arrows[3].deltaMs == 200 && arrows[3].delta == "+0.200s" && arrows[3].index == 3);
+    EXPECT_TRUE(arrows[0].delta.empty());
+    EXPECT_EQ(arrows[0].colour, 1);
+    EXPECT_EQ(arrows[3].colour, 0);
+    EXPECT_EQ(arrows[3].deltaMs, 200);
+    EXPECT_EQ(arrows[3].delta, "+0.200s");
+    EXPECT_EQ(arrows[3].index, 3);
 }
 
 // Rows of 10-unit lines: two lines and 6 units each, three lines and 9 with a cause.
@@ -166,22 +213,27 @@ TEST(LadderLayout, RowsFoundByYAndSplitIntoPages) {
     LadderModel ladder(kNames);
     LadderLayout layout;
     layout.Build(ladder, {10, 100, 300, 40, 600});
-    EXPECT_TRUE(layout.Pages(100) == std::vector<LadderLayout::Span>({{0, 0}}) && layout.HeadHeight() == 52);
+    EXPECT_EQ(layout.Pages(100), std::vector<LadderLayout::Span>({{0, 0}}));
+    EXPECT_EQ(layout.HeadHeight(), 52);
     ladder.Add(*Span().Tracker().Find(3));  // SETUP, RELEASE COMPLETE with a cause
     ladder.Add(*Span().Tracker().Find(4));  // SETUP, ALERT, CONNECT, DISC with a cause, REL, RELEASE COMPLETE
     layout.Build(ladder, {10, 100, 300, 40, 0});
     EXPECT_EQ(std::vector<int>({layout.TxX(), layout.RxX(), layout.Width(), layout.HeadHeight(), layout.Height()}),
               std::vector<int>({152, 484, 520, 34, 234}));
-    EXPECT_TRUE(layout.RowAt(1).top == 26 && layout.RowAt(1).arrowY == 41 && layout.RowAt(6).top == 182);
+    EXPECT_EQ(layout.RowAt(1).top, 26);
+    EXPECT_EQ(layout.RowAt(1).arrowY, 41);
+    EXPECT_EQ(layout.RowAt(6).top, 182);
     std::vector<size_t> rows;
     for (int y : {-1, 0, 25, 26, 64, 65, 233, 234}) rows.push_back(layout.RowAtY(y));
     EXPECT_EQ(rows, (std::vector<size_t>{LadderLayout::kNoRow, 0, 0, 1, 1, 2, 7, LadderLayout::kNoRow}));
-    EXPECT_TRUE(layout.RowsIn(30, 65) == LadderLayout::Span({1, 2}) && layout.RowsIn(25, 27) == LadderLayout::Span({0, 2}));
+    EXPECT_EQ(layout.RowsIn(30, 65), LadderLayout::Span({1, 2}));
+    EXPECT_EQ(layout.RowsIn(25, 27), LadderLayout::Span({0, 2}));
     EXPECT_EQ(layout.RowsIn(234, 300), LadderLayout::Span({8, 8}));
     EXPECT_EQ(layout.Pages(65), (std::vector<LadderLayout::Span>{{0, 2}, {2, 4}, {4, 6}, {6, 8}}));
     // A row higher than the page stands alone.
     const std::vector<LadderLayout::Span> pages = layout.Pages(30);
-    EXPECT_TRUE(pages.size() == 8 && pages[1] == LadderLayout::Span({1, 2}));
+    ASSERT_EQ(pages.size(), 8u);
+    EXPECT_EQ(pages[1], LadderLayout::Span({1, 2}));
 }
 
 TEST(LadderCaptions, RoundTripAndBrokenFiles) {
@@ -194,18 +246,24 @@ TEST(LadderCaptions, RoundTripAndBrokenFiles) {
     ASSERT_EQ(captions.Save(path), LadderCaptions::kSaved);
     EXPECT_EQ(ReadFile(path), "TX=PBX\r\nRX=" + Sjis("網") + "\r\n");
     LadderCaptions read;
-    EXPECT_TRUE(read.Load(path) == LadderCaptions::kRead && read.tx == "PBX" && read.rx == Sjis("網"));
+    EXPECT_EQ(read.Load(path), LadderCaptions::kRead);
+    EXPECT_EQ(read.tx, "PBX");
+    EXPECT_EQ(read.rx, Sjis("網"));
     captions.rx = "";
     EXPECT_EQ(captions.Save(path), LadderCaptions::kInvalid);
     EXPECT_EQ(LadderCaptions().Save(folder.Path() + "/none/ladder.ini"), LadderCaptions::kUnwritable);
     ASSERT_TRUE(WriteFile(path, "RX=b\nTX=a"));
-    EXPECT_TRUE(read.Load(path) == LadderCaptions::kRead && read.tx == "a" && read.rx == "b");
+    EXPECT_EQ(read.Load(path), LadderCaptions::kRead);
+    EXPECT_EQ(read.tx, "a");
+    EXPECT_EQ(read.rx, "b");
     const std::string broken[] = {"TX=a\r\n", "TX=a\r\nRX=b\r\nTX=c\r\n", "TX=a\r\nRX=\x81\r\n", "TX=a\r\nRX=b\tc\r\n",
                                   "TX=a\r\nRX=b\r\nX\r\n", "TX=\x7F\r\nRX=b", "TX=a\r\nRX=" + std::string(33, 'b') + "\r\n",
                                   "TX=a\r\nRX=b" + std::string(LadderCaptions::kMaxFile, '\n')};
     for (const std::string& file : broken) {
         ASSERT_TRUE(WriteFile(path, file));
-        EXPECT_TRUE(read.Load(path) == LadderCaptions::kBroken && read.tx == "TX" && read.rx == "RX") << file;
+        EXPECT_EQ(read.Load(path), LadderCaptions::kBroken) << file;
+        EXPECT_EQ(read.tx, "TX") << file;
+        EXPECT_EQ(read.rx, "RX") << file;
     }
 }
 
@@ -221,5 +279,8 @@ TEST(CallReport, TheFramesOfTheCallOnly) {
     }
     EXPECT_EQ(CallReport::CollectFrames(*tracker.Find(1), store, frames), 1u);
     ASSERT_EQ(frames.Count(), 4u);
-    EXPECT_TRUE(frames.At(0).Index() == 0 && frames.At(1).Index() == 3 && frames.At(2).Index() == 5 && frames.At(3).Index() == 6);
+    EXPECT_EQ(frames.At(0).Index(), 0);
+    EXPECT_EQ(frames.At(1).Index(), 3);
+    EXPECT_EQ(frames.At(2).Index(), 5);
+    EXPECT_EQ(frames.At(3).Index(), 6);
 }

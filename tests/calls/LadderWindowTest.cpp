@@ -93,15 +93,20 @@ TEST_F(LadderWindow, PaintsTheArrowsOfOneOrSeveralCallsInTimeOrder) {
     EXPECT_EQ(both[4], "10:00:00.400  #2 +0.100s <- 解放完了(RELEASE COMPLETE) CV=17 LOC=2 着ﾕｰｻﾞﾋﾞｼﾞｰ");
     EXPECT_EQ(ladder.Picture().Calls(), (std::vector<uint64_t>{1, 2}));
     const LadderPicture& p = ladder.Picture();
-    EXPECT_TRUE(p.ItemOf(0).colour == LadderPicture::Colour(0) && p.ItemOf(2).colour == LadderPicture::Colour(1));
-    EXPECT_TRUE(p.ItemOf(1).top > p.ItemOf(0).top && p.ItemOf(0).colour != p.ItemOf(2).colour);
+    EXPECT_EQ(p.ItemOf(0).colour, LadderPicture::Colour(0));
+    EXPECT_EQ(p.ItemOf(2).colour, LadderPicture::Colour(1));
+    EXPECT_GT(p.ItemOf(1).top, p.ItemOf(0).top);
+    EXPECT_NE(p.ItemOf(0).colour, p.ItemOf(2).colour);
     // A long call shows its gap, which opens nothing.
     ladder.Open({Call(3)});
     ASSERT_EQ(p.Layout().Rows(), 81u);
     const LadderPicture::Item gap = p.ItemOf(64);
-    EXPECT_TRUE(gap.gap && gap.name == QtText::Literal("... 20件省略 ...") && p.ItemOf(65).time == "10:00:14.200");
+    EXPECT_TRUE(gap.gap);
+    EXPECT_EQ(gap.name, QtText::Literal("... 20件省略 ..."));
+    EXPECT_EQ(p.ItemOf(65).time, "10:00:14.200");
     QTest::mouseClick(ladder.Rows(), Qt::LeftButton, {}, QPoint(p.Layout().TxX() + 20, gap.arrowY));
-    EXPECT_TRUE(window.details.empty() && window.boxes.empty());
+    EXPECT_TRUE(window.details.empty());
+    EXPECT_TRUE(window.boxes.empty());
     // None, or more than there are colours: a box each.
     ladder.Open({});
     std::vector<const CallRecord*> many(TLadderWindow::kMaxCalls + 1, Call(1));
@@ -161,10 +166,12 @@ TEST_F(LadderWindow, CaptionsAreCheckedSavedAndReadBack) {
                                                  "表示名は半角1～32文字(全角1～16文字)で入力してください"}));
     TLadderWindow again(window, window, feed, path);
     again.Open({Call(2)});
-    EXPECT_TRUE(again.Captions().tx == "PBX" && again.Captions().rx == Sjis("網"));
+    EXPECT_EQ(again.Captions().tx, "PBX");
+    EXPECT_EQ(again.Captions().rx, Sjis("網"));
     ASSERT_TRUE(WriteFile(path, "TX=PBX\r\n"));
     again.Open({Call(2)});
-    EXPECT_TRUE(again.Captions().tx == "TX" && again.Captions().rx == "RX");
+    EXPECT_EQ(again.Captions().tx, "TX");
+    EXPECT_EQ(again.Captions().rx, "RX");
     // A folder that cannot hold the file: the captions stay for the window, a box says so.
     TLadderWindow homeless(window, window, feed, dir.Slash() + "none/ladder.ini");
     homeless.Open({Call(2)});
@@ -239,7 +246,8 @@ TEST_F(LadderWindow, TheCallListOpensItForTheSelectedOrCurrentCalls) {
     clickRow(0, {});
     clickRow(2, Qt::ControlModifier);
     list.LadderButton()->click();
-    ASSERT_TRUE(list.Ladder() && list.Ladder()->isVisible());
+    ASSERT_TRUE(list.Ladder());
+    EXPECT_TRUE(list.Ladder()->isVisible());
     EXPECT_EQ(list.Ladder()->Picture().Calls(), (std::vector<uint64_t>{1, 3}));
     table.selectionModel()->clearSelection();
     list.LadderButton()->click();

@@ -12,32 +12,42 @@ TEST(TimelineViewport, ZoomsAroundAPointScrollsInsideAndFollowsALiveSpan) {
     TimelineViewport v;
     v.SetWidth(1000);
     v.SetSpan(1'000'000, 1'100'000);
-    EXPECT_TRUE(v.Whole() && v.FromMs() == 1'000'000 && v.ToMs() == 1'100'000);
-    EXPECT_TRUE(v.XOf(1'050'000) == 500 && v.MsAt(250) == 1'025'000);
+    EXPECT_TRUE(v.Whole());
+    EXPECT_EQ(v.FromMs(), 1'000'000);
+    EXPECT_EQ(v.ToMs(), 1'100'000);
+    EXPECT_EQ(v.XOf(1'050'000), 500);
+    EXPECT_EQ(v.MsAt(250), 1'025'000);
     v.Zoom(4, 250);  // the time under x = 250 stays there
-    EXPECT_TRUE(v.FromMs() == 1'018'750 && v.ToMs() == 1'043'750 && v.MsAt(250) == 1'025'000);
+    EXPECT_EQ(v.FromMs(), 1'018'750);
+    EXPECT_EQ(v.ToMs(), 1'043'750);
+    EXPECT_EQ(v.MsAt(250), 1'025'000);
     v.Zoom(100, 0);
     EXPECT_EQ(v.ToMs() - v.FromMs(), TimelineViewport::kMinViewMs);
     v.ScrollPixels(-1e9);
     EXPECT_EQ(v.FromMs(), 1'000'000);
     v.Zoom(2, 0);  // narrowest already: stays
     v.ScrollPixels(500);
-    EXPECT_TRUE(v.FromMs() == 1'005'000 && v.ToMs() == 1'015'000);
+    EXPECT_EQ(v.FromMs(), 1'005'000);
+    EXPECT_EQ(v.ToMs(), 1'015'000);
 
     // Live: a view in the middle keeps its place; at the end it follows; whole stays whole.
     v.SetSpan(1'000'000, 1'200'000);
     EXPECT_EQ(v.FromMs(), 1'005'000);
     v.End();
     v.SetSpan(1'000'000, 1'300'000);
-    EXPECT_TRUE(v.FromMs() == 1'290'000 && v.ToMs() == 1'300'000);
+    EXPECT_EQ(v.FromMs(), 1'290'000);
+    EXPECT_EQ(v.ToMs(), 1'300'000);
     v.Zoom(0.001, 0);
     v.SetSpan(1'000'000, 1'400'000);
-    EXPECT_TRUE(v.Whole() && v.ToMs() == 1'400'000);
+    EXPECT_TRUE(v.Whole());
+    EXPECT_EQ(v.ToMs(), 1'400'000);
 
     // A month fits the scroll bar; its last value shows the end.
     v.SetSpan(0, 31 * TimeAxis::kDayMs + 7);
     v.Zoom(1000, 0);
-    EXPECT_TRUE(v.ScrollMaximum() > 0 && v.ScrollMaximum() < INT_MAX && v.ScrollValue() == 0);
+    EXPECT_GT(v.ScrollMaximum(), 0);
+    EXPECT_LT(v.ScrollMaximum(), INT_MAX);
+    EXPECT_EQ(v.ScrollValue(), 0);
     v.SetScrollValue(v.ScrollMaximum() / 2);
     EXPECT_NEAR(double(v.FromMs()), (v.EndMs() - (v.ToMs() - v.FromMs())) / 2.0, 4.0);
     v.SetScrollValue(v.ScrollMaximum());
@@ -50,12 +60,21 @@ TEST(TimeAxis, StepsLabelsAndDayChanges) {
     EXPECT_EQ(TimeAxis::StepMs(1'000, 61), 120'000);
     std::vector<TimeAxis::Tick> ticks = TimeAxis::Ticks(86'399'000, 86'402'000, 10, 100);
     ASSERT_EQ(ticks.size(), 4u);
-    EXPECT_TRUE(ticks[0].label == "23:59:59" && ticks[0].day == 0 && !ticks[0].dayChange);
-    EXPECT_TRUE(ticks[1].label == "00:00:00" && ticks[1].day == 1 && ticks[1].dayChange);
+    EXPECT_EQ(ticks[0].label, "23:59:59");
+    EXPECT_EQ(ticks[0].day, 0);
+    EXPECT_FALSE(ticks[0].dayChange);
+    EXPECT_EQ(ticks[1].label, "00:00:00");
+    EXPECT_EQ(ticks[1].day, 1);
+    EXPECT_TRUE(ticks[1].dayChange);
     ticks = TimeAxis::Ticks(2 * TimeAxis::kDayMs - 1, 3 * TimeAxis::kDayMs + 1, 43'200'000 / 60.0, 60);
     ASSERT_EQ(ticks.size(), 3u);
-    EXPECT_TRUE(ticks[0].label == "00:00" && ticks[0].day == 2 && ticks[0].dayChange);
-    EXPECT_TRUE(ticks[1].label == "12:00" && !ticks[1].dayChange && ticks[2].day == 3 && ticks[2].dayChange);
+    EXPECT_EQ(ticks[0].label, "00:00");
+    EXPECT_EQ(ticks[0].day, 2);
+    EXPECT_TRUE(ticks[0].dayChange);
+    EXPECT_EQ(ticks[1].label, "12:00");
+    EXPECT_FALSE(ticks[1].dayChange);
+    EXPECT_EQ(ticks[2].day, 3);
+    EXPECT_TRUE(ticks[2].dayChange);
     EXPECT_TRUE(TimeAxis::Ticks(5, 5, 1, 1).empty());
     EXPECT_EQ(TimeAxis::Label(-1'000, true), "23:59:59");
 }

@@ -81,7 +81,10 @@ TEST(VelkdumpCalls, EveryCallOfSimulatedTrafficAsTheFramesTellIt) {
     std::set<int> seen;  // the sides that cleared a call; 2 once a call began before the one before it ended
     for (size_t n = 1; n < calls.size(); ++n)
         seen.insert({calls[n].clear < 0 ? -1 : calls[n].clearSide, calls[n].first < calls[n - 1].last ? 2 : -1});
-    ASSERT_TRUE(seen.count(0) && seen.count(1) && seen.count(2) && calls.size() > 1000);
+    ASSERT_TRUE(seen.contains(0));
+    ASSERT_TRUE(seen.contains(1));
+    ASSERT_TRUE(seen.contains(2));
+    ASSERT_GT(calls.size(), 1000u);
 
     TempFolder dir;
     const std::string in = dir.Path() + "/in.vkt", csv = dir.Path() + "/calls.csv", out = dir.Path() + "/out";
@@ -92,7 +95,8 @@ TEST(VelkdumpCalls, EveryCallOfSimulatedTrafficAsTheFramesTellIt) {
     size_t at = CallCsv::Header().size(), n = 0;
     for (size_t end; (end = rows.find("\r\n", at)) != std::string::npos && n < calls.size(); at = end + 2, ++n)
         ASSERT_EQ(Columns(rows.substr(at, end - at)), Columns(calls[n])) << "call " << n + 1;
-    EXPECT_TRUE(at == rows.size() && n == calls.size());
+    EXPECT_EQ(at, rows.size());
+    EXPECT_EQ(n, calls.size());
     // Standard output has the same; a missing input gives 1, an output that cannot be made 2.
     EXPECT_EQ(RunProgram({velkdump, "--calls", in}, out, out + ".err", 60000), 0);
     EXPECT_EQ(ReadFile(out), rows);
@@ -132,7 +136,8 @@ TEST(VelkdumpCalls, StatisticsOfSeveralInputsAsOneRun) {
         section += Sjis(name) + "," + std::to_string(count) + "\r\n";
     }
     EXPECT_EQ(text.substr(0, text.find("\r\n\r\n") + 2), section);
-    EXPECT_TRUE(section.find(Sjis("完了,0\r\n")) == std::string::npos && section.find(Sjis("拒否,0\r\n")) == std::string::npos);
+    EXPECT_EQ(section.find(Sjis("完了,0\r\n")), std::string::npos);
+    EXPECT_EQ(section.find(Sjis("拒否,0\r\n")), std::string::npos);
     // A prefix must be digits; --prefix belongs to --call-stats.
     EXPECT_EQ(RunProgram({velkdump, args[1], "--call-stats", "--prefix", "03,,1"}, out, out, 60000), 2);
     EXPECT_EQ(RunProgram({velkdump, args[1], "--calls", "--prefix", "03"}, out, out, 60000), 2);
