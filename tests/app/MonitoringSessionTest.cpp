@@ -107,7 +107,8 @@ TEST(MonitoringSession, RefreshPacingAndThinningOverTheRefreshGaps) {
     run.session.NewRun(run.monitor);
     run.session.SetRunning(true);
     EXPECT_FALSE(run.Tick(0, 300).syncRows);
-    EXPECT_TRUE(run.session.Calls().Tracker().Count() == 0 && run.session.Calls().Changed().empty());
+    EXPECT_EQ(run.session.Calls().Tracker().Count(), 0u);
+    EXPECT_TRUE(run.session.Calls().Changed().empty());
 }
 
 // A slow log stops the take at the lag limit and is switched off; so is a log

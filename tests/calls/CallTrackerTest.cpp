@@ -101,7 +101,8 @@ TEST(CallTracker, KeepsTheNewestCallsNumberedAndTellsWhatChanged) {
         r.SetIndex(i);
         ASSERT_EQ(tracker.Add(r), static_cast<uint64_t>(i + 1));
     }
-    EXPECT_TRUE(tracker.Count() == CallTracker::kMaxCalls && !tracker.Find(1));
+    EXPECT_EQ(tracker.Count(), CallTracker::kMaxCalls);
+    EXPECT_FALSE(tracker.Find(1));
     EXPECT_EQ(tracker.TakeChanged().size(), CallTracker::kMaxCalls);
     // The dropped call's key has no open call any more (and call 2 goes); call 3's frame joins it.
     EXPECT_EQ(tracker.Add(Q931Frame({0x02, 0x80, 0x01}, kAlert, {}, FrameRecord::kRx)), 100002u);
@@ -111,12 +112,16 @@ TEST(CallTracker, KeepsTheNewestCallsNumberedAndTellsWhatChanged) {
     EXPECT_EQ(tracker.TakeChanged(), (std::vector<uint64_t>{3, 100002}));
     // Settled calls leave from the front only.
     CallRecord taken;
-    EXPECT_TRUE(tracker.TakeSettled(taken) && taken.number == 3 && !tracker.TakeSettled(taken));
+    ASSERT_TRUE(tracker.TakeSettled(taken));
+    EXPECT_EQ(taken.number, 3u);
+    EXPECT_FALSE(tracker.TakeSettled(taken));
     // One taken before its change was told leaves nothing behind for the next.
     tracker.Add(Q931Frame({0x02, 0x80, 0x04}, kRelComp, {}, FrameRecord::kRx));
-    EXPECT_TRUE(tracker.TakeSettled(taken) && taken.number == 4);
+    ASSERT_TRUE(tracker.TakeSettled(taken));
+    EXPECT_EQ(taken.number, 4u);
     tracker.Add(Q931Frame({0x02, 0x80, 0x05}, kAlert, {}, FrameRecord::kRx));
     EXPECT_EQ(tracker.TakeChanged(), std::vector<uint64_t>{5});
     tracker.Clear();
-    EXPECT_TRUE(tracker.Add(Q931Frame(kRelComp, {})) == 1 && tracker.Count() == 1);
+    EXPECT_EQ(tracker.Add(Q931Frame(kRelComp, {})), 1u);
+    EXPECT_EQ(tracker.Count(), 1u);
 }
