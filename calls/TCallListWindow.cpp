@@ -30,6 +30,7 @@
 #include "store/FrameStore.h"
 #include "store/TraceText.h"
 #include "ui/DialogHost.h"
+#include "ui/EmptyStoreNotice.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrameListView.h"
 #include "ui/ProgramModel.h"
@@ -141,16 +142,10 @@ void TCallListWindow::FitColumns() {
 }
 
 void TCallListWindow::Open() {
-    if (!placed_) {
-        placed_ = true;
-        WindowPlacement::CoverClientArea(*this, dialogs_.Owner());
-    }
     ReadColours();
     model_.Rebuild();
     ShowSummary();
-    show();
-    raise();
-    activateWindow();
+    WindowPlacement::ShowInFront(*this, dialogs_.Owner(), placed_);
 }
 
 void TCallListWindow::Ticked() {
@@ -229,11 +224,7 @@ void TCallListWindow::SelectCall(uint64_t number) {
 }
 
 void TCallListWindow::SaveCsv() {
-    if (feed_.Tracker().Count() == 0) {
-        dialogs_.ShowMessageBox(VELK_SJIS("保存するデータはありません。"), VELK_SJIS("保存"),
-                               MessageBoxes::kIconInformation, MessageBoxes::kButtonsOk);
-        return;
-    }
+    if (EmptyStoreNotice::Shown(dialogs_, feed_.Tracker().Count(), EmptyStoreNotice::kSave)) return;
     DisplayOptions options;
     program_.Options().GetDisplayOptions(options);
     const QString path = FileDialogs::AskSaveCsv(*this, SaveName::Proposed(options.uniqueFileName != 0));

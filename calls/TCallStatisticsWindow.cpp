@@ -25,6 +25,7 @@
 #include "options/OptionData.h"
 #include "store/FrameRecord.h"
 #include "ui/DialogHost.h"
+#include "ui/EmptyStoreNotice.h"
 #include "ui/FileDialogs.h"
 #include "ui/ProgramModel.h"
 #include "ui/QtText.h"
@@ -160,14 +161,8 @@ TCallStatisticsWindow::TCallStatisticsWindow(DialogHost& dialogs, ProgramModel& 
 TCallStatisticsWindow::~TCallStatisticsWindow() { feed_.Unfollow(this); }
 
 void TCallStatisticsWindow::Open() {
-    if (!placed_) {
-        placed_ = true;
-        WindowPlacement::CoverClientArea(*this, dialogs_.Owner());
-    }
     Rebuild();
-    show();
-    raise();
-    activateWindow();
+    WindowPlacement::ShowInFront(*this, dialogs_.Owner(), placed_);
 }
 
 void TCallStatisticsWindow::Ticked() {
@@ -232,11 +227,7 @@ void TCallStatisticsWindow::Show() {
 }
 
 void TCallStatisticsWindow::SaveCsv() {
-    if (feed_.Tracker().Count() == 0) {
-        dialogs_.ShowMessageBox(VELK_SJIS("保存するデータはありません。"), VELK_SJIS("保存"),
-                               MessageBoxes::kIconInformation, MessageBoxes::kButtonsOk);
-        return;
-    }
+    if (EmptyStoreNotice::Shown(dialogs_, feed_.Tracker().Count(), EmptyStoreNotice::kSave)) return;
     DisplayOptions options;
     program_.Options().GetDisplayOptions(options);
     const QString path = FileDialogs::AskSaveCsv(*this, SaveName::Proposed(options.uniqueFileName != 0));

@@ -80,14 +80,8 @@ TChannelTimelineWindow::TChannelTimelineWindow(DialogHost& dialogs, ProgramModel
 TChannelTimelineWindow::~TChannelTimelineWindow() { feed_.Unfollow(this); }
 
 void TChannelTimelineWindow::Open() {
-    if (!placed_) {
-        placed_ = true;
-        WindowPlacement::CoverClientArea(*this, dialogs_.Owner());
-    }
     Rebuild();
-    show();
-    raise();
-    activateWindow();
+    WindowPlacement::ShowInFront(*this, dialogs_.Owner(), placed_);
     view_->setFocus();
 }
 

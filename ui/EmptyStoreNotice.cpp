@@ -5,7 +5,11 @@
 #include "ui/DialogHost.h"
 
 bool EmptyStoreNotice::Shown(DialogHost& dialogs, const FrameStore& store, Command command) {
-    if (store.Count() != 0) return false;
+    return Shown(dialogs, store.Count(), command);
+}
+
+bool EmptyStoreNotice::Shown(DialogHost& dialogs, size_t count, Command command) {
+    if (count != 0) return false;
     if (command == kPrint)
         dialogs.ShowMessageBox(VELK_SJIS("印刷するデータはありません。"), VELK_SJIS("印刷"),
                                MessageBoxes::kIconInformation, MessageBoxes::kButtonsOk);

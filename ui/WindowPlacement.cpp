@@ -35,3 +35,13 @@ void WindowPlacement::CoverClientArea(QWidget& window, const QWidget& owner) {
     window.move(outer.left(), outer.top() + outer.height() - client);
     window.resize(outer.width() - frame.left() - frame.right(), client - frame.top() - frame.bottom());
 }
+
+void WindowPlacement::ShowInFront(QWidget& window, const QWidget& owner, bool& placed) {
+    if (!placed) {
+        placed = true;
+        CoverClientArea(window, owner);
+    }
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
