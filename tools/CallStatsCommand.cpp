@@ -2,7 +2,7 @@
 
 #include "calls/CallStatistics.h"
 #include "calls/CallStatisticsCsv.h"
-#include "calls/CallTracker.h"
+#include "tools/InputCalls.h"
 #include "tools/InputStream.h"
 #include "tools/OutputFile.h"
 
@@ -27,17 +27,12 @@ int CallStatsCommand::Run(const Settings& settings, const MessageCatalogue& cata
     CallStatistics stats;
     stats.SetPrefixes(settings.prefixes);
     stats.Start();
-    CallTracker tracker(CallTracker::kUnbounded);
-    CallRecord settled;
-    FrameRecord record;
-    InputStream::Result read;
-    while ((read = in.Next(record)) == InputStream::kRecord) {
-        tracker.Add(record);
-        // A settled call reaches its last frame whatever the clock says.
-        while (tracker.TakeSettled(settled)) stats.Add(settled, tracker.NowMs());
-    }
-    if (read == InputStream::kFailed) return 1;
-    for (const CallRecord& call : tracker) stats.Add(call, tracker.NowMs());
+    // A settled call reaches its last frame whatever the clock says.
+    const InputCalls::Result read = InputCalls::Read(in, [&](const CallRecord& call, int64_t nowMs) {
+        stats.Add(call, nowMs);
+        return true;
+    });
+    if (read != InputCalls::kDone) return 1;
     stats.Finish();
     out.Writer().Buffer() = CallStatisticsCsv::Text(stats, catalogue);
     return out.Commit();

@@ -1,7 +1,7 @@
 #include "tools/CallsCommand.h"
 
 #include "calls/CallCsv.h"
-#include "calls/CallTracker.h"
+#include "tools/InputCalls.h"
 #include "tools/InputStream.h"
 #include "tools/OutputFile.h"
 
@@ -13,19 +13,14 @@ int CallsCommand::Run(const Settings& settings, const MessageCatalogue& catalogu
     FdWriter& writer = out.Writer();
     writer.Buffer() = CallCsv::Header();
 
-    CallTracker tracker(CallTracker::kUnbounded);
-    CallRecord settled;
-    FrameRecord record;
-    InputStream::Result read;
-    while ((read = in.Next(record)) == InputStream::kRecord) {
-        tracker.Add(record);
-        while (tracker.TakeSettled(settled)) CallCsv::AppendRow(writer.Buffer(), settled, catalogue);
-        if (!writer.FlushIfFull()) {
-            in.ClearProgress();
-            return out.WriteFailed(writer.Error());
-        }
+    switch (InputCalls::Read(in, [&](const CallRecord& call, int64_t) {
+        CallCsv::AppendRow(writer.Buffer(), call, catalogue);
+        return writer.FlushIfFull();
+    })) {
+        case InputCalls::kDone: return out.Commit();
+        case InputCalls::kInputFailed: return 1;
+        case InputCalls::kStopped: break;
     }
-    if (read == InputStream::kFailed) return 1;
-    for (const CallRecord& call : tracker) CallCsv::AppendRow(writer.Buffer(), call, catalogue);
-    return out.Commit();
+    in.ClearProgress();
+    return out.WriteFailed(writer.Error());
 }
