@@ -33,6 +33,7 @@ bool OrderOf(std::string_view s, uint32_t magic, Order& order) {
 }
 
 constexpr uint32_t kSectionMagic = 0x0A0D0D0A;
+constexpr uint32_t kLargestHeldBlock = 1u << 20;
 constexpr uint32_t kPcapMagic = 0xA1B2C3D4, kPcapNanoMagic = 0xA1B23C4D;
 
 // The LAPD frame of a packet of the link type; false for another link type.
@@ -147,6 +148,9 @@ CaptureStream::Result CaptureStream::NextPcapng(Frame& frame) {
             done_ = 4;
             continue;
         }
+        // A block that is held whole: far more than a frame and its options
+        // is a corrupt length, not a reason to read the file into memory.
+        if (total > kLargestHeldBlock) return Fault("an absurd pcapng block length");
         if (!input_.Ensure(total) || order.U32(input_.Data(), total - 4) != total)
             return Fault("a corrupt pcapng block length");
         const std::string_view body = input_.Data().substr(8, total - 12);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -77,9 +78,7 @@ bool ReadNumber(const char* text, unsigned long long& value) {
     return text[0] >= '0' && text[0] <= '9' && end && *end == '\0' && errno == 0;
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
     CaptureCommand::Settings capture;
     ExportCommand::Settings exporting;
     bool captureMode = false;
@@ -159,4 +158,17 @@ int main(int argc, char** argv) {
 
     Signals::StopFlagOn({SIGINT, SIGTERM}, stopRequested);
     return CaptureCommand::Run(capture, stopRequested);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // The last line of defence against a hostile input that asks for more
+    // memory than there is (a record without end): a message, not an abort.
+    try {
+        return Run(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::fprintf(stderr, "velkdump: out of memory\n");
+        return 1;
+    }
 }

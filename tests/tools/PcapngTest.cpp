@@ -151,6 +151,7 @@ TEST(Pcapng, OtherWritersCapturesConvertAndFaultyOnesWriteNothing) {
         {le(0x0A0D0D0A) + le(28) + le(0x1A2B3C4D) + std::string(12, '\0') + le(28) + le(6) + le(32) +
              std::string(20, '\0') + le(32), 1, "an interface never described"},
         {le(0x0A0D0D0A) + le(1000) + le(0x1A2B3C4D), 1, "a corrupt pcapng block length"},
+        {head + le(6) + le(0x7FFFFFF0) + std::string(64, '\0'), 1, "an absurd pcapng block length"},
         {le(0x0A0D0D0A) + le(28) + le(0x1A2B3C4D) + std::string(12, '\0') + le(28) + le(1), 1,
          "a truncated pcapng block"},
     };
