@@ -173,11 +173,6 @@ DetailDecoder& DetailDecoder::Program() {
     return decoder;
 }
 
-const std::string& DetailDecoder::Title(FieldKind kind) {
-    static const std::string none;
-    return kind < Fields::kKinds ? FieldTable().titles[kind] : none;
-}
-
 DetailDecoder::OctetClass DetailDecoder::ClassifyOctet(const FrameRecord& record, int position) {
     const FrameLayout frame(record);
     OctetClass c = Classify(frame, position);

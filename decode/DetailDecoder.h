@@ -43,8 +43,6 @@ public:
     void ResetFacility() { facility_.Reset(); }
 
     static OctetClass ClassifyOctet(const FrameRecord& record, int position);
-    // The title of a field kind (CP932), or "" for kinds without one.
-    static const std::string& Title(FieldKind kind);
 
 private:
     FacilityState facility_;

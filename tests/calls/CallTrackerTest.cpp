@@ -3,6 +3,8 @@
 // sequence crosses midnight.
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "base/Cp932.h"
 #include "calls/CallCsv.h"
 #include "tests/calls/CallFrames.h"
@@ -29,6 +31,7 @@ std::vector<std::string> Rows(const std::vector<Step>& steps) {
 TEST(CallTracker, EachRuleMakesTheCallsItSays) {
     EXPECT_EQ(CallCsv::Header(), Sjis("番号,開始INDEX,終了INDEX,フレーム数,呼番号,TEI,発信側,開始時刻,発番号,番号表示,着番号,チャネル,"
                                       "呼出まで,応答まで,通話,切断側,切断,理由,位置,理由名,結果,途中開始,料金\r\n"));
+    EXPECT_EQ(CallCsv::ColumnName(-1) + CallCsv::ColumnName(INT_MAX), "");  // a header section past the columns
     const struct {
         const char* name;
         std::vector<Step> steps;

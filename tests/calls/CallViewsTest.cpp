@@ -141,6 +141,14 @@ TEST(ChannelTimeline, BarsCollisionsRestartsAndQueries) {
     EXPECT_EQ(timeline.CallAt(3, kT0), 0u);
     EXPECT_EQ(timeline.CallAt(1, kT0 - 100, 99), 0u);
     EXPECT_EQ(timeline.CallAt(1, kT0 - 100, 100), 1u);
+    CallTracker odd;  // stamped past 24 h, then the next day: the later call begins first on the clock
+    TimeStamp late;
+    late.Set(30, 0, 0, 0);
+    FrameRecord first = StepFrame(O(kSetup, Channel(3)), 0, 0);
+    first.SetTime(late);
+    for (const FrameRecord& r : {first, StepFrame(O(kSetup, Channel(3), 2), 1000, 1)}) odd.Add(r);
+    timeline.Build(odd, RestartLog());
+    EXPECT_EQ(timeline.Bars(3)[0].call, 2u);
     timeline.Build(CallTracker(), RestartLog());
     EXPECT_EQ(timeline.LastRow(), 23);
     EXPECT_TRUE(timeline.Bars(1).empty());
@@ -206,6 +214,9 @@ TEST(LadderModel, TwoCallsInterleavedInTime) {
     EXPECT_EQ(arrows[3].deltaMs, 200);
     EXPECT_EQ(arrows[3].delta, "+0.200s");
     EXPECT_EQ(arrows[3].index, 3);
+    ladder.Clear();  // a new selection starts again at the first colour
+    ladder.Add(*Span().Tracker().Find(2));
+    EXPECT_EQ(std::pair(arrows.size(), arrows[0].colour), std::pair(size_t{5}, 0));
 }
 
 // Rows of 10-unit lines: two lines and 6 units each, three lines and 9 with a cause.

@@ -276,6 +276,8 @@ TEST(X25Detail, PacketsByTypeAndDirection) {
         {"odd digit counts and nibbles above nine", "CR+", X25Frame({0x10, 0x01, 0x0B, 0x23, 0x1F, 0x29, 0x5A}),
          {{4, "1F\t00011111\t着呼ﾕｰｻﾞｱﾄﾞﾚｽ=\"1\""}, {5, "29\t0010xxxx\t着呼ﾕｰｻﾞｱﾄﾞﾚｽ=\"2\"xxxx1001\t発呼ﾕｰｻﾞｱﾄﾞﾚｽ=\"9\""},
           {6, "5A\t0101xxxx\t発呼ﾕｰｻﾞｱﾄﾞﾚｽ=\"5\""}}},
+        {"a calling address alone", "CR+", X25Frame({0x10, 0x01, 0x0B, 0x10, 0x70, 0x00}),
+         {{4, "70\t0111xxxx\t発呼ﾕｰｻﾞｱﾄﾞﾚｽ=\"7\""}, {5, "00\t00000000\tﾌｧｼﾘﾃｨ長=0"}}},
         {"data packet: tag and name around the first comma", "DT+", X25Frame({0x10, 0x01, 0x22, 0x41, 0x42}),
          {{0, "10\t0xxxxxxx\tQﾋﾞｯﾄ=0\n\tx0xxxxxx\tDﾋﾞｯﾄ=ﾛｰｶﾙ確認\n\txx01xxxx\tｾﾞﾈﾗﾙﾌｫｰﾏｯﾄ識別子=1\n\t"
               "xxxx0000\t論理ﾁｬﾈﾙｸﾞﾙｰﾌﾟ番号=0"},
