@@ -138,7 +138,9 @@ TEST(VelkdumpCalls, StatisticsOfSeveralInputsAsOneRun) {
     EXPECT_EQ(text.substr(0, text.find("\r\n\r\n") + 2), section);
     EXPECT_EQ(section.find(Sjis("完了,0\r\n")), std::string::npos);
     EXPECT_EQ(section.find(Sjis("拒否,0\r\n")), std::string::npos);
-    // A prefix must be digits; --prefix belongs to --call-stats.
-    EXPECT_EQ(RunProgram({velkdump, args[1], "--call-stats", "--prefix", "03,,1"}, out, out, 60000), 2);
+    // A prefix is digits, "*" or "#"; --prefix belongs to --call-stats.
+    for (const char* bad : {"03,,1", "03,1x"})
+        EXPECT_EQ(RunProgram({velkdump, args[1], "--call-stats", "--prefix", bad}, out, out, 60000), 2) << bad;
+    EXPECT_EQ(RunProgram({velkdump, args[1], "--call-stats", "--prefix", "*1,#2", "-o", stats}, out, out, 60000), 0);
     EXPECT_EQ(RunProgram({velkdump, args[1], "--calls", "--prefix", "03"}, out, out, 60000), 2);
 }

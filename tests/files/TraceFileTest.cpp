@@ -60,7 +60,7 @@ TEST(TraceFile, LoadTakesRecordsAnywhereAndDropsMalformedOnes) {
         {"INDEX=0000123456\r\n" + t0 + "00\r\n" + t0 + "01\r\n", "#123456" + t0 + "00\r\n#123457" + t0 + "01\r\n"},
         {"INDEX=99999999999999999999999\r\n" + t0 + "00\r\n", "#-1" + t0 + "00\r\n"},
         {"INDEX=\r\n" + t0 + "00\r\n", "#0" + t0 + "00\r\n"},
-        {"INDEX= -2\r\n" + t0 + "00\r\n", "#-2" + t0 + "00\r\n"}, {"INDEX=+7\r\n" + t0 + "00\r\n", "#7" + t0 + "00\r\n"},
+        {"INDEX= -2\r\n" + t0 + "00\r\n", "#-2" + t0 + "00\r\n"}, {"INDEX=\t+7\r\n" + t0 + "00\r\n", "#7" + t0 + "00\r\n"},
         // A zero byte ends the text.
         {t0 + "00\r\n" + std::string(1, '\0') + t0 + "01\r\n", "#0" + t0 + "00\r\n"},
         {t0 + "0A" + std::string(1, '\0') + "B", "#0" + t0 + "0A\r\n"},
