@@ -35,6 +35,8 @@ bool OutputFile::Open() {
 
 bool OutputFile::Close() {
     const int error = !writer_->Flush() ? writer_->Error() : file_ && !file_->Close() ? errno : 0;
+    // A closed piece waits for its commit holding nothing: a run may leave hundreds.
+    std::string().swap(writer_->Buffer());
     if (error != 0) WriteFailed(error);
     return error == 0;
 }
