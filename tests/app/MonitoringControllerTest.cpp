@@ -54,6 +54,7 @@ TEST(MonitoringController, StartAndStopAskTheDeviceAndAChannelStatusNeedsAnAnswe
     monitoring.StopMonitoring();
     EXPECT_EQ(fake.log, (Log{"fault", "new run", "monitoring", "not monitoring", "fault"}));
     monitoring.OnSystemFault();  // no device procedures any more
+    EXPECT_EQ(fake.state, UiStates::kSystemFaulted);
     EXPECT_FALSE(monitoring.AskChannelStatus(status));
     TestPorts::Unlink(1);
 }
