@@ -129,6 +129,7 @@ TEST(ChannelTimeline, BarsCollisionsRestartsAndQueries) {
     EXPECT_EQ(c.toMs, kT0 + 1800);
     ASSERT_EQ(timeline.Marks().size(), 2u);
     EXPECT_EQ(timeline.Marks()[0].channel, ChannelTimeline::kEveryRow);
+    EXPECT_EQ(timeline.Marks()[0].index, 21);  // the interface restart, just before the channel one
     EXPECT_EQ(timeline.Marks()[1].channel, 2);
     EXPECT_EQ(timeline.Marks()[1].index, 22);
 
