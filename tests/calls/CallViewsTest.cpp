@@ -261,8 +261,10 @@ TEST(LadderCaptions, RoundTripAndBrokenFiles) {
     EXPECT_EQ(read.Load(path), LadderCaptions::kRead);
     EXPECT_EQ(read.tx, "PBX");
     EXPECT_EQ(read.rx, Sjis("網"));
-    captions.rx = "";
-    EXPECT_EQ(captions.Save(path), LadderCaptions::kInvalid);
+    for (const char* bad : {"", "\x81\x7F", "\x81"}) {  // empty, a lead byte with no trail byte after it
+        captions.rx = bad;
+        EXPECT_EQ(captions.Save(path), LadderCaptions::kInvalid);
+    }
     EXPECT_EQ(LadderCaptions().Save(folder.Path() + "/none/ladder.ini"), LadderCaptions::kUnwritable);
     ASSERT_TRUE(WriteFile(path, "RX=b\nTX=a"));
     EXPECT_EQ(read.Load(path), LadderCaptions::kRead);
