@@ -3,6 +3,7 @@
 void CallFeed::Clear() {
     tracker_.Clear();
     restarts_.Clear();
+    for (CallFeedReader* reader : readers_) reader->Clear();
     changed_.clear();
     ++generation_;
 }

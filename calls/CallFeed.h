@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "calls/CallFeedReader.h"
 #include "calls/CallTracker.h"
 #include "calls/RestartLog.h"
 #include "store/FrameStore.h"
@@ -19,8 +20,9 @@ public:
 
     // A frame just taken into the store.
     void Take(const FrameRecord& record) {
-        tracker_.Add(record);
+        const uint64_t call = tracker_.Add(record);
         restarts_.Add(record, tracker_);
+        for (CallFeedReader* reader : readers_) reader->Take(record, call);
     }
     // The store was emptied (a new run).
     void Clear();
@@ -41,6 +43,10 @@ public:
     bool RunOn() const { return runOn_; }
     void SetRunOn(bool on) { runOn_ = on; }
 
+    // A reader fed beside the tracker from now on, until RemoveReader.
+    void AddReader(CallFeedReader& reader) { readers_.push_back(&reader); }
+    void RemoveReader(const CallFeedReader& reader) { std::erase(readers_, &reader); }
+
     std::function<void()> onTick;
     // More windows that follow the ticks, after onTick, each by a key of its
     // own (the window): one Follow each, Unfollow before it goes.
@@ -51,6 +57,7 @@ private:
     CallTracker tracker_;
     RestartLog restarts_;
     std::vector<uint64_t> changed_;
+    std::vector<CallFeedReader*> readers_;
     std::vector<std::pair<const void*, std::function<void()>>> followers_;
     uint64_t generation_ = 0;
     bool runOn_ = false;
