@@ -8,6 +8,7 @@
 // one seen, causes 6 and 44, and two calls on one B channel. Calls are the
 // call tracker's (its numbers passed in); a call whose first frame is not a
 // SETUP began before the capture and raises no state or timer findings.
+// Frames whose FCS fails and I frames layer 2 sent again are not passed in.
 #include <cstdint>
 
 #include "checks/CheckSettings.h"

@@ -4,5 +4,5 @@
 struct Layer2Check::State {};
 Layer2Check::Layer2Check(const CheckSettings&) : state_(new State) {}
 Layer2Check::~Layer2Check() { delete state_; }
-void Layer2Check::Add(const FrameRecord&, int64_t, FindingLog&) {}
+bool Layer2Check::Add(const FrameRecord&, int64_t, FindingLog&) { return true; }
 void Layer2Check::Clear() { counts_ = {}; }

@@ -22,8 +22,10 @@ public:
     Layer2Check(const Layer2Check&) = delete;
     Layer2Check& operator=(const Layer2Check&) = delete;
 
-    // The next frame, at ms on the checker's clock.
-    void Add(const FrameRecord& record, int64_t ms, FindingLog& out);
+    // The next frame, at ms on the checker's clock. False for a frame whose
+    // information layer 3 does not see: an I frame sent again with the N(S)
+    // its side last sent on the link (the receiver drops the copy).
+    bool Add(const FrameRecord& record, int64_t ms, FindingLog& out);
     void Clear();
     const Counts& FrameCounts() const { return counts_; }
 

@@ -13,8 +13,8 @@ int64_t ProtocolChecker::Time(const FrameRecord& record) {
 
 void ProtocolChecker::Add(const FrameRecord& record, uint64_t call) {
     const int64_t ms = Time(record);
-    links_.Add(record, ms, findings_);
-    calls_.Add(record, call, ms, findings_);
+    // A copy layer 2 sent again reaches layer 3 once.
+    if (links_.Add(record, ms, findings_)) calls_.Add(record, call, ms, findings_);
 }
 
 void ProtocolChecker::Clear() {
