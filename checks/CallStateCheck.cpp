@@ -31,12 +31,13 @@ constexpr Check kTimerChecks[T::kTimerCount] = {Check::kT303, Check::kT310, Chec
 constexpr const char* kTimerTexts[T::kTimerCount][2] = {
     {"SETUP", "着信側の応答なし"},
     {"CALL PROCEEDING", "次のメッセージなし"},
-    {"DISCONNECT", "RELEASE なし"},
-    {"RELEASE", "RELEASE COMPLETE なし"},
-    {"CONNECT", "CONNECT ACKNOWLEDGE なし"},
+    {"DISCONNECT", " RELEASE なし"},
+    {"RELEASE", " RELEASE COMPLETE なし"},
+    {"CONNECT", " CONNECT ACKNOWLEDGE なし"},
 };
 
 constexpr uint64_t kNoCall = 0;
+constexpr int kGroupTei = 127;
 
 // Messages that may come on a key whose call ended: a new call, a late
 // clearing message, a status exchange.
@@ -87,16 +88,17 @@ void CallStateCheck::Add(const FrameRecord& record, uint64_t call, int64_t ms, F
     const MessageElements elements(frame);
     const Seen seen{record.Index(), record.Time(), ms, call};
     const int type = message.MessageType();
-    if (call == kNoCall) {
-        Elements(type, elements, false, seen, out);
-        return;
+    Call* c = nullptr;
+    bool firstClearing = false;
+    Outcome outcome = kGoesOn;
+    if (call != kNoCall) {
+        bool opened = false;
+        c = &Follow(message, seen, opened, out);
+        firstClearing = !c->midCall && !c->cleared;
+        // Commands from the user side carry C/R 0.
+        const bool fromUser = !(frame.BodyByte(FrameLayout::kAddressOffset) & 0x02);
+        outcome = Apply(*c, message, elements, opened, fromUser, seen, out);
     }
-    bool opened = false;
-    Call& c = Follow(message, seen, opened, out);
-    const bool firstClearing = !c.midCall && !c.cleared;
-    // Commands from the user side carry C/R 0.
-    const bool fromUser = !(frame.BodyByte(FrameLayout::kAddressOffset) & 0x02);
-    const Outcome outcome = Apply(c, message, elements, opened, fromUser, seen, out);
     Elements(type, elements, firstClearing, seen, out);
     int cause = 0, location = 0;
     if (message.Cause(cause, location)) {
@@ -109,9 +111,10 @@ void CallStateCheck::Add(const FrameRecord& record, uint64_t call, int64_t ms, F
                       (cause == 6 ? "（チャネル使用不可）" : "（要求したチャネルが使用不可）"),
                   out);
     }
-    if (outcome == kGoesOn && !c.channelsFreed && message.HasChannels()) Channels(c, message.Channels(), seen, out);
-    if (outcome == kReleased) ended_.Add(c.key);
-    if (outcome != kGoesOn) Forget(c.key);
+    if (!c) return;
+    if (outcome == kGoesOn && !c->channelsFreed && message.HasChannels()) Channels(*c, message.Channels(), seen, out);
+    if (outcome == kReleased) ended_.Add(c->key);
+    if (outcome != kGoesOn) Forget(c->key);
 }
 
 void CallStateCheck::RunOut(int64_t ms, FindingLog& out) {
@@ -122,12 +125,11 @@ void CallStateCheck::RunOut(int64_t ms, FindingLog& out) {
         if (!timer.armed || timer.run != entry.run) return;
         timer.armed = false;
         // The run-out and the repeat it causes are one event.
-        if (entry.timer == T::kT303) c->t303Raised = true;
-        if (entry.timer == T::kT308) c->t308Raised = true;
+        if (entry.timer == T::kT303) c->t303Done = true;
+        if (entry.timer == T::kT308) c->t308Done = true;
         const auto& text = kTimerTexts[entry.timer];
         Raise(Severity::kWarning, kTimerChecks[entry.timer], timer.start,
-              std::string(text[0]) + " から " + std::to_string(durations_[entry.timer]) + " ms 以内に" + text[1],
-              out);
+              std::string(text[0]) + " から " + std::to_string(durations_[entry.timer]) + " ms 以内に" + text[1], out);
     });
 }
 
@@ -185,6 +187,8 @@ CallStateCheck::Call& CallStateCheck::Follow(const CallMessage& message, const S
 }
 
 CallStateCheck::Call& CallStateCheck::Open(uint32_t key, const Seen& seen, bool setup) {
+    // A SETUP to the group TEI is answered on the TEIs of the terminals.
+    const bool broadcast = static_cast<int>(key >> 16) == kGroupTei;
     const auto held = numbers_.find(seen.call);
     if (held != numbers_.end()) Forget(held->second);
     while (calls_.size() >= kMaxCalls) Forget(numbers_.begin()->second);
@@ -195,7 +199,10 @@ CallStateCheck::Call& CallStateCheck::Open(uint32_t key, const Seen& seen, bool 
     numbers_[seen.call] = key;
     if (setup) {
         c.state = Table::kCallInitiated;
-        Arm(c, T::kT303, seen);
+        if (broadcast)
+            c.t303Done = true;
+        else
+            Arm(c, T::kT303, seen);
     }
     return c;
 }
@@ -208,26 +215,25 @@ CallStateCheck::Outcome CallStateCheck::Apply(Call& c, const CallMessage& messag
     if (type == CallMessage::kRelease || type == CallMessage::kReleaseComplete) {
         c.channelsFreed = true;
         holders_.Release(c.number, c.channels);
+        c.channels = CallChannels();
     }
     if (c.midCall) return type == CallMessage::kReleaseComplete ? kReleased : kGoesOn;
     // The SETUP that opened the call.
     if (opened) return kGoesOn;
 
     // The timers this message stops.
-    if (!fromOriginatingSide) {
-        c.otherSideHeard = true;
-        Stop(c, T::kT303);
-    }
+    if (!fromOriginatingSide) c.otherSideHeard = true;
+    if (!fromOriginatingSide || message.IsClearing()) Stop(c, T::kT303);
     Stop(c, T::kT310);
     if (type == kConnectAcknowledge || message.IsClearing()) Stop(c, T::kT313);
 
     if (type == CallMessage::kSetup) {
         // The tracker joins a SETUP to its call only when repeated before any answer.
-        if (fromOriginatingSide && !c.t303Raised) {
+        if (fromOriginatingSide && !c.t303Done) {
             const Seen& first = c.timers[T::kT303].start;
             Raise(Severity::kWarning, Check::kT303, first,
                   "応答のないまま SETUP を再送（" + std::to_string(seen.ms - first.ms) + " ms 後）", out);
-            c.t303Raised = true;
+            c.t303Done = true;
         }
         Stop(c, T::kT303);
     } else if (Table::IsEstablishment(type)) {
@@ -278,15 +284,15 @@ void CallStateCheck::Clearing(Call& c, int type, bool fromOriginatingSide, const
         if (c.state != Table::kReleaseRequest) {
             move(Table::kReleaseRequest);
             c.releaseFromOriginatingSide = fromOriginatingSide;
-            if (!c.t308Raised) Arm(c, T::kT308, seen);
+            if (!c.t308Done) Arm(c, T::kT308, seen);
         } else if (c.releaseFromOriginatingSide != fromOriginatingSide) {
             // Both sides sent RELEASE: neither waits for RELEASE COMPLETE.
             Stop(c, T::kT308);
-        } else if (!c.t308Raised) {
+        } else if (!c.t308Done) {
             const Seen& start = c.timers[T::kT308].start;
             Raise(Severity::kWarning, Check::kT308, start,
                   "RELEASE COMPLETE のないまま RELEASE を再送（" + std::to_string(seen.ms - start.ms) + " ms 後）", out);
-            c.t308Raised = true;
+            c.t308Done = true;
             Stop(c, T::kT308);
         }
         return;
@@ -323,7 +329,10 @@ void CallStateCheck::Elements(int type, const MessageElements& elements, bool fi
     const int missing = MandatoryElements::Missing(type, elements, firstClearing);
     if (missing != MandatoryElements::kNone)
         Raise(Severity::kError, Check::kMandatory, seen,
-              MessageName::Of(type) + " に " + MandatoryElements::Name(missing) + " がない（必須）", out);
+              MessageName::Of(type) + " に " + MandatoryElements::Name(missing) + " がない" +
+                  (type == CallMessage::kRelease || type == CallMessage::kReleaseComplete ? "（最初の解放メッセージには必須）"
+                                                                                            : "（必須）"),
+              out);
     int codeset = 0, before = 0, identifier = 0;
     if (elements.OutOfOrder(codeset, before, identifier)) {
         char text[96];
@@ -334,8 +343,9 @@ void CallStateCheck::Elements(int type, const MessageElements& elements, bool fi
 }
 
 void CallStateCheck::Channels(Call& c, const CallChannels& named, const Seen& seen, FindingLog& out) {
-    // An element that names no B channel leaves the ones held.
-    if (named.Empty()) return;
+    // An element that names no B channel leaves the ones held; one that
+    // names them again meets no holder not already told.
+    if (named.Empty() || named == c.channels) return;
     holders_.Hold(c.number, c.channels, named, [&](uint64_t other, int channel) {
         if (std::find(c.collided.begin(), c.collided.end(), other) != c.collided.end()) return;
         c.collided.push_back(other);

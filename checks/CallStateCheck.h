@@ -74,8 +74,8 @@ private:
         bool connected = false;
         bool cleared = false;  // DISCONNECT or RELEASE seen
         bool releaseFromOriginatingSide = false;
-        bool t303Raised = false;
-        bool t308Raised = false;
+        bool t303Done = false;  // raised, or not to be checked
+        bool t308Done = false;
         bool channelsFreed = false;
         uint32_t runs = 0;
         std::array<Timer, CallTimers::kTimerCount> timers;

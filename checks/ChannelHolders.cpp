@@ -9,6 +9,7 @@ void ChannelHolders::Drop(uint64_t call, int channel) {
 }
 
 void ChannelHolders::Release(uint64_t call, const CallChannels& held) {
+    if (held.Empty()) return;
     for (int c = 1; c < CallChannels::kLimit; ++c)
         if (held.Has(c)) Drop(call, c);
 }

@@ -18,6 +18,7 @@ struct At {
     int ms;
     Step step;
     uint8_t address = 0x00;  // C/R 0: a command of the user side
+    uint8_t tei = 0;
 };
 
 const Bytes kBc{0x04, 0x03, 0x80, 0x90, 0xA3};
@@ -34,7 +35,7 @@ std::string Findings(const std::vector<At>& frames, const CheckSettings& setting
     uint8_t ns[2] = {};
     for (int i = 0; i < static_cast<int>(frames.size()); ++i) {
         const Step& s = frames[i].step;
-        const Bytes body{frames[i].address, 0x01, static_cast<uint8_t>(ns[s.direction]++ << 1 & 0xFE), 0x00, 0x08, 0x01,
+        const Bytes body{frames[i].address, static_cast<uint8_t>(frames[i].tei << 1 | 1), static_cast<uint8_t>(ns[s.direction]++ << 1 & 0xFE), 0x00, 0x08, 0x01,
                          static_cast<uint8_t>((s.flag ? 0x80 : 0) | s.cr), s.type};
         const FrameRecord r = Stamped(testsupport::FcsFrame(body + s.elements, s.direction), 36'000'000 + frames[i].ms, i);
         checker.Add(r, tracker.Add(r));
@@ -61,10 +62,10 @@ TEST(CallStateCheck, EachCheckRaisesWhereItMustAndNotBeside) {
          {{0, O(kSetup, kBc + Channel(1))}, {100, D(kProc, Channel(1))}, {200, D(kAlert)}, {300, D(kConnect)},
           {400, O(kConnAck)}, {500, O(kDisc, Cause(0, 16))}, {600, D(kRel)}, {700, O(kRelComp)}},
          ""},
-        {"ALERTING after CONNECT, CONNECT ACKNOWLEDGE from the called side and twice",
+        {"ALERTING after CONNECT, CONNECT ACKNOWLEDGE from the called side and twice, PROGRESS when active",
          {{0, O(kSetup, kBc)}, {100, D(kConnect)}, {200, D(kAlert)}, {300, D(kConnAck)}, {400, O(kConnAck)},
-          {500, O(kConnAck)}},
-         "E:STATE@2/1 E:STATE@3/1 E:STATE@5/1"},
+          {500, O(kConnAck)}, {600, D(kProgress, {0x1E, 0x02, 0x82, 0x88})}},
+         "E:STATE@2/1 E:STATE@3/1 E:STATE@5/1 E:STATE@6/1"},
         {"a call begun before the capture: any order, any clearing",
          {{0, D(kConnect)}, {100, D(kAlert)}, {200, O(kConnAck)}, {300, O(kRelComp)}},
          ""},
@@ -89,6 +90,9 @@ TEST(CallStateCheck, EachCheckRaisesWhereItMustAndNotBeside) {
          "W:T303@0/1"},
         {"the same after the deadline", {{0, O(kSetup, kBc)}, {4001, O(kSetup, kBc)}, {4100, D(kProc)}}, "W:T303@0/1"},
         {"a late answer", {{0, O(kSetup, kBc)}, {4001, D(kProc)}}, "W:T303@0/1"},
+        {"a SETUP to the group TEI, answered from a terminal's",
+         {{0, O(kSetup, kBc), 0x02, 127}, {4001, D(kAlert), 0x00, 64}},
+         ""},
         {"answers on the deadlines of T303 and T310",
          {{0, O(kSetup, kBc)}, {4000, D(kProc)}, {14000, D(kAlert)}, {99000, O(kSetup, kBc, 2)}},
          ""},
@@ -131,6 +135,11 @@ TEST(CallStateCheck, EachCheckRaisesWhereItMustAndNotBeside) {
           {300, D(kAlert, {}, 2)}, {400, Global(kRestart, Channel(2) + Bytes{0x79, 0x01, 0x80})},
           {500, O(kSetup, kBc + Channel(2), 2)}, {600, O(kSetup, kBc + Channel(1), 1)}},
          "E:STATE@6/4"},
+        {"SUSPEND ACKNOWLEDGE and a RESTART of the interface free the calls' references",
+         {{0, O(kSetup, kBc, 1)}, {100, D(kAlert, {}, 1)}, {200, D(0x2D, {}, 1)}, {300, O(kSetup, kBc, 1)},
+          {400, O(kSetup, kBc, 2)}, {500, D(kAlert, {}, 2)}, {600, Global(kRestart, {0x79, 0x01, 0x87})},
+          {700, O(kSetup, kBc, 2)}},
+         ""},
     };
     for (const auto& c : cases) EXPECT_EQ(Findings(c.frames), c.found) << c.name;
 }
