@@ -69,6 +69,14 @@ TEST(InjectedFaults, EachRaisesItsOwnFindingAndNothingElseChanges) {
         EXPECT_GE(f->index, 200);
         EXPECT_TRUE(shows(f->index)) << CheckKind::Code(check) << " at " << f->index;
     }
+    // The call control link runs on as if the lost message had never been
+    // made: each side's N(S) one up from the last, the copy aside.
+    int next[2] = {0, 0};
+    for (int i = 1; i < 50000; ++i) {
+        if (MessageType(faulty[i]) == 0 || repeated(i - 1)) continue;
+        EXPECT_EQ(faulty[i].octets[2] >> 1, next[faulty[i].direction]) << i;
+        next[faulty[i].direction] = ((faulty[i].octets[2] >> 1) + 1) & 0x7F;
+    }
     // Regenerated alone, a frame past the faults is the run's.
     EXPECT_EQ(TrafficGenerator::FrameAt(kSeed, 1000, kAll).octets, faulty[1000].octets);
 }
