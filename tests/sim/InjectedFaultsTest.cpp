@@ -65,7 +65,7 @@ TEST(InjectedFaults, EachRaisesItsOwnFindingAndNothingElseChanges) {
     EXPECT_EQ(std::tuple(more[1].check, more[1].severity, MessageType(faulty[setup]), FirstElement(faulty[setup])),
               std::tuple(Check::kMandatory, Severity::kError, 0x05, 0x18));
     EXPECT_EQ(std::tuple(more[2].check, more[2].severity), std::tuple(Check::kT200, Severity::kWarning));
-    EXPECT_EQ(faulty[copied].octets, faulty[copied + 1].octets);
+    EXPECT_EQ(faulty[copied].octets, faulty.at(copied + 1).octets);
     // The call control link runs on as if the lost message had never been
     // made: each side's N(S) one up from the last, the copy aside.
     int next[2] = {0, 0};
