@@ -218,7 +218,7 @@ void CallScripts::SendCallMessage(Call& c, const Action& a) {
     switch (a.kind) {
     case kSetup: {
         begin(q931::kSetup);
-        b.BearerCapability(c.speech);
+        if (!faults_.Take(FaultPlan::kNoBearer, line_.FramesQueued())) b.BearerCapability(c.speech);
         b.ChannelIdentification(c.channel);
         if (c.origin == kNetworkSide && rng_.OneIn(4))
             b.Facility(RingDistinction(++invokeId_, static_cast<uint8_t>(rng_.Between(1, 8))));
@@ -315,5 +315,11 @@ void CallScripts::SendCallMessage(Call& c, const Action& a) {
         return;
     }
     line_.SetChannels(mask_);
-    line_.SendCallControl(side, info);
+    // Only a RELEASE COMPLETE that answers a RELEASE is lost: its sender's
+    // peer then waits in vain (T308).
+    const bool answersRelease = a.kind == kReleaseComplete && c.next > 0 && c.script[c.next - 1].kind == kRelease;
+    if (answersRelease && faults_.Take(FaultPlan::kDropReleaseComplete, line_.FramesQueued()))
+        line_.LoseCallControl(side, info);
+    else
+        line_.SendCallControl(side, info);
 }

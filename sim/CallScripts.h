@@ -3,11 +3,14 @@
 // script of messages when it starts (answered, busy, refused, abandoned,
 // with overlap sending, charging, keypad and status exchanges now and then)
 // and plays it one message at a time, interleaved with the other calls. The
-// B channels through in each direction follow the messages.
+// B channels through in each direction follow the messages. Two of the
+// faults planned are theirs: a SETUP without Bearer capability and a
+// RELEASE COMPLETE not sent (the call ends all the same).
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "sim/FaultPlan.h"
 #include "sim/Layer2Traffic.h"
 #include "sim/SimRandom.h"
 
@@ -16,7 +19,7 @@ public:
     static constexpr int kChannels = 23;
     static constexpr size_t kMaxCalls = 10;
 
-    CallScripts(SimRandom& rng, Layer2Traffic& line) : rng_(rng), line_(line) {}
+    CallScripts(SimRandom& rng, Layer2Traffic& line, FaultPlan& faults) : rng_(rng), line_(line), faults_(faults) {}
 
     // A new call on a free channel, less often the more are in progress.
     void Offer();
@@ -59,6 +62,7 @@ private:
 
     SimRandom& rng_;
     Layer2Traffic& line_;
+    FaultPlan& faults_;
     std::vector<Call> calls_;
     uint32_t busy_ = 0;  // channels allocated to a call
     uint32_t mask_[2] = {0, 0};

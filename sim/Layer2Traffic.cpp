@@ -40,13 +40,20 @@ bool Layer2Traffic::Take(SimFrame& frame, uint32_t mask[2]) {
 // ---- frame output -------------------------------------------------------
 
 void Layer2Traffic::Out(int side, const std::vector<uint8_t>& frame, bool damaged) {
+    if (silent_) return;
+    // An intact I frame (control octet bit 1 clear) whose copy the receiver
+    // is to see right after it.
+    const bool repeat = !damaged && frame.size() > 2 && (frame[2] & 1) == 0 &&
+                        faults_.Take(FaultPlan::kRepeatNs, queued_);
     Pending p;
     p.frame.direction = static_cast<uint8_t>(side);
     p.frame.octets = frame;
     p.frame.badFcs = damaged;
     p.mask[0] = mask_[0];
     p.mask[1] = mask_[1];
+    if (repeat) queue_.push_back(p);
     queue_.push_back(std::move(p));
+    queued_ += repeat ? 2 : 1;
 }
 
 void Layer2Traffic::Emit(int side, std::vector<uint8_t> body) {
@@ -93,6 +100,14 @@ void Layer2Traffic::SendI(LapdLink& link, int side, const std::vector<std::vecto
     } else {
         Emit(peer, link.SFrame(peer, LapdLink::kRR, false, false, nr));
     }
+}
+
+void Layer2Traffic::LoseCallControl(int side, const std::vector<uint8_t>& message) {
+    const LapdLink kept = callControl_;
+    silent_ = true;
+    SendI(callControl_, side, {message});
+    silent_ = false;
+    callControl_ = kept;
 }
 
 void Layer2Traffic::SendManagement(int side, uint16_t ri, uint8_t type, uint8_t ai) {

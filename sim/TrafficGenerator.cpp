@@ -6,8 +6,8 @@ bool TrafficGenerator::Next(SimFrame& frame) {
     return true;
 }
 
-SimFrame TrafficGenerator::FrameAt(uint64_t seed, uint64_t n) {
-    TrafficGenerator generator(seed);
+SimFrame TrafficGenerator::FrameAt(uint64_t seed, uint64_t n, FaultPlan faults) {
+    TrafficGenerator generator(seed, faults);
     SimFrame frame;
     for (uint64_t i = 0; i <= n; ++i) generator.Next(frame);
     return frame;

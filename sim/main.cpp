@@ -12,6 +12,7 @@
 
 #include "base/Signals.h"
 #include "sim/DeviceEmulator.h"
+#include "sim/FaultPlan.h"
 #include "sim/LineLoop.h"
 #include "sim/PtyLink.h"
 #include "sim/ReplaySource.h"
@@ -34,18 +35,25 @@ struct Options {
     uint64_t vanishAfter = 0;
     bool quiet = false;
     std::string logFile;
+    FaultPlan faults;
 };
 
 void Usage(FILE* out) {
     std::fputs(
         "usage: velksim [--port N] [--model rq730|tessaro] [--rate 9600|38400]\n"
         "               [--rate-fps N] [--seed S] [--replay FILE] [--count N]\n"
-        "               [--vanish-after N] [--log FILE] [--quiet]\n"
+        "               [--vanish-after N] [--inject FAULT]... [--log FILE] [--quiet]\n"
         "       velksim --help | --version\n"
         "Simulates the capture device on a pseudo-terminal linked as COMN in the\n"
         "ports folder ($VELKSCOPE_PORTS, else ports/ in the data folder).\n"
         "With --vanish-after N it goes away after N frames, once the host has read\n"
-        "them: the line hangs up and the link goes, as an unplugged adapter does.\n",
+        "them: the line hangs up and the link goes, as an unplugged adapter does.\n"
+        "--inject FAULT puts one protocol fault into the generated traffic, once,\n"
+        "at its first chance after the first 200 frames; it may be given for each:\n"
+        "  drop-release-complete  a RELEASE COMPLETE answering a RELEASE is not sent\n"
+        "  no-bearer              a SETUP goes without its Bearer capability\n"
+        "  repeat-ns              an I frame is sent twice, the same N(S)\n"
+        "The rest of the traffic is what the seed gives without them.\n",
         out);
 }
 
@@ -102,6 +110,8 @@ int ParseOptions(int argc, char** argv, Options& o) {
         } else if (arg == "--vanish-after") {
             if (!need(ParseNumber(value, n) && n >= 1)) return 2;
             o.vanishAfter = n;
+        } else if (arg == "--inject") {
+            if (!need(value != nullptr && o.faults.Add(value))) return 2;
         } else if (arg == "--log") {
             if (!need(value != nullptr)) return 2;
             o.logFile = value;
@@ -112,6 +122,10 @@ int ParseOptions(int argc, char** argv, Options& o) {
             Usage(stderr);
             return 2;
         }
+    }
+    if (o.faults.Any() && !o.replay.empty()) {
+        std::fprintf(stderr, "velksim: --inject works on generated traffic, not with --replay\n");
+        return 2;
     }
     return 0;
 }
@@ -141,7 +155,7 @@ std::unique_ptr<FrameSource> MakeSource(const Options& options, const DeviceEmul
         const uint64_t seed = options.seedGiven ? options.seed
             : static_cast<uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
         log("seed " + std::to_string(seed));
-        return std::make_unique<TrafficGenerator>(seed);
+        return std::make_unique<TrafficGenerator>(seed, options.faults);
     }
     auto replay = std::make_unique<ReplaySource>();
     ReplaySource::LoadResult result = replay->LoadFile(options.replay);

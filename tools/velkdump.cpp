@@ -11,10 +11,12 @@
 #include <vector>
 
 #include "base/Signals.h"
+#include "checks/CheckSettings.h"
 #include "decode/MessageCatalogue.h"
 #include "files/DetailEntrySource.h"
 #include "tools/CallStatsCommand.h"
 #include "tools/CallsCommand.h"
+#include "tools/ChecksCommand.h"
 #include "tools/CaptureCommand.h"
 #include "tools/PcapngCommand.h"
 #include "tools/TraceConvertCommand.h"
@@ -32,6 +34,7 @@ void Usage(FILE* out) {
                  "       velkdump FILE... --to-trace [-o OUT]\n"
                  "       velkdump FILE... --calls [-o OUT]\n"
                  "       velkdump FILE... --call-stats [--prefix P[,P...]] [-o OUT]\n"
+                 "       velkdump FILE... --checks [-o OUT]\n"
                  "       velkdump --capture N [--count K] [-o OUT]\n"
                  "       velkdump --help | --version\n"
                  "  FILE...       trace, log, pcap or pcapng files (told by their content),\n"
@@ -55,6 +58,10 @@ void Usage(FILE* out) {
                  "  --prefix P    with --call-stats: called-number prefixes (digits, * or #,\n"
                  "                comma-separated), each a group of its own in the delay and\n"
                  "                talk time tables\n"
+                 "  --checks      write the findings of the protocol checks as CSV (CP932,\n"
+                 "                CR LF), one row per finding as it is found, with the timer\n"
+                 "                values of checks.ini in the data folder; status 0 whatever\n"
+                 "                is found\n"
                  "  --date D      the date of the first file's first frame (default: from a\n"
                  "                dated log file's name, else the file's modification date);\n"
                  "                a later file starts on its dated log name's date, else on\n"
@@ -87,9 +94,12 @@ int Run(int argc, char** argv) {
     bool toTrace = false;
     bool calls = false;
     bool callStats = false;
+    bool checks = false;
     bool prefixGiven = false;
     std::vector<std::string> prefixes;
     std::string date;
+    // The output modes exclude one another.
+    auto modeGiven = [&] { return pcapng || toTrace || calls || callStats || checks; };
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         bool hasValue = i + 1 < argc;
@@ -109,14 +119,16 @@ int Run(int argc, char** argv) {
         } else if (arg == "-o" && hasValue && capture.output.empty() && argv[i + 1][0] != '\0') {
             capture.output = argv[++i];
             exporting.output = capture.output;
-        } else if (arg == "--pcapng" && !pcapng && !toTrace && !calls && !callStats) {
+        } else if (arg == "--pcapng" && !modeGiven()) {
             pcapng = true;
-        } else if (arg == "--to-trace" && !pcapng && !toTrace && !calls && !callStats) {
+        } else if (arg == "--to-trace" && !modeGiven()) {
             toTrace = true;
-        } else if (arg == "--calls" && !pcapng && !toTrace && !calls && !callStats) {
+        } else if (arg == "--calls" && !modeGiven()) {
             calls = true;
-        } else if (arg == "--call-stats" && !pcapng && !toTrace && !calls && !callStats) {
+        } else if (arg == "--call-stats" && !modeGiven()) {
             callStats = true;
+        } else if (arg == "--checks" && !modeGiven()) {
+            checks = true;
         } else if (arg == "--prefix" && hasValue && !prefixGiven &&
                    CallStatsCommand::ReadPrefixes(argv[++i], prefixes)) {
             prefixGiven = true;
@@ -140,6 +152,7 @@ int Run(int argc, char** argv) {
     if (pcapng && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
     if (calls && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
     if (callStats && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
+    if (checks && (!exportMode || exporting.details != ExportCommand::kDetailsFromOptions)) return Usage();
     if (prefixGiven && !callStats) return Usage();
     if (!date.empty() && !pcapng) return Usage();
 
@@ -147,6 +160,7 @@ int Run(int argc, char** argv) {
     if (toTrace) return TraceConvertCommand::Run({exporting.inputs, exporting.output});
     if (pcapng) return PcapngCommand::Run({exporting.inputs, exporting.output, date});
     if (calls) return CallsCommand::Run({exporting.inputs, exporting.output}, MessageCatalogue::Program());
+    if (checks) return ChecksCommand::Run({exporting.inputs, exporting.output, CheckSettings::DefaultPath()});
     if (callStats)
         return CallStatsCommand::Run({exporting.inputs, exporting.output, prefixes}, MessageCatalogue::Program());
     if (exportMode) {

@@ -111,7 +111,7 @@ TEST_F(VelkdumpStream, LogFilesOfOneRunReadAsTheRun) {
     const std::string list = dir_.Slash() + "list.txt";
     for (const auto& [bad, said] : {std::pair{cut, ": a corrupt pcapng block length"},
                                     std::pair{noise, ": not a trace, log, pcap or pcapng file"}}) {
-        for (const char* mode : {"--details", "--calls", "--to-trace"}) {
+        for (const char* mode : {"--details", "--calls", "--to-trace", "--checks"}) {
             EXPECT_EQ(Run({a, bad, b, mode, "-o", list}), 1) << mode;
             EXPECT_EQ(err_, "velkdump: " + bad + said + "\n") << mode;
             EXPECT_FALSE(std::filesystem::exists(list)) << mode;
