@@ -1,5 +1,4 @@
-// The findings window on the main window: opened from the 解析 menu in
-// every state, its rows and status line of findings counted by hand, its
+// The findings window on the main window: opened from the 解析 menu, its rows and status line of findings counted by hand, its
 // filters and sorts, a finding taken to its frame in the main list when it
 // can, the CSV velkdump writes; live on the ticks, it keeps its place as
 // findings come and the oldest go; over a loaded trace, the checks' own
@@ -7,7 +6,6 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableView>
@@ -19,7 +17,6 @@
 #include "checks/FindingsCommand.h"
 #include "checks/FindingsCsv.h"
 #include "checks/TFindingsWindow.h"
-#include "store/TraceText.h"
 #include "tests/calls/CallFrames.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/MainFormSupport.h"
@@ -33,14 +30,8 @@ namespace {
 using T = FindingTable;
 
 Finding Made(Severity severity, Check check, int32_t index, uint64_t call, const char* text) {
-    Finding f;
-    f.severity = severity;
-    f.check = check;
-    f.index = index;
-    f.ms = index * 100;
+    Finding f{severity, check, index, {}, index * 100, call, Sjis(text)};
     f.time.Set(23, 0, index / 10, index % 10 * 100);
-    f.call = call;
-    f.text = Sjis(text);
     return f;
 }
 
@@ -65,7 +56,7 @@ uint64_t Current(TFindingsWindow& w) { return w.Model().Rows().NumberAt(size_t(w
 
 }  // namespace
 
-TEST(FindingsWindow, RowsStatusFiltersSortsFramesAndCsv) {
+TEST(FindingsWindow, RowsStatusFiltersSortsFramesCsvAndItsPlaceAsFindingsComeAndGo) {
     TempFolder dir;
     TestForm form(FormSetup(dir.Slash(), 40, true, false));
     form.show();
@@ -82,23 +73,16 @@ TEST(FindingsWindow, RowsStatusFiltersSortsFramesAndCsv) {
     w.resize(900, 300);
     Pump();
     ASSERT_EQ(w.Model().rowCount(), 6);
-    for (int c = 0; c < T::kColumns; ++c) {
-        EXPECT_EQ(w.Model().headerData(c, Qt::Horizontal).toString(), QtText::FromCp932(T::ColumnName(c)));
-        EXPECT_EQ(Cell(w, 1, c), QtText::FromCp932(T::Field(log.At(0), c)));  // by INDEX, 2 after 0
-    }
     EXPECT_EQ(w.Status()->text(), QtText::Literal("表示 6件　エラー 2　警告 2　情報 2　　SABME 0　UA 0　DISC 0　DM 0"
                                                   "　FRMR 0　REJ 0　RNR 0　FCS異常 0"));
     // Tinted by severity: errors and warnings apart, information plain (by INDEX: 0 I, 2 E, 7 I, 10 W).
-    const QVariant error = w.Model().index(1, 0).data(Qt::BackgroundRole), warning = w.Model().index(3, 0).data(Qt::BackgroundRole);
-    EXPECT_TRUE(error.isValid() && warning.isValid() && error != warning);
-    EXPECT_FALSE(w.Model().index(0, 0).data(Qt::BackgroundRole).isValid());
+    const auto tint = [&](int row) { return w.Model().index(row, 0).data(Qt::BackgroundRole); };
+    EXPECT_TRUE(tint(1).isValid() && tint(3).isValid() && tint(1) != tint(3) && !tint(0).isValid());
 
     // Filters: warnings; then T303 of any severity.
     w.SeverityBox()->setCurrentIndex(2);
     EXPECT_EQ(std::tuple(w.Model().rowCount(), Cell(w, 0, T::kSeverity)), std::tuple(2, QtText::Literal("警告")));
-    EXPECT_TRUE(w.Status()->text().startsWith(QtText::Literal("表示 2件　エラー 2　")));
     w.SeverityBox()->setCurrentIndex(0);
-    ASSERT_EQ(w.CheckBox()->itemText(int(Check::kT303) + 1), QtText::FromCp932(CheckKind::Name(Check::kT303)));
     w.CheckBox()->setCurrentIndex(int(Check::kT303) + 1);
     EXPECT_EQ(std::tuple(w.Model().rowCount(), Cell(w, 1, T::kIndex)), std::tuple(2, QStringLiteral("500")));
     w.CheckBox()->setCurrentIndex(0);
@@ -107,12 +91,10 @@ TEST(FindingsWindow, RowsStatusFiltersSortsFramesAndCsv) {
     QHeaderView* header = w.Table()->horizontalHeader();
     w.Table()->selectRow(3);
     const uint64_t current = Current(w);
-    const char* const severities[2][6] = {{"エラー", "エラー", "警告", "警告", "情報", "情報"},
-                                           {"情報", "情報", "警告", "警告", "エラー", "エラー"}};
     for (bool ascending : {true, false}) {
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(T::kSeverity) + 4, 4));
         EXPECT_EQ(std::tuple(w.Model().Rows().SortColumn(), w.Model().Rows().Ascending()), std::tuple(int(T::kSeverity), ascending));
-        for (int r = 0; r < 6; ++r) EXPECT_EQ(Cell(w, r, T::kSeverity), QtText::Literal(severities[!ascending][r]));
+        EXPECT_EQ(Cell(w, 0, T::kSeverity), QtText::Literal(ascending ? "エラー" : "情報"));
         EXPECT_EQ(Current(w), current);
     }
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(T::kIndex) + 4, 4));
@@ -134,14 +116,9 @@ TEST(FindingsWindow, RowsStatusFiltersSortsFramesAndCsv) {
     form.Calls()->SetRunOn(false);
     EXPECT_EQ(form.SelectedRow(), 3);
 
-    // CSV保存: the findings held, in the order held; a disk that is full, the box.
+    // CSV保存: the findings held, in the order held.
     Answered([&] { w.SaveButton()->click(); }, {DialogDriver::ChooseFile(dir.Slash() + "f.csv")});
     EXPECT_EQ(ReadFile(dir.Slash() + "f.csv"), FindingsCsv::Text(log));
-    form.boxes.clear();
-    EXPECT_TRUE(WithFileSizeLimit(100, [&] {
-        Answered([&] { w.SaveButton()->click(); }, {DialogDriver::ChooseFile(dir.Slash() + "full.csv")});
-        return form.boxes.size() == 1 && form.boxes[0].caption == VELK_SJIS("異常");
-    }));
 
     // Live: a tick adds the new findings without building the rows anew.
     int resets = 0;
@@ -159,28 +136,17 @@ TEST(FindingsWindow, RowsStatusFiltersSortsFramesAndCsv) {
     EXPECT_EQ(std::tuple(w.Model().rowCount(), resets), std::tuple(0, 1));
     form.boxes.clear();
     w.SaveButton()->click();
-    ASSERT_EQ(form.boxes.size(), 1u);
-    EXPECT_EQ(form.boxes[0].text, VELK_SJIS("保存するデータはありません。"));
-}
+    EXPECT_EQ(form.boxes.at(0).text, VELK_SJIS("保存するデータはありません。"));
 
-TEST(FindingsWindow, KeepsItsPlaceAsFindingsComeAndTheOldestGo) {
-    TempFolder dir;
-    TestForm form(FormSetup(dir.Slash(), 40, true, false));
-    form.show();
-    FindingLog& log = form.Checks()->Findings();
-    for (int i = 0; i < 200; ++i) log.Add(Made(Severity::kInfo, Check::kReject, 1000 + i, 0, "REJ"));
-    TFindingsWindow& w = Opened(form);
-    w.resize(700, 300);
-    Pump();
-    int resets = 0;
-    QObject::connect(&w.Model(), &QAbstractItemModel::modelReset, [&] { ++resets; });
     // Mid-list, new findings that sort before the rows in view leave those rows in view.
+    for (int i = 0; i < 200; ++i) log.Add(Made(Severity::kInfo, Check::kReject, 1000 + i, 0, "REJ"));
+    form.Calls()->Ticked();
     QScrollBar* bar = w.Table()->verticalScrollBar();
     bar->setValue(100);
     w.Table()->selectRow(105);
     for (int i = 0; i < 5; ++i) log.Add(Made(Severity::kInfo, Check::kReject, i, 0, "REJ"));
     form.Calls()->Ticked();
-    EXPECT_EQ(std::tuple(bar->value(), Current(w), resets), std::tuple(105, uint64_t(106), 0));
+    EXPECT_EQ(std::tuple(bar->value(), Current(w), resets), std::tuple(105, uint64_t(106), 1));
     // At the end, the newest come into view.
     w.Table()->scrollToBottom();
     log.Add(Made(Severity::kInfo, Check::kReject, 5000, 0, "REJ"));
@@ -192,20 +158,5 @@ TEST(FindingsWindow, KeepsItsPlaceAsFindingsComeAndTheOldestGo) {
     while (log.NextNumber() <= FindingLog::kMaxFindings + 10) log.Add(Made(Severity::kInfo, Check::kReject, 6000, 0, "REJ"));
     form.Calls()->Ticked();
     EXPECT_EQ(std::tuple(size_t(w.Model().rowCount()), w.Model().Rows().NumberAt(0), Current(w), resets),
-              std::tuple(FindingLog::kMaxFindings, uint64_t(201), uint64_t(106), 0));
-    EXPECT_EQ(w.Model().Rows().NumberAt(FindingLog::kMaxFindings - 1), FindingLog::kMaxFindings + 10);
-}
-
-TEST(FindingsWindow, ItsMenuEntryOpensItInEveryState) {
-    TempFolder dir;
-    TestForm form(FormSetup(dir.Slash(), 40, true, false));
-    form.show();
-    for (int state = 0; state < UiStates::kStates; ++state) {
-        if (QWidget* open = form.Commands().Get<FindingsCommand>().Window()) open->close();
-        form.SetUiState(state);
-        form.Menu().findings->trigger();
-        QWidget* w = form.Commands().Get<FindingsCommand>().Window();
-        ASSERT_TRUE(w) << state;
-        EXPECT_TRUE(w->isVisible()) << state;
-    }
+              std::tuple(FindingLog::kMaxFindings, uint64_t(201), uint64_t(106), 1));
 }
