@@ -1,14 +1,8 @@
 #include "calls/LadderCaptions.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "base/Cp932.h"
 #include "base/DataFolder.h"
-#include "base/FileIo.h"
+#include "base/SmallFile.h"
 
 namespace {
 
@@ -50,15 +44,14 @@ bool LadderCaptions::Parse(std::string_view text) {
 
 LadderCaptions::LoadResult LadderCaptions::Load(const std::string& path) {
     *this = LadderCaptions();
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return errno == ENOENT ? kNoFile : kUnreadable;
-    std::string text(kMaxFile + 1, '\0');
-    size_t got = 0;
-    const bool read = FileIo::ReadAll(fd, text.data(), text.size(), got);
-    ::close(fd);
-    if (!read) return kUnreadable;
-    text.resize(got);
-    if (got > kMaxFile || !Parse(text)) {
+    std::string text;
+    switch (SmallFile::Read(path, kMaxFile, text)) {
+        case SmallFile::kNoFile: return kNoFile;
+        case SmallFile::kUnreadable: return kUnreadable;
+        case SmallFile::kTooLarge: return kBroken;
+        case SmallFile::kRead: break;
+    }
+    if (!Parse(text)) {
         *this = LadderCaptions();
         return kBroken;
     }
@@ -67,14 +60,5 @@ LadderCaptions::LoadResult LadderCaptions::Load(const std::string& path) {
 
 LadderCaptions::SaveResult LadderCaptions::Save(const std::string& path) const {
     if (!Valid(tx) || !Valid(rx)) return kInvalid;
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) return kUnwritable;
-    bool ok = FileIo::WriteAll(fd, "TX=" + tx + "\r\nRX=" + rx + "\r\n");
-    ok = ::fchmod(fd, 0644) == 0 && ok;
-    ok = ::fsync(fd) == 0 && ok;
-    ok = ::close(fd) == 0 && ok;
-    if (ok) ok = ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok ? kSaved : kUnwritable;
+    return SmallFile::Replace(path, "TX=" + tx + "\r\nRX=" + rx + "\r\n") ? kSaved : kUnwritable;
 }

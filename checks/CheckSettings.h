@@ -2,10 +2,12 @@
 // The timer values the checks hold the frames to, which the user may change
 // in "checks.ini" of the data folder: lines "NAME=value" in ASCII ended by
 // CR LF (LF alone is read too), NAME one of T303, T310, T305, T308, T313,
-// T200, T203 (milliseconds, 1 to 3600000) and N200 (a count, 1 to 100). A
-// name left out keeps its default. A file that is not so (a line of another
-// form, an unknown name, a name given twice, a value out of range) is
-// broken: every value stays at its default.
+// T200, T203 (milliseconds, 1 to 3600000) and N200 (a count, 1 to 100),
+// the value in decimal digits alone. A name left out keeps its default;
+// empty lines are passed over. A file that is not so (a line of another
+// form, an unknown name, a name given twice, a value out of range or not a
+// number, more than kMaxFile bytes) is broken: every value stays at its
+// default.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -24,7 +26,8 @@ public:
     // Anything but kRead leaves the defaults.
     LoadResult Load(const std::string& path);
     // Every value, in the order above; written beside the file and renamed
-    // over it. A value out of range writes nothing (kInvalid).
+    // over it, so a failure leaves the old file whole. A value out of range
+    // writes nothing (kInvalid).
     SaveResult Save(const std::string& path) const;
     bool Valid() const;
 
