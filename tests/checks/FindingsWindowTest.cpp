@@ -17,6 +17,7 @@
 #include "checks/FindingsCommand.h"
 #include "checks/FindingsCsv.h"
 #include "checks/TFindingsWindow.h"
+#include "store/TraceText.h"
 #include "tests/calls/CallFrames.h"
 #include "tests/support/DialogDriver.h"
 #include "tests/support/MainFormSupport.h"
@@ -159,4 +160,32 @@ TEST(FindingsWindow, RowsStatusFiltersSortsFramesCsvAndItsPlaceAsFindingsComeAnd
     form.Calls()->Ticked();
     EXPECT_EQ(std::tuple(size_t(w.Model().rowCount()), w.Model().Rows().NumberAt(0), Current(w), resets),
               std::tuple(FindingLog::kMaxFindings, uint64_t(201), uint64_t(106), 1));
+}
+
+TEST(FindingsWindow, TheChecksOfALoadedTrace) {
+    TempFolder dir;
+    TestForm form(FormSetup(dir.Slash(), 40, true, false));
+    form.show();
+    // A call answered, then a frame whose FCS fails, then RELEASE COMPLETE where RELEASE was due.
+    const std::pair<Step, bool> steps[] = {{O(kSetup, Bytes{0x04, 0x03, 0x80, 0x90, 0xA3} + Channel(1)), true},
+                                           {D(kConnect), true}, {D(kAlert), false}, {O(kRelComp, Cause(0, 16)), true}};
+    uint8_t ns[2] = {};
+    std::string trace;
+    for (int i = 0; i < 4; ++i) {
+        const auto& [s, good] = steps[i];
+        const Bytes body{0x00, 0x01, uint8_t(ns[s.direction]++ << 1), 0x00, 0x08, 0x01, uint8_t((s.flag ? 0x80 : 0) | s.cr), s.type};
+        TraceText::AppendRecordText(trace, Stamped(FcsFrame(body + s.elements, s.direction, good), kSpanStart + i * 100, i));
+    }
+    ASSERT_TRUE(WriteFile(dir.Slash() + "t.vkt", trace));
+    Answered([&] { form.Menu().open->trigger(); }, {DialogDriver::ChooseFile(dir.Slash() + "t.vkt"), [](QDialog&) {}});
+    TFindingsWindow& w = Opened(form);
+    EXPECT_EQ(w.Status()->text(), QtText::Literal("表示 2件　エラー 1　警告 1　情報 0　　SABME 0　UA 0　DISC 0　DM 0"
+                                                  "　FRMR 0　REJ 0　RNR 0　FCS異常 1"));
+    w.CheckBox()->setCurrentIndex(int(Check::kFcs) + 1);
+    ASSERT_EQ(std::tuple(w.Model().rowCount(), Cell(w, 0, T::kIndex)), std::tuple(1, QStringLiteral("2")));
+    EXPECT_EQ(Enter(form, w, 0), std::vector<std::string>{});
+    EXPECT_EQ(form.SelectedRow(), 2 + 1);
+    w.CheckBox()->setCurrentIndex(int(Check::kReleaseComplete) + 1);
+    EXPECT_EQ(std::tuple(w.Model().rowCount(), Cell(w, 0, T::kIndex), Cell(w, 0, T::kSeverity)),
+              std::tuple(1, QStringLiteral("3"), QtText::Literal("エラー")));
 }
