@@ -16,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -175,6 +176,10 @@ int main(int argc, char** argv) {
     const size_t findingRows = findingsWindow ? static_cast<size_t>(findingsWindow->Model().rowCount()) : 0;
     const size_t held = findings.Count(), errors = findings.CountOf(Severity::kError),
                  warnings = findings.CountOf(Severity::kWarning);
+    // Which checks raised the errors and warnings, for a look at simulated traffic.
+    std::map<std::string, size_t> graver;
+    for (const Finding& f : findings)
+        if (f.severity != Severity::kInfo) ++graver[CheckKind::Code(f.check)];
     form.close();
     sim.Stop();
     if (rc != 0) {
@@ -201,9 +206,11 @@ int main(int argc, char** argv) {
         std::printf("call list: %zu calls listed of %zu held, holding %llu of the %llu frames that count\n", rows,
                     tracker.Count(), static_cast<unsigned long long>(callFrames),
                     static_cast<unsigned long long>(check.callFrames));
-    if (calls)
-        std::printf("findings: %zu listed of %zu held (%zu errors, %zu warnings)\n", findingRows, held, errors,
-                    warnings);
+    if (calls) {
+        std::printf("findings: %zu listed of %zu held (%zu errors, %zu warnings)", findingRows, held, errors, warnings);
+        for (const auto& [code, count] : graver) std::printf(" %s %zu", code.c_str(), count);
+        std::printf("\n");
+    }
     fs::remove_all(folder);
     const bool ok = logging && check.wrong == 0 && check.badHeaders == 0 && check.frames == logged &&
                     logged >= lastIndex && pct(0.99) <= 50.0 && callsOk;
