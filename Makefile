@@ -53,9 +53,9 @@ soak: bench-tree
 	build/bench/bin/velk_soak 60
 
 # 60 s of velksim at 5000 frames/s into the main window, ring buffer and log
-# files on, the call list open, offscreen; every logged frame checked, and
-# every frame that counts for the calls found in the listed calls; tick
-# percentiles shown.
+# files on, the call list and the findings window open, offscreen; every
+# logged frame checked, every frame that counts for the calls found in the
+# listed calls, every finding listed; tick percentiles shown.
 monitor-soak: deps
 	cmake -S . -B build/monitor-soak -DCMAKE_BUILD_TYPE=Release -DVELK_BENCH=ON -DVELK_TESTS=OFF $(CMAKE_FLAGS)
 	cmake --build build/monitor-soak -j $(JOBS) --target velk_monitor_soak velksim velk_catalogue

@@ -32,6 +32,7 @@ const Name kNames[] = {
     {UiStates::kInfo, &M::info},           {UiStates::kMonitorOptions, &M::monitorOptions},
     {UiStates::kAbout, &M::about},           {UiStates::kCallList, &M::callList},
     {UiStates::kChannelTimeline, &M::channelTimeline}, {UiStates::kCallStatistics, &M::callStatistics},
+    {UiStates::kFindings, &M::findings},
 };
 QMenu* M::*const kMenuNames[MenuRow::kMenus] = {&M::file, &M::search, &M::view, &M::monitor, &M::analysis,
                                                 &M::help};

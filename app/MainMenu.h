@@ -30,7 +30,7 @@ public:
         QAction *detail = nullptr, *toolBar = nullptr, *displayOptions = nullptr;
         QAction *monitorStart = nullptr, *monitorStop = nullptr, *info = nullptr, *monitorOptions = nullptr;
         QAction* about = nullptr;
-        QAction *callList = nullptr, *channelTimeline = nullptr, *callStatistics = nullptr;
+        QAction *callList = nullptr, *channelTimeline = nullptr, *callStatistics = nullptr, *findings = nullptr;
         QAction *tbOpen = nullptr, *tbSave = nullptr, *tbStart = nullptr, *tbStop = nullptr;
     };
 

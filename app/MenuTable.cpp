@@ -7,6 +7,7 @@
 #include "calls/CallListCommand.h"
 #include "calls/CallStatisticsCommand.h"
 #include "calls/ChannelTimelineCommand.h"
+#include "checks/FindingsCommand.h"
 #include "detail/DetailCommand.h"
 #include "files/DisplayImageCommand.h"
 #include "files/TraceFileCommands.h"
@@ -71,6 +72,7 @@ const std::vector<MenuRow>& MenuTable::Rows() {
          [](C& c) { c.Get<ChannelTimelineCommand>().ChannelTimelineMenuClick(c.Get<CallListCommand>()); }},
         {R::kAnalysis, "統計(&S)", U::kCallStatistics, 0, R::kNone,
          [](C& c) { c.Get<CallStatisticsCommand>().CallStatisticsMenuClick(); }},
+        {R::kAnalysis, "診断(&D)", U::kFindings, 0, R::kNone, [](C& c) { c.Get<FindingsCommand>().FindingsMenuClick(); }},
 
         {R::kHelp, "ﾊﾞｰｼﾞｮﾝ情報(&A)", U::kAbout, 0, R::kNone, [](C& c) { c.Actions().AboutMenuClick(); }},
     };

@@ -4,6 +4,20 @@
 
 #include "base/Cp932.h"
 
+namespace {
+
+CheckSettings LoadedSettings() {
+    CheckSettings settings;
+    settings.Load(CheckSettings::DefaultPath());
+    return settings;
+}
+
+}  // namespace
+
+MonitoringSession::MonitoringSession(FrameStore& store) : store_(store), checks_(LoadedSettings()) {
+    calls_.AddReader(checks_);
+}
+
 void MonitoringSession::NewRun(const MonitorOptions& monitor) {
     logFailures_ = 0;
     store_.Clear();

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "calls/CallFeed.h"
+#include "checks/ProtocolChecker.h"
 #include "options/MonitorOptions.h"
 #include "store/FrameRecord.h"
 #include "store/FrameStore.h"
@@ -44,7 +45,11 @@ public:
     // Free bytes where the log files go (asked only while logging).
     using FreeBytes = std::function<int64_t()>;
 
-    explicit MonitoringSession(FrameStore& store) : store_(store) {}
+    // The checks' timers from the data folder's settings file (the
+    // defaults where it is missing or broken).
+    explicit MonitoringSession(FrameStore& store);
+    MonitoringSession(const MonitoringSession&) = delete;
+    MonitoringSession& operator=(const MonitoringSession&) = delete;
 
     // Frames are taken while this is set: from entering user-interface
     // state 2 until any other state or a buffer-full stop.
@@ -69,6 +74,9 @@ public:
     static const std::string& Text(Message message);
     // The calls of the store's frames: every frame taken is read as it is stored.
     CallFeed& Calls() { return calls_; }
+    // The protocol checks of the same frames, read by the call feed beside
+    // its tracker and started afresh with it.
+    ProtocolChecker& Checks() { return checks_; }
 
     // Every frame taken, right after it is numbered and stored.
     std::function<void(const FrameRecord&)> onFrameTaken;
@@ -84,6 +92,7 @@ private:
 
     FrameStore& store_;
     CallFeed calls_;
+    ProtocolChecker checks_;
     bool running_ = false;
     uint32_t lastRefresh_ = 0;
     bool newFrames_ = false;

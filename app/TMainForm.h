@@ -87,6 +87,7 @@ public:
     FrameStore& Store() override { return store_; }
     OptionData& Options() override { return options_; }
     CallFeed* Calls() override { return &monitoring_.Session().Calls(); }
+    ProtocolChecker* Checks() override { return &monitoring_.Session().Checks(); }
     std::string FileName() override;
     void DisplayOptionsChanged() override;
     void MonitorOptionsChanged() override;

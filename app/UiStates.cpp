@@ -35,6 +35,7 @@ constexpr Row kTable[UiStates::kCommands] = {
     {UiStates::kCommands, {1, 1, 1, 1}},       // 呼一覧
     {UiStates::kCommands, {1, 1, 1, 1}},       // チャネル使用状況
     {UiStates::kCommands, {1, 1, 1, 1}},       // 統計
+    {UiStates::kCommands, {1, 1, 1, 1}},       // 診断
 };
 
 bool Valid(int state, UiStates::Command command) {

@@ -22,7 +22,7 @@ public:
         // ﾍﾙﾌﾟ
         kAbout,
         // 解析 (never disabled, as its menu)
-        kCallList, kChannelTimeline, kCallStatistics,
+        kCallList, kChannelTimeline, kCallStatistics, kFindings,
         kCommands
     };
 

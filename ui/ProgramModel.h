@@ -1,12 +1,13 @@
 #pragma once
 // What a command needs of the program's state: the frame store, the
-// options, the calls read from the frames, and the word that options
-// changed so the window follows them.
+// options, the calls read from the frames and the checks of them, and the
+// word that options changed so the window follows them.
 #include <string>
 
 class CallFeed;
 class FrameStore;
 class OptionData;
+class ProtocolChecker;
 
 class ProgramModel {
 public:
@@ -17,6 +18,9 @@ public:
     // The calls of the store's frames, fed as frames come; nullptr where
     // nothing feeds them.
     virtual CallFeed* Calls() { return nullptr; }
+    // The protocol checks of the same frames, read beside the calls;
+    // nullptr where nothing checks them.
+    virtual ProtocolChecker* Checks() { return nullptr; }
     // The trace file the status bar names (loaded from, or saved to while
     // it named none), CP932; empty for the frames of a run.
     virtual std::string FileName() { return {}; }

@@ -1,12 +1,14 @@
 // Whole-process soak of live capture: velksim sending at a high frame rate
 // to the main window, which monitors with ring buffer and log files on
-// under the offscreen platform, its call list open. Afterwards every log
-// file is read back: each INDEX must be there once, in order, with the
-// octets the simulator sent, and every frame that counts for the calls must
-// be in one of the calls the window lists. Reports the timer tick's
-// duration percentiles.
+// under the offscreen platform, its call list and findings window open.
+// Afterwards every log file is read back: each INDEX must be there once, in
+// order, with the octets the simulator sent, every frame that counts for
+// the calls must be in one of the calls the window lists, and the findings
+// window must list every finding held. Reports the timer tick's duration
+// percentiles.
 //
-//   velk_monitor_soak [seconds] [frames per second] [nocalls]   (default 60, 5000, the call list open)
+//   velk_monitor_soak [seconds] [frames per second] [nocalls]
+//   (default 60, 5000, the call list and the findings window open)
 #include <QApplication>
 #include <QTimer>
 
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -21,6 +24,8 @@
 #include "calls/CallListCommand.h"
 #include "calls/CallMessage.h"
 #include "calls/TCallListWindow.h"
+#include "checks/FindingsCommand.h"
+#include "checks/TFindingsWindow.h"
 #include "options/OptionData.h"
 #include "sim/TrafficGenerator.h"
 #include "tests/support/VelksimProcess.h"
@@ -143,7 +148,7 @@ int main(int argc, char** argv) {
         starter.stop();
         form.StartMonitoring();
         running = form.CurrentUiState() == UiStates::kMonitoring;
-        if (calls) form.Menu().callList->trigger();
+        if (calls) form.Menu().callList->trigger(), form.Menu().findings->trigger();
         if (!running) {
             app.exit(3);
             return;
@@ -166,6 +171,15 @@ int main(int argc, char** argv) {
     for (const CallRecord& call : tracker) callFrames += call.frames;
     TCallListWindow* window = form.Commands().Get<CallListCommand>().Window();
     const size_t rows = window ? static_cast<size_t>(window->Model().rowCount()) : 0;
+    const FindingLog& findings = form.Checks()->Findings();
+    TFindingsWindow* findingsWindow = form.Commands().Get<FindingsCommand>().Window();
+    const size_t findingRows = findingsWindow ? static_cast<size_t>(findingsWindow->Model().rowCount()) : 0;
+    const size_t held = findings.Count(), errors = findings.CountOf(Severity::kError),
+                 warnings = findings.CountOf(Severity::kWarning);
+    // Which checks raised the errors and warnings, for a look at simulated traffic.
+    std::map<std::string, size_t> graver;
+    for (const Finding& f : findings)
+        if (f.severity != Severity::kInfo) ++graver[CheckKind::Code(f.check)];
     form.close();
     sim.Stop();
     if (rc != 0) {
@@ -187,11 +201,16 @@ int main(int argc, char** argv) {
                 pct(0.9), pct(0.99), ticks.empty() ? 0.0 : ticks.back());
     // Every counted frame is in one call; no call was let go, and the window lists each.
     const bool callsOk = !calls || (callFrames == check.callFrames && tracker.FirstNumber() == 1 &&
-                                    rows == tracker.Count());
+                                    rows == tracker.Count() && findingRows == held);
     if (calls)
         std::printf("call list: %zu calls listed of %zu held, holding %llu of the %llu frames that count\n", rows,
                     tracker.Count(), static_cast<unsigned long long>(callFrames),
                     static_cast<unsigned long long>(check.callFrames));
+    if (calls) {
+        std::printf("findings: %zu listed of %zu held (%zu errors, %zu warnings)", findingRows, held, errors, warnings);
+        for (const auto& [code, count] : graver) std::printf(" %s %zu", code.c_str(), count);
+        std::printf("\n");
+    }
     fs::remove_all(folder);
     const bool ok = logging && check.wrong == 0 && check.badHeaders == 0 && check.frames == logged &&
                     logged >= lastIndex && pct(0.99) <= 50.0 && callsOk;

@@ -166,7 +166,7 @@ TEST(CallViewWindows, TheirMenuEntriesOpenThemInEveryState) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     QStringList entries;
     for (QAction* entry : form.Menu().analysis->actions()) entries << entry->text();
-    EXPECT_EQ(entries.join(' '), QtText::Literal("呼一覧(&L) チャネル使用状況(&T) 統計(&S)"));
+    EXPECT_EQ(entries.join(' '), QtText::Literal("呼一覧(&L) チャネル使用状況(&T) 統計(&S) 診断(&D)"));
     for (int state = 0; state < UiStates::kStates; ++state)
         for (int route = 0; route < 3; ++route) {
             QWidget* timeline = form.Commands().Get<ChannelTimelineCommand>().Window();
