@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "checks/FindingsCsv.h"
+#include "store/TraceText.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ std::string FindingTable::ColumnName(int column) {
 
 std::string FindingTable::Field(const Finding& finding, int column) {
     switch (column) {
-    case kIndex: return std::to_string(finding.index);
+    case kIndex: return TraceText::IndexText(finding.index);
     case kTime: return finding.time.Format();
     case kSeverity: return CheckKind::SeverityName(finding.severity);
     case kCheck: return CheckKind::Code(finding.check);

@@ -2,6 +2,7 @@
 
 #include "base/Cp932.h"
 #include "calls/CallCsv.h"
+#include "store/TraceText.h"
 
 const std::string& FindingsCsv::Header() {
     static const std::string kHeader = Cp932::FromUtf8("INDEX,時刻,重要度,検査,呼番号,内容\r\n");
@@ -9,7 +10,7 @@ const std::string& FindingsCsv::Header() {
 }
 
 void FindingsCsv::AppendRow(std::string& out, const Finding& finding) {
-    out += std::to_string(finding.index);
+    out += TraceText::IndexText(finding.index);
     out += ',';
     out += finding.time.Format();
     out += ',';

@@ -1,8 +1,8 @@
 #pragma once
 // Findings as CSV, as a Japanese spreadsheet opens them: CP932, CR LF, the
-// header row "INDEX,時刻,重要度,検査,呼番号,内容", one row per finding; the
-// time as the list shows it, the call number empty for a finding of no
-// call, the text quoted where it must be (RFC 4180).
+// header row "INDEX,時刻,重要度,検査,呼番号,内容", one row per finding; INDEX
+// and time as the list shows them, the call number empty for a finding of
+// no call, the text quoted where it must be (RFC 4180).
 #include <string>
 
 #include "checks/Finding.h"

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Mutation testing of the core: applies a fixed, seeded sample of one-edit
 mutants to the .cpp files of base/, store/, decode/, options/, device/,
-files/, calls/, search/, detail/, print/, app/ and tools/ that the build without
-windows (VELK_GUI=OFF) compiles, rebuilds incrementally and runs against each
+files/, calls/, checks/, search/, detail/, print/, app/ and tools/ that the
+build without windows (VELK_GUI=OFF) compiles, rebuilds incrementally and runs against each
 mutant every test program that can reach its file, and reports the mutants
 that no test noticed.
 
@@ -22,7 +22,7 @@ import argparse, json, os, random, re, shutil, signal, subprocess, sys, time
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-FOLDERS = ("base", "store", "decode", "options", "device", "files", "calls", "search", "detail", "print", "app", "tools")
+FOLDERS = ("base", "store", "decode", "options", "device", "files", "calls", "checks", "search", "detail", "print", "app", "tools")
 # Test labels whose programs need windows, or build the package.
 SKIPPED_LABELS = {"window", "package"}
 # Headers hold declarations and a few one-line accessors; a change there

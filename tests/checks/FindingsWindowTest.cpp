@@ -92,10 +92,10 @@ TEST(FindingsWindow, RowsStatusFiltersSortsFramesCsvAndItsPlaceAsFindingsComeAnd
 
     // Filters: warnings; then FCS of any severity.
     w.SeverityBox()->setCurrentIndex(2);
-    EXPECT_EQ(std::tuple(w.Model().rowCount(), Cell(w, 1, T::kIndex)), std::tuple(2, QStringLiteral("500")));
+    EXPECT_EQ(std::tuple(w.Model().rowCount(), Cell(w, 1, T::kIndex)), std::tuple(2, QStringLiteral("000500")));
     w.SeverityBox()->setCurrentIndex(0);
     w.CheckBox()->setCurrentIndex(int(Check::kFcs) + 1);
-    EXPECT_EQ(std::tuple(w.Model().rowCount(), Cell(w, 0, T::kIndex)), std::tuple(1, QStringLiteral("2")));
+    EXPECT_EQ(std::tuple(w.Model().rowCount(), Cell(w, 0, T::kIndex)), std::tuple(1, QStringLiteral("000002")));
     w.CheckBox()->setCurrentIndex(0);
 
     // A click on a header sorts by its column upwards, a second downwards; the current finding stays current.

@@ -22,10 +22,10 @@ TEST(VelkdumpChecks, FindingsOfTheInputsAsOneRunWithTheTimersOfChecksIni) {
                              "RX[09:00:00.110]00010102C89C\r\nTX[09:00:00.200]0001010152AF\r\n"));
     ASSERT_TRUE(WriteFile(b, "RX[09:00:05.000]02010002080181021803A9838312BE\r\n"));
     const std::string rows = Sjis("INDEX,時刻,重要度,検査,呼番号,内容\r\n"
-                                  "0,09:00:00.000,情報,L2-SABME,,SABME（リンク設定要求）\r\n"
-                                  "2,09:00:00.100,エラー,IE-MISSING,1,SETUP に Bearer capability がない（必須）\r\n"
-                                  "4,09:00:00.200,警告,FCS,,FCS が合わないフレーム（受信側で廃棄）\r\n");
-    const std::string t303 = rows + Sjis("2,09:00:00.100,警告,T303,1,SETUP から 4000 ms 以内に着信側の応答なし\r\n");
+                                  "000000,09:00:00.000,情報,L2-SABME,,SABME（リンク設定要求）\r\n"
+                                  "000002,09:00:00.100,エラー,IE-MISSING,1,SETUP に Bearer capability がない（必須）\r\n"
+                                  "000004,09:00:00.200,警告,FCS,,FCS が合わないフレーム（受信側で廃棄）\r\n");
+    const std::string t303 = rows + Sjis("000002,09:00:00.100,警告,T303,1,SETUP から 4000 ms 以内に着信側の応答なし\r\n");
     auto run = [&](std::vector<std::string> args) {
         args.insert(args.begin(), program);
         args.push_back("--checks");
