@@ -29,8 +29,8 @@
 #include "search/SearchCommands.h"
 #include "store/FrameStore.h"
 #include "store/TraceText.h"
+#include "ui/CsvSave.h"
 #include "ui/DialogHost.h"
-#include "ui/EmptyStoreNotice.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrameListView.h"
 #include "ui/ProgramModel.h"
@@ -224,25 +224,8 @@ void TCallListWindow::SelectCall(uint64_t number) {
 }
 
 void TCallListWindow::SaveCsv() {
-    if (EmptyStoreNotice::Shown(dialogs_, feed_.Tracker().Count(), EmptyStoreNotice::kSave)) return;
-    DisplayOptions options;
-    program_.Options().GetDisplayOptions(options);
-    const QString path = FileDialogs::AskSaveCsv(*this, SaveName::Proposed(options.uniqueFileName != 0));
-    if (path.isEmpty()) return;
-    // The calls as they are once the dialog closed; a failed write leaves
-    // an overwritten file as it was.
-    ReplacingFile file(QFile::encodeName(path).toStdString());
-    bool ok = file.Open();
-    if (ok) {
-        FdWriter writer(file.Fd());
-        writer.Buffer() = CallCsv::Text(feed_.Tracker(), MessageCatalogue::Program());
-        ok = writer.Flush() && file.Commit();
-    }
-    if (!ok) {
-        file.Abandon();
-        dialogs_.ShowMessageBox(VELK_SJIS("指定のファイルに保存できませんでした。"), VELK_SJIS("異常"),
-                               MessageBoxes::kIconError, MessageBoxes::kButtonsOk);
-    }
+    CsvSave::Run(*this, dialogs_, program_, feed_.Tracker().Count(),
+                 [this] { return CallCsv::Text(feed_.Tracker(), MessageCatalogue::Program()); });
 }
 
 void TCallListWindow::SaveReport() {

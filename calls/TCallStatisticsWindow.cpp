@@ -1,6 +1,5 @@
 #include "calls/TCallStatisticsWindow.h"
 
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -20,13 +19,9 @@
 #include "calls/CallFeed.h"
 #include "calls/CallStatisticsCsv.h"
 #include "calls/ChannelTimelineView.h"
-#include "files/ReplacingFile.h"
-#include "files/SaveName.h"
-#include "options/OptionData.h"
 #include "store/FrameRecord.h"
+#include "ui/CsvSave.h"
 #include "ui/DialogHost.h"
-#include "ui/EmptyStoreNotice.h"
-#include "ui/FileDialogs.h"
 #include "ui/ProgramModel.h"
 #include "ui/QtText.h"
 #include "ui/WindowFonts.h"
@@ -227,15 +222,9 @@ void TCallStatisticsWindow::Show() {
 }
 
 void TCallStatisticsWindow::SaveCsv() {
-    if (EmptyStoreNotice::Shown(dialogs_, feed_.Tracker().Count(), EmptyStoreNotice::kSave)) return;
-    DisplayOptions options;
-    program_.Options().GetDisplayOptions(options);
-    const QString path = FileDialogs::AskSaveCsv(*this, SaveName::Proposed(options.uniqueFileName != 0));
-    if (path.isEmpty()) return;
     // The figures as they are once the dialog closed.
-    Rebuild();
-    if (!ReplacingFile::Write(QFile::encodeName(path).toStdString(),
-                              CallStatisticsCsv::Text(statistics_, MessageCatalogue::Program())))
-        dialogs_.ShowMessageBox(VELK_SJIS("指定のファイルに保存できませんでした。"), VELK_SJIS("異常"),
-                               MessageBoxes::kIconError, MessageBoxes::kButtonsOk);
+    CsvSave::Run(*this, dialogs_, program_, feed_.Tracker().Count(), [this] {
+        Rebuild();
+        return CallStatisticsCsv::Text(statistics_, MessageCatalogue::Program());
+    });
 }

@@ -1,7 +1,6 @@
 #include "checks/TFindingsWindow.h"
 
 #include <QComboBox>
-#include <QFile>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -14,16 +13,11 @@
 #include "calls/CallFeed.h"
 #include "checks/FindingsCsv.h"
 #include "checks/ProtocolChecker.h"
-#include "files/FdWriter.h"
-#include "files/ReplacingFile.h"
-#include "files/SaveName.h"
-#include "options/OptionData.h"
 #include "search/GoToIndex.h"
 #include "store/FrameStore.h"
 #include "store/TraceText.h"
+#include "ui/CsvSave.h"
 #include "ui/DialogHost.h"
-#include "ui/EmptyStoreNotice.h"
-#include "ui/FileDialogs.h"
 #include "ui/FrameListView.h"
 #include "ui/ProgramModel.h"
 #include "ui/QtText.h"
@@ -197,23 +191,6 @@ void TFindingsWindow::OpenFinding(int row) {
 }
 
 void TFindingsWindow::SaveCsv() {
-    if (EmptyStoreNotice::Shown(dialogs_, checker_.Findings().Count(), EmptyStoreNotice::kSave)) return;
-    DisplayOptions options;
-    program_.Options().GetDisplayOptions(options);
-    const QString path = FileDialogs::AskSaveCsv(*this, SaveName::Proposed(options.uniqueFileName != 0));
-    if (path.isEmpty()) return;
-    // The findings as they are once the dialog closed; a failed write
-    // leaves an overwritten file as it was.
-    ReplacingFile file(QFile::encodeName(path).toStdString());
-    bool ok = file.Open();
-    if (ok) {
-        FdWriter writer(file.Fd());
-        writer.Buffer() = FindingsCsv::Text(checker_.Findings());
-        ok = writer.Flush() && file.Commit();
-    }
-    if (!ok) {
-        file.Abandon();
-        dialogs_.ShowMessageBox(VELK_SJIS("指定のファイルに保存できませんでした。"), VELK_SJIS("異常"),
-                               MessageBoxes::kIconError, MessageBoxes::kButtonsOk);
-    }
+    CsvSave::Run(*this, dialogs_, program_, checker_.Findings().Count(),
+                 [this] { return FindingsCsv::Text(checker_.Findings()); });
 }
