@@ -33,6 +33,7 @@
 #include "ui/DialogHost.h"
 #include "ui/FileDialogs.h"
 #include "ui/FrameListView.h"
+#include "ui/LongListTable.h"
 #include "ui/ProgramModel.h"
 #include "ui/QtText.h"
 #include "ui/WindowFonts.h"
@@ -86,24 +87,7 @@ TCallListWindow::TCallListWindow(DialogHost& dialogs, FrameListView& list, Progr
     bar->addWidget(report_);
     layout->addLayout(bar);
 
-    table_ = new QTableView(this);
-    table_->setFont(WindowFonts::ListFont());
-    table_->setModel(&model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setTabKeyNavigation(false);
-    table_->setWordWrap(false);
-    // Rows of one height, never measured from their contents: 100,000 rows
-    // stay as quick as ten.
-    QHeaderView* rows = table_->verticalHeader();
-    rows->hide();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-    QHeaderView* columns = table_->horizontalHeader();
-    columns->setHighlightSections(false);
-    columns->setSortIndicator(CallCsv::kNumber, Qt::AscendingOrder);
-    table_->setSortingEnabled(true);
+    table_ = LongListTable::Make(this, model_, QAbstractItemView::ExtendedSelection, CallCsv::kNumber);
     layout->addWidget(table_, 1);
 
     summary_ = new QLabel(this);

@@ -19,6 +19,7 @@
 #include "ui/CsvSave.h"
 #include "ui/DialogHost.h"
 #include "ui/FrameListView.h"
+#include "ui/LongListTable.h"
 #include "ui/ProgramModel.h"
 #include "ui/QtText.h"
 #include "ui/WindowFonts.h"
@@ -68,26 +69,9 @@ TFindingsWindow::TFindingsWindow(DialogHost& dialogs, FrameListView& list, Progr
     bar->addWidget(save_);
     layout->addLayout(bar);
 
-    table_ = new QTableView(this);
-    table_->setFont(WindowFonts::ListFont());
-    table_->setModel(&model_);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    table_->setSelectionMode(QAbstractItemView::SingleSelection);
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->setTabKeyNavigation(false);
-    table_->setWordWrap(false);
+    table_ = LongListTable::Make(this, model_, QAbstractItemView::SingleSelection, FindingTable::kIndex);
     table_->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    // Rows of one height, never measured from their contents: 100,000 rows
-    // stay as quick as ten.
-    QHeaderView* rows = table_->verticalHeader();
-    rows->hide();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(table_->fontMetrics().height() + 4);
-    QHeaderView* columns = table_->horizontalHeader();
-    columns->setHighlightSections(false);
-    columns->setStretchLastSection(true);
-    columns->setSortIndicator(FindingTable::kIndex, Qt::AscendingOrder);
-    table_->setSortingEnabled(true);
+    table_->horizontalHeader()->setStretchLastSection(true);
     layout->addWidget(table_, 1);
 
     status_ = new QLabel(this);
