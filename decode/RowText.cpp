@@ -21,13 +21,48 @@ std::string Layer3Message(const FrameLayout& frame, const MessageCatalogue& cata
                              : std::string();
 }
 
+// The item of one column id but the data, without separators; empty when
+// its condition fails or the id names no column.
+std::string Item(int32_t column, const FrameLayout& frame, bool fcsGood, const MessageCatalogue& catalogue) {
+    const FrameRecord& record = frame.Record();
+    // Channel, numbers and call reference belong to Q.931 call control only.
+    const bool callControl = fcsGood && Layer2Fields::HasLayer3(frame) &&
+                             frame.SapiProtocol() == FrameLayout::kCallControl;
+    switch (column) {
+        case RowText::kCommandResponse:
+            return fcsGood ? Layer2Fields::CommandResponseField(frame, catalogue) : std::string();
+        case RowText::kCrc:
+            return Layer2Fields::CrcField(fcsGood, catalogue);
+        case RowText::kIndex:
+            return "INDEX=" + TraceText::IndexText(record.Index());
+        case RowText::kSapi:
+            return fcsGood ? Layer2Fields::SapiField(frame, catalogue) : std::string();
+        case RowText::kTei:
+            return fcsGood ? Layer2Fields::TeiField(frame, catalogue) : std::string();
+        case RowText::kCommand:
+            return fcsGood ? Layer2Fields::CommandField(frame, catalogue) : std::string();
+        case RowText::kTime:
+            return Layer2Fields::TimeField(record);
+        case RowText::kChannel:
+            return callControl ? ChannelList::Field(frame) : std::string();
+        case RowText::kLayer3Message:
+            return fcsGood ? Layer3Message(frame, catalogue) : std::string();
+        case RowText::kCallReference:
+            return callControl ? Layer3Fields::CallReferenceField(frame) : std::string();
+        case RowText::kCallingNumber:
+            return callControl ? Layer3Fields::CallingNumberField(frame) : std::string();
+        case RowText::kCalledNumber:
+            return callControl ? Layer3Fields::CalledNumberField(frame) : std::string();
+        default:
+            return {};
+    }
+}
+
+// The data, the longest item, goes straight into the row.
 void AppendItem(std::string& out, int32_t column, const FrameLayout& frame, bool fcsGood,
                 int split, const MessageCatalogue& catalogue) {
-    if (column == RowText::kData) {
-        Layer2Fields::AppendData(out, frame.Record(), split);
-        return;
-    }
-    out.append(RowText::Item(column, frame, fcsGood, split, catalogue));
+    if (column == RowText::kData) Layer2Fields::AppendData(out, frame.Record(), split);
+    else out.append(Item(column, frame, fcsGood, catalogue));
 }
 
 }  // namespace
@@ -56,45 +91,4 @@ void RowText::BuildRowText(const FrameRecord& record, std::string& text,
         if (text.size() > start && !ends('\n') && !ends(' ')) text.push_back(' ');
     }
     if (last != kLineBreak && ends('\n')) text.pop_back();
-}
-
-std::string RowText::Item(int32_t column, const FrameLayout& frame, bool fcsGood,
-                          int dataSplit, const MessageCatalogue& catalogue) {
-    const FrameRecord& record = frame.Record();
-    // Channel, numbers and call reference belong to Q.931 call control only.
-    const bool callControl = fcsGood && Layer2Fields::HasLayer3(frame) &&
-                             frame.SapiProtocol() == FrameLayout::kCallControl;
-    switch (column) {
-        case kCommandResponse:
-            return fcsGood ? Layer2Fields::CommandResponseField(frame, catalogue) : std::string();
-        case kCrc:
-            return Layer2Fields::CrcField(fcsGood, catalogue);
-        case kIndex:
-            return "INDEX=" + TraceText::IndexText(record.Index());
-        case kSapi:
-            return fcsGood ? Layer2Fields::SapiField(frame, catalogue) : std::string();
-        case kTei:
-            return fcsGood ? Layer2Fields::TeiField(frame, catalogue) : std::string();
-        case kCommand:
-            return fcsGood ? Layer2Fields::CommandField(frame, catalogue) : std::string();
-        case kTime:
-            return Layer2Fields::TimeField(record);
-        case kChannel:
-            return callControl ? ChannelList::Field(frame) : std::string();
-        case kData: {
-            std::string out;
-            Layer2Fields::AppendData(out, record, dataSplit);
-            return out;
-        }
-        case kLayer3Message:
-            return fcsGood ? Layer3Message(frame, catalogue) : std::string();
-        case kCallReference:
-            return callControl ? Layer3Fields::CallReferenceField(frame) : std::string();
-        case kCallingNumber:
-            return callControl ? Layer3Fields::CallingNumberField(frame) : std::string();
-        case kCalledNumber:
-            return callControl ? Layer3Fields::CalledNumberField(frame) : std::string();
-        default:
-            return {};
-    }
 }

@@ -34,9 +34,4 @@ public:
     static void BuildRowText(const FrameRecord& record, std::string& text,
                              const DisplayOptions& options, bool fcsGood,
                              const MessageCatalogue& catalogue);
-
-    // The item of one column id, without separators; empty when its
-    // condition fails or the id names no column.
-    static std::string Item(int32_t column, const FrameLayout& frame, bool fcsGood,
-                            int dataSplit, const MessageCatalogue& catalogue);
 };

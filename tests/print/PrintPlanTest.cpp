@@ -43,12 +43,13 @@ TEST(PrintRange, PagesAreClampedAndTheIndexRangeIsWrittenInIndexForm) {
         const PrintRange range(r.first, r.last, r.count);
         EXPECT_EQ((std::vector<int>{range.First(), range.Last(), range.Valid()}), r.range) << r.first << r.last;
     }
-    // Frames of one line 400 high, two a page. Page 1: INDEX 99998 and 99999;
-    // page 2: 123456 (after a gap) and 123457; no page 3.
+    // Frames of one line (a closing line break adds none) 400 high, two a
+    // page. Page 1: INDEX 99998 and 99999; page 2: 123456 (after a gap) and
+    // 123457; no page 3.
     FrameStore store;
     for (int32_t index : {99998, 99999, 123456, 123457}) store.Take(HexFrame("7E 7E", FrameRecord::kTx, index), false);
     PrintPagePlan plan;
-    plan.Count(store, Columns({RowText::kIndex}), 400, 1000, {});
+    plan.Count(store, Columns({RowText::kIndex, RowText::kLineBreak}), 400, 1000, {});
     const struct { int first, last; const char* text; } texts[] = {
         {1, 1, "099998～099999"}, {1, 2, "099998～0000123457"}, {2, 3, "0000123456～0000123457"}, {2, 1, ""},
     };

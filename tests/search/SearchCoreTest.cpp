@@ -68,6 +68,12 @@ TEST(FrameSearch, FirstMatchInWalkingOrderAndEveryMatchInStoreOrder) {
     EXPECT_EQ(FrameSearch::Collect(store, data, request, up), (std::deque<uint32_t>{1, 3, 4}));
     EXPECT_EQ(FrameSearch::Collect(store, data, request, SearchRange::For(store.Count(), 5, true, true)),
               (std::deque<uint32_t>{4}));
+    // Cleared and refilled between records: the search ends, not in the new frames.
+    EXPECT_EQ(FrameSearch::Find(store, data, request, up, [&](int32_t) {
+        store.Clear();
+        store.Take(FcsFrame({0x00, 0x01, 0x01, 0xAA}), true);
+        return true;
+    }), FrameSearch::kNotFound);
     request.textUsable = false;
     EXPECT_EQ(FrameSearch::Find(store, data, request, down, nullptr), FrameSearch::kNotFound);
 }

@@ -84,6 +84,7 @@ TEST_F(Velkdump, FailuresGiveTheirExitStatusAndMessage) {
         {{trace_, "--calls", "--details"}, 2, usage},
         {{trace_ + "x", "--pcapng"}, 2, "velkdump: no date for " + trace_ + "x"},
         {{trace_, "--pcapng", "--date", "2026-12/06"}, 2, "velkdump: --date wants YYYY-MM-DD, not 2026-12/06"},
+        {{trace_, "--pcapng", "--date", "2026-02-29"}, 2, "velkdump: --date wants YYYY-MM-DD, not 2026-02-29"},
     };
     for (const auto& [args, rc, err] : cases) {
         EXPECT_EQ(Run(args), rc) << err;
@@ -104,9 +105,10 @@ TEST_F(Velkdump, HelpAndVersionGoToStandardOutput) {
 TEST(PcapngCommand, DatesOfLogFileNames) {
     const std::pair<const char*, bool> names[] = {
         {"/x/20261206123456.log", true}, {"20261206123456_12.log", true}, {"20261206123456_.log", false},
-        {"20261206123456x1.log", false}, {"20261206123456.vkt", false}, {"2026120612345.log", false}};
+        {"20261206123456x1.log", false}, {"20261206123456.vkt", false}, {"2026120612345.log", false},
+        {"20261206123a56.log", false}};
+    int year = 0, month = 0, day = 0;  // each date is read whatever they held before
     for (auto [path, dated] : names) {
-        int year = 0, month = 0, day = 0;
         EXPECT_EQ(PcapngCommand::DateOfLogName(path, year, month, day), dated) << path;
         if (dated) EXPECT_EQ(std::tuple(year, month, day), std::tuple(2026, 12, 6)) << path;
     }
