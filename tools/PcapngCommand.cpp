@@ -12,13 +12,18 @@
 
 namespace {
 
-bool Digits(const std::string& s, size_t from, size_t count, int& value) {
+bool AllDigits(const std::string& s, size_t from, size_t count) {
     if (from + count > s.size()) return false;
-    value = 0;
-    for (size_t i = from; i < from + count; ++i) {
+    for (size_t i = from; i < from + count; ++i)
         if (s[i] < '0' || s[i] > '9') return false;
-        value = value * 10 + (s[i] - '0');
-    }
+    return true;
+}
+
+// A number of at most four digits (a year, a month, a day).
+bool Digits(const std::string& s, size_t from, size_t count, int& value) {
+    if (count > 4 || !AllDigits(s, from, count)) return false;
+    value = 0;
+    for (size_t i = from; i < from + count; ++i) value = value * 10 + (s[i] - '0');
     return true;
 }
 
@@ -64,10 +69,9 @@ bool NewDay(const InputStream& in, int64_t& midnight) {
 bool PcapngCommand::DateOfLogName(const std::string& path, int& year, int& month, int& day) {
     const size_t slash = path.rfind('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    int ignored = 0;
-    if (name.size() < 18 || name.compare(name.size() - 4, 4, ".log") != 0 || !Digits(name, 8, 6, ignored)) return false;
+    if (name.size() < 18 || name.compare(name.size() - 4, 4, ".log") != 0 || !AllDigits(name, 8, 6)) return false;
     const size_t stem = name.size() - 4;
-    if (stem != 14 && (name[14] != '_' || stem == 15 || !Digits(name, 15, stem - 15, ignored))) return false;
+    if (stem != 14 && (name[14] != '_' || stem == 15 || !AllDigits(name, 15, stem - 15))) return false;
     return Digits(name, 0, 4, year) && Digits(name, 4, 2, month) && Digits(name, 6, 2, day);
 }
 

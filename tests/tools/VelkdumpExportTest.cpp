@@ -106,7 +106,7 @@ TEST(PcapngCommand, DatesOfLogFileNames) {
     const std::pair<const char*, bool> names[] = {
         {"/x/20261206123456.log", true}, {"20261206123456_12.log", true}, {"20261206123456_.log", false},
         {"20261206123456x1.log", false}, {"20261206123456.vkt", false}, {"2026120612345.log", false},
-        {"20261206123a56.log", false}};
+        {"20261206123a56.log", false}, {"20261206123456_123456789012.log", true}};
     int year = 0, month = 0, day = 0;  // each date is read whatever they held before
     for (auto [path, dated] : names) {
         EXPECT_EQ(PcapngCommand::DateOfLogName(path, year, month, day), dated) << path;
