@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "calls/CallCsv.h"
 #include "calls/CallListModel.h"
@@ -17,24 +18,27 @@ using namespace testsupport;
 
 namespace {
 
-// A view keeping its own rows from the edits alone.
+// A view keeping its own rows from the edits alone; like a Qt view it takes
+// an insertion or a move when it ends.
 struct Mirror : CallListModel::Edits {
     explicit Mirror(const CallListModel& m) : model(m) {}
     void BeginRemove(size_t row) override { rows.erase(rows.begin() + static_cast<long>(row)); }
     void EndRemove() override {}
     void BeginInsert(size_t row) override { inserted = row; }
     void EndInsert() override { rows.insert(rows.begin() + static_cast<long>(inserted), model.NumberAt(inserted)); }
-    void BeginMove(size_t from, size_t to) override {
+    void BeginMove(size_t from, size_t to) override { moving = {from, to}; }
+    void EndMove() override {
+        const auto [from, to] = moving;
         ++moves;
         rows.insert(rows.begin() + static_cast<long>(to), rows.at(from));
         rows.erase(rows.begin() + static_cast<long>(to < from ? from + 1 : from));
     }
-    void EndMove() override {}
     void Changed(size_t row) override { EXPECT_EQ(rows.at(row), model.NumberAt(row)); }
 
     const CallListModel& model;
     std::vector<uint64_t> rows;
     size_t inserted = 0, moves = 0;
+    std::pair<size_t, size_t> moving;
 };
 
 std::vector<uint64_t> Rows(const CallListModel& m) {

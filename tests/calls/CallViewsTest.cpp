@@ -226,7 +226,7 @@ TEST(LadderLayout, RowsFoundByYAndSplitIntoPages) {
     LadderLayout layout;
     layout.Build(ladder, {10, 100, 300, 40, 600});
     EXPECT_EQ(layout.Pages(100), std::vector<LadderLayout::Span>({{0, 0}}));
-    EXPECT_EQ(layout.HeadHeight(), 52);
+    EXPECT_EQ(std::pair(layout.Width(), layout.HeadHeight()), std::pair(616, 52));  // the legend with its margins
     ladder.Add(*Span().Tracker().Find(3));  // SETUP, RELEASE COMPLETE with a cause
     ladder.Add(*Span().Tracker().Find(4));  // SETUP, ALERT, CONNECT, DISC with a cause, REL, RELEASE COMPLETE
     layout.Build(ladder, {10, 100, 300, 40, 0});

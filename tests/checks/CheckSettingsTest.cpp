@@ -1,4 +1,8 @@
+#include <unistd.h>
+
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 #include "checks/CheckSettings.h"
 #include "tests/support/TestSupport.h"
@@ -24,6 +28,12 @@ TEST(CheckSettings, RoundTripDefaultsAndBrokenFiles) {
     EXPECT_EQ(ReadFile(path), "T303=1\r\nT310=10000\r\nT305=30000\r\nT308=4000\r\nT313=4000\r\nT200=1000\r\nT203=3600000\r\nN200=100\r\n");
     EXPECT_EQ(read.Load(path), CheckSettings::kRead);
     EXPECT_EQ(Values(read), Values(settings));
+    // On descriptor 0 (stdin closed) as on any other; an EINTR left in errno
+    // by an earlier call is no reason to read on at the end of the file.
+    EXPECT_TRUE(WithStdinClosed([&] { return settings.Save(path) == CheckSettings::kSaved; }));
+    alarm(10);  // a read that loops on at the end ends the program instead of hanging it
+    EXPECT_TRUE(WithStdinClosed([&] { return errno = EINTR, read.Load(path) == CheckSettings::kRead; }));
+    alarm(0);
     settings.t310 = 0;
     EXPECT_EQ(settings.Save(path), CheckSettings::kInvalid);
     EXPECT_EQ(CheckSettings().Save(folder.Path() + "/none/checks.ini"), CheckSettings::kUnwritable);

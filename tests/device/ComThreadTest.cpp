@@ -1,6 +1,8 @@
 // Line dispatch, and the receive thread on a pseudo-terminal.
 #include "device/ComThread.h"
 
+#include <sys/resource.h>
+
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -26,8 +28,13 @@ std::string NextFrame(ComThread& t, int ms = testsupport::kPollBoundMs) {
     return WaitUntil([&] { return t.PopFrame(r); }, ms) ? Shown(r) : "";
 }
 
-// The threads of this process.
+// The threads of this process, and the times they have waited so far.
 long Threads() { return std::distance(std::filesystem::directory_iterator("/proc/self/task"), {}); }
+long Waits() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_nvcsw;
+}
 
 // A direction as its 23 B-channel digits, then D channel and line state.
 std::string Flags(const BChannelStatus::Direction& d) {
@@ -159,12 +166,16 @@ TEST(ComThread, ReopensWhileRunningAndStopsFromItsSleep) {
     EXPECT_TRUE(t.Reopen(1, SerialPort::kBaud38400));
     pty.Write("RX[00:00:01.000]02\r");
     EXPECT_EQ(NextFrame(t), "RX 00:00:01.000 7E027E");
-    const std::clock_t cpu = std::clock();  // idle, with a port or without one, the loop sleeps, it does not spin
+    // Idle, with a port or without one, the loop sleeps: little CPU time, and
+    // few wake-ups (a wait of no length still sleeps a little).
+    const std::clock_t cpu = std::clock();
+    const long waits = Waits();
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_FALSE(t.Reopen(0, SerialPort::kBaud9600));
     EXPECT_FALSE(t.IsPortOpen());
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     EXPECT_LT(std::clock() - cpu, CLOCKS_PER_SEC / 20);
+    EXPECT_LT(Waits() - waits, 100);
     std::this_thread::sleep_for(std::chrono::milliseconds(50));  // inside a 100 ms sleep
     t.Stop();
     EXPECT_TRUE(WaitUntil([&] { return Threads() == threads; }));  // the loop's thread has ended

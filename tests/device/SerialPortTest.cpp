@@ -148,7 +148,7 @@ TEST(SerialPort, ANodeThatGoesAwayIsAVanishedDevice) {
     for (bool gone : {false, true}) {
         if (gone) unlink(node.c_str());
         uint8_t buf[16];
-        EXPECT_EQ(std::pair(port.Read(buf, 16), port.Vanished()), std::pair(size_t{0}, gone));
+        EXPECT_EQ((std::pair{port.Read(buf, 16), port.Vanished()}), std::pair(size_t{0}, gone));  // braced: read first
     }
 }
 
@@ -173,6 +173,13 @@ TEST_F(SerialPortOnPty, ReadLineHandsOutWholeLinesOnly) {
     EXPECT_EQ(LineAfter("CD"), "|3");
     port_.DiscardQueued();  // a line in what comes next is found from its start
     EXPECT_EQ(LineAfter("E;"), "E;|0");
+    port_.Close();  // descriptor 0 (stdin closed) is a port as any other
+    EXPECT_TRUE(testsupport::WithStdinClosed([&] {
+        const bool works = port_.Open(0) && LineAfter("F;") == "F;|0" && port_.Send("V");
+        port_.Close();
+        return works;
+    }));
+    EXPECT_EQ(pty_.Read(2), "V;");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers shared by the tests: frames with their FCS, catalogues from UTF-8,
 // display options with chosen columns, a private folder, whole-file reads and
-// writes, and a disk that fills up. Header-only; included by path.
+// writes, a disk that fills up and a closed stdin. Header-only; included by path.
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -172,6 +172,20 @@ bool WithFileSizeLimit(rlim_t bytes, Run run) {
     const bool result = run();
     setrlimit(RLIMIT_FSIZE, &old);
     signal(SIGXFSZ, handler);
+    return result;
+}
+
+// The result of run() with descriptor 0 free, as in a program started with
+// stdin closed: the next file opened gets it. run() closes what it opened.
+template <typename Run>
+bool WithStdinClosed(Run run) {
+    const int saved = ::dup(0);
+    if (saved >= 0) ::close(0);
+    const bool result = run();
+    if (saved >= 0) {
+        ::dup2(saved, 0);
+        ::close(saved);
+    }
     return result;
 }
 
