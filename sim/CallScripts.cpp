@@ -51,7 +51,26 @@ void CallScripts::Offer() {
 }
 
 void CallScripts::Advance() {
-    if (!calls_.empty()) AdvanceCall(rng_.Below(static_cast<uint32_t>(calls_.size())));
+    if (calls_.empty()) return;
+    size_t due = calls_.size();
+    for (size_t i = 0; i < calls_.size(); ++i)
+        if (calls_[i].answerBy <= line_.FramesQueued() &&
+            (due == calls_.size() || calls_[i].answerBy < calls_[due].answerBy))
+            due = i;
+    AdvanceCall(due < calls_.size() ? due : rng_.Below(static_cast<uint32_t>(calls_.size())));
+}
+
+bool CallScripts::StartsTimer(ActionKind kind) {
+    // SETUP (T303), the digits of overlap sending (T302, T304), CALL
+    // PROCEEDING and a PROGRESS before ALERTING (T310), CONNECT (T313),
+    // STATUS ENQUIRY (T322), DISCONNECT (T305), RELEASE (T308).
+    switch (kind) {
+    case kSetup: case kSetupAck: case kInfoDigits: case kCallProc: case kProgress:
+    case kConnect: case kStatusEnquiry: case kDisconnect: case kRelease:
+        return true;
+    default:
+        return false;
+    }
 }
 
 std::string CallScripts::JapaneseNumber() {
@@ -202,6 +221,7 @@ void CallScripts::AdvanceCall(size_t index) {
     }
     SendCallMessage(c, action);
     ++c.next;
+    c.answerBy = StartsTimer(action.kind) ? line_.FramesQueued() + kAnswerFrames : kNoAnswerDue;
     if (action.kind == kReleaseComplete) {
         busy_ &= ~(1u << (c.channel - 1));
         calls_.erase(calls_.begin() + static_cast<std::ptrdiff_t>(index));

@@ -1,6 +1,7 @@
-// velksim's traffic through the call tracker and the protocol checks: no
-// error in what it sends, and with the faults injected exactly one finding
-// more for each, on the frame that shows the fault.
+// velksim's traffic at its default 20 frames/s through the call tracker and
+// the protocol checks: no error and no call timer running out in what it
+// sends, and with the faults injected exactly one finding more for each, on
+// the frame that shows the fault.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,7 +18,7 @@ namespace {
 constexpr uint64_t kSeed = 8;
 const FaultPlan kAll(FaultPlan::kDropReleaseComplete | FaultPlan::kNoBearer | FaultPlan::kRepeatNs);
 
-// 50,000 frames 20 ms apart from 09:00:00; their findings.
+// 50,000 frames 50 ms apart from 09:00:00; their findings.
 std::vector<Finding> FindingsOf(FaultPlan faults, std::vector<SimFrame>& frames) {
     TrafficGenerator generator(kSeed, faults);
     CallTracker tracker;
@@ -28,7 +29,7 @@ std::vector<Finding> FindingsOf(FaultPlan faults, std::vector<SimFrame>& frames)
         std::vector<uint8_t> bytes{0x7E};
         bytes.insert(bytes.end(), frames[i].octets.begin(), frames[i].octets.end());
         bytes.push_back(0x7E);
-        const FrameRecord r = callframes::Stamped(testsupport::RawFrame(bytes, frames[i].direction), 32'400'000 + 20 * i, i);
+        const FrameRecord r = callframes::Stamped(testsupport::RawFrame(bytes, frames[i].direction), 32'400'000 + 50 * i, i);
         checker.Add(r, tracker.Add(r));
     }
     return checker.Findings().Take();
@@ -47,7 +48,8 @@ TEST(InjectedFaults, EachRaisesItsOwnFindingAndNothingElseChanges) {
     std::vector<SimFrame> plain, faulty;
     std::map<std::tuple<Check, Severity, std::string>, int> count;  // plain's findings less the faulty run's
     for (const Finding& f : FindingsOf(FaultPlan(), plain)) {
-        EXPECT_NE(f.severity, Severity::kError) << CheckKind::Code(f.check) << " at " << f.index;
+        const bool timer = f.check >= Check::kT303 && f.check <= Check::kT313;
+        EXPECT_TRUE(f.severity != Severity::kError && !timer) << CheckKind::Code(f.check) << " at " << f.index;
         ++count[{f.check, f.severity, f.text}];
     }
     std::vector<Finding> more;
