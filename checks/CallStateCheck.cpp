@@ -91,15 +91,15 @@ void CallStateCheck::Add(const FrameRecord& record, uint64_t call, int64_t ms, F
     Call* c = nullptr;
     bool firstClearing = false;
     Outcome outcome = kGoesOn;
+    // Commands from the user side carry C/R 0.
+    const bool fromUser = !(frame.BodyByte(FrameLayout::kAddressOffset) & 0x02);
     if (call != kNoCall) {
         bool opened = false;
         c = &Follow(message, seen, opened, out);
         firstClearing = !c->midCall && !c->cleared;
-        // Commands from the user side carry C/R 0.
-        const bool fromUser = !(frame.BodyByte(FrameLayout::kAddressOffset) & 0x02);
         outcome = Apply(*c, message, elements, opened, fromUser, seen, out);
     }
-    Elements(type, elements, firstClearing, seen, out);
+    Elements(type, elements, firstClearing, !fromUser, seen, out);
     int cause = 0, location = 0;
     if (message.Cause(cause, location)) {
         if (type == kStatus && ((cause >= 95 && cause <= 101) || cause == 111))
@@ -142,7 +142,8 @@ void CallStateCheck::Global(const FrameRecord& record, int64_t ms, FindingLog& o
     const int type = Layer3Fields::MessageType(frame);
     if (type == FrameLayout::kAbsent) return;
     const MessageElements elements(frame);
-    Elements(type, elements, false, Seen{record.Index(), record.Time(), ms, kNoCall}, out);
+    const bool fromNetwork = (frame.BodyByte(FrameLayout::kAddressOffset) & 0x02) != 0;
+    Elements(type, elements, false, fromNetwork, Seen{record.Index(), record.Time(), ms, kNoCall}, out);
     if (type == kRestart) Restart(frame, elements);
 }
 
@@ -324,9 +325,9 @@ void CallStateCheck::Status(const Call& c, const MessageElements& elements, cons
           out);
 }
 
-void CallStateCheck::Elements(int type, const MessageElements& elements, bool firstClearing, const Seen& seen,
-                              FindingLog& out) {
-    const int missing = MandatoryElements::Missing(type, elements, firstClearing);
+void CallStateCheck::Elements(int type, const MessageElements& elements, bool firstClearing, bool fromNetwork,
+                              const Seen& seen, FindingLog& out) {
+    const int missing = MandatoryElements::Missing(type, elements, firstClearing, fromNetwork);
     if (missing != MandatoryElements::kNone)
         Raise(Severity::kError, Check::kMandatory, seen,
               MessageName::Of(type) + " に " + MandatoryElements::Name(missing) + " がない" +

@@ -93,7 +93,8 @@ private:
                   bool fromUser, const Seen& seen, FindingLog& out);
     void Clearing(Call& call, int type, bool fromOriginatingSide, const Seen& seen, FindingLog& out);
     void Status(const Call& call, const MessageElements& elements, const Seen& seen, FindingLog& out);
-    void Elements(int type, const MessageElements& elements, bool firstClearing, const Seen& seen, FindingLog& out);
+    void Elements(int type, const MessageElements& elements, bool firstClearing, bool fromNetwork, const Seen& seen,
+                  FindingLog& out);
     void Channels(Call& call, const CallChannels& named, const Seen& seen, FindingLog& out);
     void Arm(Call& call, CallTimers::Timer timer, const Seen& seen);
     static void Stop(Call& call, CallTimers::Timer timer) { call.timers[timer].armed = false; }

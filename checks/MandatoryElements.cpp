@@ -8,6 +8,7 @@ struct Row {
     int type;
     int elements[2];  // 0 for none
     bool onlyFirstClearing;
+    bool onlyFromNetwork = false;
 };
 
 constexpr Row kRows[] = {
@@ -24,6 +25,9 @@ constexpr Row kRows[] = {
     {0x22, {E::kCause, 0}, false},                          // RESUME REJECT
     {0x2E, {E::kChannelIdentification, 0}, false},          // RESUME ACKNOWLEDGE
     {0x62, {E::kFacility, 0}, false},                       // FACILITY
+    // The channel the network chose, on an interface with more than one.
+    {0x05, {E::kChannelIdentification, 0}, false, true},    // SETUP from the network
+    {0x0D, {E::kChannelIdentification, 0}, false, true},    // SETUP ACKNOWLEDGE from the network
 };
 
 struct Named {
@@ -44,13 +48,12 @@ constexpr Named kNames[] = {
 
 }  // namespace
 
-int MandatoryElements::Missing(int type, const MessageElements& elements, bool firstClearing) {
+int MandatoryElements::Missing(int type, const MessageElements& elements, bool firstClearing, bool fromNetwork) {
     for (const Row& row : kRows) {
-        if (row.type != type) continue;
-        if (row.onlyFirstClearing && !firstClearing) return kNone;
+        if (row.type != type || (row.onlyFirstClearing && !firstClearing) || (row.onlyFromNetwork && !fromNetwork))
+            continue;
         for (int identifier : row.elements)
             if (identifier != 0 && !elements.Has(identifier)) return identifier;
-        return kNone;
     }
     return kNone;
 }

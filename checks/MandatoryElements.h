@@ -1,9 +1,10 @@
 #pragma once
-// The information elements a message must carry whichever side sends it,
-// as the Q.931 message tables (and Q.932 for FACILITY) list them: one row
-// per message type. Elements mandatory in one direction only (channel
-// identification in a SETUP from the network, in the first answer to one)
-// are left out: the frames do not tell which side is the network.
+// The information elements a message must carry, as the Q.931 message
+// tables (and Q.932 for FACILITY) list them: a row per message type and the
+// rows of what the network side must add (channel identification in its
+// SETUP and SETUP ACKNOWLEDGE). The network's frames are told by their C/R
+// bit. What depends on more than the sender (the channel in the first
+// answer to a SETUP, unless the user takes the channel offered) is left out.
 #include "checks/MessageElements.h"
 
 class MandatoryElements {
@@ -11,8 +12,8 @@ public:
     // The identifier of the first mandatory element the message lacks, or
     // kNone. firstClearing: the message is the call's first clearing
     // message (RELEASE and RELEASE COMPLETE need a cause only then); pass
-    // false when that is not known.
-    static int Missing(int type, const MessageElements& elements, bool firstClearing);
+    // false when that is not known. fromNetwork: the network side sent it.
+    static int Missing(int type, const MessageElements& elements, bool firstClearing, bool fromNetwork);
     // "Bearer capability", "Cause" ...: the names of the elements above.
     static const char* Name(int identifier);
 

@@ -91,7 +91,7 @@ TEST(CallStateCheck, EachCheckRaisesWhereItMustAndNotBeside) {
         {"the same after the deadline", {{0, O(kSetup, kBc)}, {4001, O(kSetup, kBc)}, {4100, D(kProc)}}, "W:T303@0/1"},
         {"a late answer", {{0, O(kSetup, kBc)}, {4001, D(kProc)}}, "W:T303@0/1"},
         {"a SETUP to the group TEI, answered from a terminal's",
-         {{0, O(kSetup, kBc), 0x02, 127}, {4001, D(kAlert), 0x00, 64}},
+         {{0, O(kSetup, kBc + Channel(1)), 0x02, 127}, {4001, D(kAlert), 0x00, 64}},
          ""},
         {"answers on the deadlines of T303 and T310",
          {{0, O(kSetup, kBc)}, {4000, D(kProc)}, {14000, D(kAlert)}, {99000, O(kSetup, kBc, 2)}},
@@ -160,6 +160,11 @@ TEST(CallStateCheck, MandatoryElementsWithoutAndWith) {
         EXPECT_EQ(Findings({{0, Global(type, {})}}), "E:IE-MISSING@0/0");
         EXPECT_EQ(Findings({{0, Global(type, {0x79, 0x01, 0x87})}}), "");
     }
+    // The network's SETUP and SETUP ACKNOWLEDGE (C/R 1) name the channel; the user's need not.
+    EXPECT_EQ(Findings({{0, O(kSetup, kBc), 0x02}}), "E:IE-MISSING@0/1");
+    EXPECT_EQ(Findings({{0, O(kSetup, kBc + Channel(1)), 0x02}}), "");
+    EXPECT_EQ(Findings({{0, O(kSetup, kBc)}, {100, D(kSetupAck), 0x02}}), "E:IE-MISSING@1/1");
+    EXPECT_EQ(Findings({{0, O(kSetup, kBc)}, {100, D(kSetupAck, Channel(1)), 0x02}}), "");
     // A cause in RELEASE and RELEASE COMPLETE only when it is the first clearing message.
     EXPECT_EQ(Findings({{0, O(kSetup, kBc)}, {100, D(kRel)}, {200, O(kRelComp)}}), "E:IE-MISSING@1/1");
     EXPECT_EQ(Findings({{0, O(kSetup, kBc)}, {100, D(kRelComp)}}), "E:IE-MISSING@1/1");
