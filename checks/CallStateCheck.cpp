@@ -73,7 +73,7 @@ void CallStateCheck::Raise(Severity severity, Check check, const Seen& seen, con
     f.time = seen.time;
     f.ms = seen.ms;
     f.call = seen.call;
-    f.text = Cp932::FromUtf8(utf8);
+    f.text = texts_.Cp932Of(utf8);
     out.Add(std::move(f));
 }
 

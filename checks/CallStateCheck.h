@@ -23,6 +23,7 @@
 #include "checks/CheckSettings.h"
 #include "checks/EndedKeys.h"
 #include "checks/FindingLog.h"
+#include "checks/FindingTexts.h"
 #include "store/FrameLayout.h"
 #include "store/FrameRecord.h"
 
@@ -100,7 +101,7 @@ private:
     static void Stop(Call& call, CallTimers::Timer timer) { call.timers[timer].armed = false; }
     Call* Find(uint64_t number);
     void Forget(uint32_t key);
-    static void Raise(Severity severity, Check check, const Seen& seen, const std::string& utf8, FindingLog& out);
+    void Raise(Severity severity, Check check, const Seen& seen, const std::string& utf8, FindingLog& out);
 
     std::array<int, CallTimers::kTimerCount> durations_;
     std::unordered_map<uint32_t, Call> calls_;  // key -> its open call
@@ -108,4 +109,5 @@ private:
     EndedKeys ended_;
     CallTimers timers_;
     ChannelHolders holders_;
+    FindingTexts texts_;
 };

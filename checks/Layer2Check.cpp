@@ -47,7 +47,7 @@ void Layer2Check::Report(FindingLog& out, Severity severity, Check check, const 
     f.index = mark.index;
     f.time = mark.time;
     f.ms = mark.ms;
-    f.text = Cp932::FromUtf8(utf8);
+    f.text = texts_.Cp932Of(utf8);
     out.Add(std::move(f));
 }
 

@@ -15,6 +15,7 @@
 
 #include "checks/CheckSettings.h"
 #include "checks/FindingLog.h"
+#include "checks/FindingTexts.h"
 #include "store/FrameRecord.h"
 
 class Layer2Check {
@@ -87,4 +88,5 @@ private:
     uint32_t fcsFailures_[2] = {0, 0};         // per direction
     int64_t nextIdleCheck_ = INT64_MAX;
     Counts counts_;
+    mutable FindingTexts texts_;
 };
