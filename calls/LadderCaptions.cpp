@@ -43,19 +43,8 @@ bool LadderCaptions::Parse(std::string_view text) {
 }
 
 LadderCaptions::LoadResult LadderCaptions::Load(const std::string& path) {
-    *this = LadderCaptions();
-    std::string text;
-    switch (SmallFile::Read(path, kMaxFile, text)) {
-        case SmallFile::kNoFile: return kNoFile;
-        case SmallFile::kUnreadable: return kUnreadable;
-        case SmallFile::kTooLarge: return kBroken;
-        case SmallFile::kRead: break;
-    }
-    if (!Parse(text)) {
-        *this = LadderCaptions();
-        return kBroken;
-    }
-    return kRead;
+    return SmallFile::LoadSettings<LoadResult>(path, kMaxFile, *this,
+                                               [this](std::string_view text) { return Parse(text); });
 }
 
 LadderCaptions::SaveResult LadderCaptions::Save(const std::string& path) const {

@@ -62,19 +62,8 @@ bool CheckSettings::Parse(std::string_view text) {
 }
 
 CheckSettings::LoadResult CheckSettings::Load(const std::string& path) {
-    *this = CheckSettings();
-    std::string text;
-    switch (SmallFile::Read(path, kMaxFile, text)) {
-        case SmallFile::kNoFile: return kNoFile;
-        case SmallFile::kUnreadable: return kUnreadable;
-        case SmallFile::kTooLarge: return kBroken;
-        case SmallFile::kRead: break;
-    }
-    if (!Parse(text)) {
-        *this = CheckSettings();
-        return kBroken;
-    }
-    return kRead;
+    return SmallFile::LoadSettings<LoadResult>(path, kMaxFile, *this,
+                                               [this](std::string_view text) { return Parse(text); });
 }
 
 CheckSettings::SaveResult CheckSettings::Save(const std::string& path) const {
